@@ -1,0 +1,55 @@
+# Test helpers shared by every folder.
+#
+#   tessaly_native_test(name SOURCES ... LIBS ...)
+#       GoogleTest program built with the host compiler; each case is a CTest test.
+#   tessaly_win32_test(name SOURCES ... LIBS ... [ARGS ...])
+#       GoogleTest program cross-built for Win32; one CTest test that runs the
+#       whole program under Wine in a fresh Windows-95 prefix.
+#   tessaly_wine_script_test(name SCRIPT file [ARGS ...])
+#       a black-box test script (bash) that drives the real Win32 binaries.
+
+if(TESSALY_WIN32)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+function(tessaly_native_test name)
+  if(TESSALY_WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+endfunction()
+
+function(tessaly_win32_test name)
+  if(NOT TESSALY_WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSALY_TEST_DIR})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
+  set_tests_properties(${name} PROPERTIES
+    LABELS wine
+    ENVIRONMENT "TESSALY_BIN=${TESSALY_BIN_DIR};TESSALY_TESTS=${TESSALY_TEST_DIR};TESSALY_SOURCE=${PROJECT_SOURCE_DIR}"
+    ${T_PROPERTIES})
+endfunction()
+
+function(tessaly_wine_script_test name)
+  if(NOT TESSALY_WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "SCRIPT" "ARGS;PROPERTIES" ${ARGN})
+  add_test(NAME ${name} COMMAND bash ${T_SCRIPT} ${T_ARGS})
+  set_tests_properties(${name} PROPERTIES
+    LABELS "wine;e2e"
+    ENVIRONMENT "TESSALY_BIN=${TESSALY_BIN_DIR};TESSALY_TESTS=${TESSALY_TEST_DIR};TESSALY_SOURCE=${PROJECT_SOURCE_DIR}"
+    ${T_PROPERTIES})
+endfunction()

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build and test: the MinGW i686 cross
+# compiler, Wine (32-bit), Xvfb and xdotool, cabextract, GoogleTest and Google
+# Benchmark. Safe to run again: it only installs what is missing.
+set -euo pipefail
+
+pkgs=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
+      g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+      wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick cabextract gcab)
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: not root, assuming the packages are present" >&2
+  exit 0
+fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  need_update=1
+fi
+
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+elif [ "${need_update:-0}" = 1 ]; then
+  apt-get update -qq
+fi

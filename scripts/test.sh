@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds both configurations and
+# runs every test (native unit tests, Win32 tests under Wine, end-to-end
+# suite), then prints one summary line.
+set -uo pipefail
+cd "$(dirname "$(readlink -f "$0")")/.."
+
+scripts/install-deps.sh || exit 1
+
+build() {
+  cmake --preset "$1" >"build-$1.log" 2>&1 || { cat "build-$1.log"; return 1; }
+  cmake --build --preset "$1" >>"build-$1.log" 2>&1 || { tail -n 80 "build-$1.log"; return 1; }
+  rm -f "build-$1.log"
+}
+build native || exit 1
+build win32 || exit 1
+
+# One display for the whole run, and the template prefix booted before the
+# tests start in parallel.
+. scripts/winebed.sh
+winebed_template || exit 1
+if [ -z "${DISPLAY:-}" ]; then
+  winebed_display || exit 1
+  trap winebed_cleanup EXIT
+fi
+
+passed=0 failed=0
+run_ctest() {
+  local log
+  log=$(mktemp)
+  ctest --preset "$1" 2>&1 | tee "$log"
+  local line
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local f t
+    f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    t=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+    passed=$((passed + t - f))
+    failed=$((failed + f))
+  else
+    failed=$((failed + 1))
+  fi
+  rm -f "$log"
+}
+run_ctest native
+run_ctest win32
+
+echo
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,127 @@
+# Wine test bed: source this file, then call winebed_start.
+#
+#   winebed_start           fresh 32-bit prefix reporting Windows 95 in
+#                           $WINEPREFIX, and a display in $DISPLAY (a private
+#                           Xvfb when none is set or WINEBED_OWN_DISPLAY=1);
+#                           everything is torn down on exit.
+#   winebed_wine ARGS       wine with a time limit (WINEBED_TIMEOUT, seconds).
+#   winebed_version VER     set the reported Windows version (win95, winxp, ...).
+#   winebed_winpath PATH    the Z: form of a Unix path.
+#   winebed_cleanup         end this prefix's processes, stop our Xvfb, delete
+#                           the prefix (kept when WINEBED_KEEP=1).
+#
+# Settings: WINEBED_SCREEN (default 1024x768x24), WINEBED_CACHE (template
+# prefix cache, default /tmp/tessaly-winebed-UID), WINEBED_PREFIX (use this
+# folder as the prefix, made from the template when empty, and never deleted).
+
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+WINEBED_CACHE=${WINEBED_CACHE:-/tmp/tessaly-winebed-$(id -u)}
+WINEBED_OWNS_PREFIX=0
+WINEBED_XVFB_PID=
+
+winebed_log() { echo "winebed: $*" >&2; }
+
+# The template prefix is booted once per Wine version and copied for each
+# test; booting takes about ten seconds, a copy well under one.
+winebed_template() {
+  local ver tpl
+  ver=$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n' '_')
+  tpl=$WINEBED_CACHE/template-$ver
+  mkdir -p "$WINEBED_CACHE"
+  (
+    flock 9
+    if [ ! -f "$tpl/.ready" ]; then
+      winebed_log "booting template prefix $tpl"
+      rm -rf "$tpl" "$tpl.tmp"
+      mkdir -p "$tpl.tmp"
+      WINEPREFIX=$tpl.tmp DISPLAY= timeout 300 wineboot -i >/dev/null 2>&1 || true
+      WINEPREFIX=$tpl.tmp timeout 120 wineserver -w || true
+      WINEPREFIX=$tpl.tmp DISPLAY= timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1
+      WINEPREFIX=$tpl.tmp timeout 60 wineserver -w || true
+      if [ ! -f "$tpl.tmp/system.reg" ]; then
+        winebed_log "wineboot failed"; exit 1
+      fi
+      mv "$tpl.tmp" "$tpl"
+      touch "$tpl/.ready"
+    fi
+  ) 9>"$WINEBED_CACHE/lock" || return 1
+  WINEBED_TEMPLATE=$tpl
+}
+
+winebed_display() {
+  local screen=${WINEBED_SCREEN:-1024x768x24} n i
+  for n in $(seq 91 250); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+    WINEBED_XVFB_PID=$!
+    for i in $(seq 1 50); do
+      [ -S "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$WINEBED_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$WINEBED_XVFB_PID" 2>/dev/null && [ -S "/tmp/.X11-unix/X$n" ]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    WINEBED_XVFB_PID=
+  done
+  winebed_log "no free X display"
+  return 1
+}
+
+winebed_prefix() {
+  winebed_template || return 1
+  if [ -n "${WINEBED_PREFIX:-}" ]; then
+    export WINEPREFIX=$WINEBED_PREFIX
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      mkdir -p "$WINEPREFIX"
+      cp -a "$WINEBED_TEMPLATE/." "$WINEPREFIX/"
+    fi
+  else
+    WINEPREFIX=$(mktemp -d /tmp/tessaly-wine.XXXXXX)
+    export WINEPREFIX
+    WINEBED_OWNS_PREFIX=1
+    cp -a "$WINEBED_TEMPLATE/." "$WINEPREFIX/"
+  fi
+  rm -f "$WINEPREFIX/.ready"
+}
+
+winebed_start() {
+  winebed_prefix || return 1
+  if [ -z "${DISPLAY:-}" ] || [ "${WINEBED_OWN_DISPLAY:-0}" = 1 ]; then
+    winebed_display || return 1
+  fi
+  [ "${WINEBED_NO_TRAP:-0}" = 1 ] || trap winebed_cleanup EXIT
+}
+
+winebed_wine() {
+  timeout "${WINEBED_TIMEOUT:-300}" wine "$@"
+}
+
+winebed_version() {
+  timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
+}
+
+winebed_winpath() {
+  local p
+  p=$(readlink -f "$1")
+  printf 'Z:%s' "${p//\//\\}"
+}
+
+winebed_cleanup() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
+    timeout 30 wineserver -w >/dev/null 2>&1 || true
+    if [ "$WINEBED_OWNS_PREFIX" = 1 ] && [ "${WINEBED_KEEP:-0}" != 1 ]; then
+      rm -rf "$WINEPREFIX"
+    fi
+  fi
+  if [ -n "$WINEBED_XVFB_PID" ]; then
+    kill "$WINEBED_XVFB_PID" 2>/dev/null || true
+    wait "$WINEBED_XVFB_PID" 2>/dev/null || true
+    WINEBED_XVFB_PID=
+  fi
+}
