@@ -28,6 +28,7 @@ class FakeCompanions : public Companions {
   int32_t snapshotGuiResult = 0;
   std::function<void()> onSave;
   std::function<void()> onQuickCheck;
+  std::function<void()> onSnapshotGui;
 
   int32_t InitializeTools(const char* company, const char* product, const char* folder) override {
     calls.push_back(std::string("tools ") + company + "|" + product + "|" + folder);
@@ -60,6 +61,7 @@ class FakeCompanions : public Companions {
   }
   int32_t SaveSnapshotGUI() override {
     calls.push_back("snapshotgui");
+    if (onSnapshotGui) onSnapshotGui();
     return snapshotGuiResult;
   }
 };

@@ -1,0 +1,423 @@
+#include "ui/main_window_controller.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_clock.h"
+#include "fakes/fake_companions.h"
+#include "fakes/fake_profile.h"
+#include "presentation/locale_formats.h"
+#include "ui/main_window_logic.h"
+#include "app/text.h"
+
+namespace tessaly {
+namespace {
+
+// Records what the controller asks of the window.
+class FakeView : public MainWindowView {
+ public:
+  std::set<int> disabledControls;
+  std::map<int, bool> checked;
+  int comboCount = 6;
+  int comboSelection = -1;
+  std::vector<std::string> log;
+  std::map<int, std::string> texts;
+  std::vector<int> trayIcons;
+  bool helpResult = true;
+  std::string helpPath;
+
+  bool IsControlEnabled(int id) override { return disabledControls.count(id) == 0; }
+  void EnableControl(int id, bool enable) override {
+    log.push_back((enable ? "enable " : "disable ") + std::to_string(id));
+    if (enable) disabledControls.erase(id); else disabledControls.insert(id);
+  }
+  bool IsButtonChecked(int id) override { return checked[id]; }
+  void CheckButton(int id, bool on) override { checked[id] = on; }
+  int ComboCount(int) override { return comboCount; }
+  int ComboSelection(int) override { return comboSelection; }
+  void SetComboSelection(int, int index) override { comboSelection = index; }
+  void LoadStatusBitmaps() override { log.push_back("bitmaps"); }
+  void RepaintControlBackground(int id) override { log.push_back("repaint " + std::to_string(id)); }
+  void SetTextOverBackground(int id, const char* text) override {
+    texts[id] = text;
+    log.push_back("text " + std::to_string(id));
+  }
+  void ShowWindow(int command) override { log.push_back("show " + std::to_string(command)); }
+  void SetForeground() override { log.push_back("foreground"); }
+  void RedrawLight() override { log.push_back("light"); }
+  void PostQuit() override { log.push_back("quit"); }
+  int32_t ShowTrayIcon(int id) override {
+    trayIcons.push_back(id);
+    log.push_back("tray " + std::to_string(id));
+    return 1;
+  }
+  bool OpenHelp(const char* path) override {
+    helpPath = path;
+    log.push_back("help");
+    return helpResult;
+  }
+  void CloseHelp() override { log.push_back("help quit"); }
+};
+
+class FakeServices : public MainWindowServices {
+ public:
+  int saves = 0;
+  bool backupResult = true;
+  std::vector<bool> backups;
+  std::vector<std::string> launches;
+  std::string installDirectory = "C:\\VANTOR";
+
+  void SaveSettings() override { ++saves; }
+  bool BackupSystemFiles(bool confirm) override {
+    backups.push_back(confirm);
+    return backupResult;
+  }
+  void LaunchVantor(const char* arguments) override { launches.push_back(arguments); }
+  void GetInstallDirectory(char* out, size_t size) override {
+    CopyText(out, size, installDirectory.c_str());
+  }
+};
+
+class MainWindowControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FakeProfile noRegionalSettings;
+    LoadLocaleFormats(noRegionalSettings);
+    snapshotBusy = 0;
+    app.settings.idle = 1;
+    app.settings.backup = 1;
+    app.settings.quickCheck = 1;
+    app.settings.maxOnce = 1;
+    clock.now = clock.At(1998, 3, 5, 9, 7);
+  }
+  AppState app;
+  FakeView view;
+  FakeServices services;
+  FakeCompanions companions;
+  FakeClock clock;
+  MainWindowController controller{app, view, services, companions, clock};
+};
+
+TEST_F(MainWindowControllerTest, InitTicksBoxesAndSelectsIdle) {
+  app.settings.idle = 3;
+  app.settings.quickCheck = 0;
+  controller.OnInitDialog();
+  EXPECT_EQ(view.comboSelection, 3);
+  EXPECT_TRUE(view.checked[kCtlBackupBox]);
+  EXPECT_FALSE(view.checked[kCtlQuickCheckBox]);
+  EXPECT_TRUE(view.checked[kCtlMaxOnceBox]);
+  EXPECT_FALSE(view.checked[kCtlDisableBox]);
+  EXPECT_EQ(services.saves, 0) << "initialisation saves nothing";
+}
+
+class IdleOutOfRange : public MainWindowControllerTest,
+                       public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(IdleOutOfRange, BecomesOneHourInMemoryOnly) {
+  app.settings.idle = GetParam();
+  controller.OnInitDialog();
+  EXPECT_EQ(app.settings.idle, 1);
+  EXPECT_EQ(view.comboSelection, 1);
+  EXPECT_EQ(services.saves, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, IdleOutOfRange, ::testing::Values(-1, 6, 7, INT32_MIN, INT32_MAX));
+
+TEST_F(MainWindowControllerTest, InitOrderPicturesThenTrayThenDisabledStateThenText) {
+  app.settings.disabled = 1;
+  controller.OnInitDialog();
+  const std::vector<std::string> expected = {"bitmaps", "tray 146", "disable 1004", "disable 1006",
+                                             "tray 146", "text 1009"};
+  EXPECT_EQ(view.log, expected);
+}
+
+TEST_F(MainWindowControllerTest, InitNormalisesLightIndex) {
+  app.settings.quickCheckStatus = 5;
+  controller.OnInitDialog();
+  EXPECT_EQ(app.settings.quickCheckStatus, 0);
+}
+
+TEST_F(MainWindowControllerTest, LastRunTextEmptyWhenNeverRun) {
+  app.settings.lastTime = 0;
+  controller.RefreshLastRunText();
+  EXPECT_EQ(view.texts[kCtlLastRunField], "");
+}
+
+TEST_F(MainWindowControllerTest, StampLastRunSavesAndShowsTime) {
+  controller.StampLastRun();
+  EXPECT_EQ(app.settings.lastTime, clock.now);
+  EXPECT_EQ(services.saves, 1);
+  EXPECT_EQ(view.texts[kCtlLastRunField], "03/05/1998 09:07");
+}
+
+// Each check box sets its own flag from the box's state and saves.
+struct BoxCase {
+  int id;
+  int32_t TessalySettings::*field;
+};
+
+class CheckBoxCommand : public MainWindowControllerTest,
+                        public ::testing::WithParamInterface<BoxCase> {};
+
+TEST_P(CheckBoxCommand, FollowsTheBoxAndSaves) {
+  const BoxCase c = GetParam();
+  for (bool on : {false, true, false}) {
+    view.checked[c.id] = on;
+    EXPECT_TRUE(controller.OnCommand(c.id, kBnClicked));
+    EXPECT_EQ(app.settings.*c.field, on ? 1 : 0);
+  }
+  EXPECT_EQ(services.saves, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, CheckBoxCommand,
+                         ::testing::Values(BoxCase{kCtlBackupBox, &TessalySettings::backup},
+                                           BoxCase{kCtlQuickCheckBox, &TessalySettings::quickCheck},
+                                           BoxCase{kCtlMaxOnceBox, &TessalySettings::maxOnce},
+                                           BoxCase{kCtlDisableBox, &TessalySettings::disabled}));
+
+TEST_F(MainWindowControllerTest, DisableBoxGreysActionsAndSwapsTrayIcon) {
+  view.checked[kCtlDisableBox] = true;
+  controller.OnCommand(kCtlDisableBox, kBnClicked);
+  EXPECT_FALSE(view.IsControlEnabled(kCtlBackupBox));
+  EXPECT_FALSE(view.IsControlEnabled(kCtlQuickCheckBox));
+  EXPECT_EQ(view.trayIcons, std::vector<int>{kTrayDisabled});
+
+  view.log.clear();
+  view.checked[kCtlDisableBox] = false;
+  controller.OnCommand(kCtlDisableBox, kBnClicked);
+  const std::vector<std::string> expected = {"enable 1004", "enable 1006", "repaint 1004",
+                                             "repaint 1006", "tray 150"};
+  EXPECT_EQ(view.log, expected);
+}
+
+TEST_F(MainWindowControllerTest, UpdateDisabledStateTwiceChangesNothingTheSecondTime) {
+  app.settings.disabled = 1;
+  controller.UpdateDisabledState();
+  const size_t calls = view.log.size();
+  controller.UpdateDisabledState();
+  EXPECT_EQ(view.log.size(), calls);
+  app.settings.disabled = 0;
+  controller.UpdateDisabledState();
+  const size_t enabledCalls = view.log.size();
+  controller.UpdateDisabledState();
+  EXPECT_EQ(view.log.size(), enabledCalls);
+  EXPECT_EQ(view.trayIcons, (std::vector<int>{kTrayDisabled, kTrayNormal}));
+}
+
+TEST_F(MainWindowControllerTest, TrayDisableTogglesFlagAndTicksBox) {
+  controller.OnCommand(kCmdDisable, kBnClicked);
+  EXPECT_EQ(app.settings.disabled, 1);
+  EXPECT_TRUE(view.checked[kCtlDisableBox]);
+  EXPECT_FALSE(view.IsControlEnabled(kCtlBackupBox));
+  controller.OnCommand(kCmdDisable, kBnClicked);
+  EXPECT_EQ(app.settings.disabled, 0);
+  EXPECT_FALSE(view.checked[kCtlDisableBox]);
+  EXPECT_TRUE(view.IsControlEnabled(kCtlBackupBox));
+  EXPECT_EQ(services.saves, 2);
+}
+
+TEST_F(MainWindowControllerTest, ComboSelectionChangesIdleUnlessNothingSelected) {
+  view.comboSelection = 4;
+  EXPECT_TRUE(controller.OnCommand(kCtlIdleCombo, kCbnSelChange));
+  EXPECT_EQ(app.settings.idle, 4);
+  EXPECT_EQ(services.saves, 1);
+  view.comboSelection = -1;
+  controller.OnCommand(kCtlIdleCombo, kCbnSelChange);
+  EXPECT_EQ(app.settings.idle, 4);
+  EXPECT_EQ(services.saves, 1);
+  // Other combo notifications are not the selection change.
+  view.comboSelection = 2;
+  EXPECT_FALSE(controller.OnCommand(kCtlIdleCombo, 7));
+  EXPECT_EQ(app.settings.idle, 4);
+}
+
+TEST_F(MainWindowControllerTest, BackupNowStampsOnlyWhenDone) {
+  services.backupResult = false;
+  controller.OnCommand(kCmdBackupNow, kBnClicked);
+  EXPECT_EQ(app.settings.lastTime, 0);
+  EXPECT_EQ(services.saves, 0);
+  services.backupResult = true;
+  controller.OnCommand(kCmdBackupNow, kBnClicked);
+  EXPECT_EQ(app.settings.lastTime, clock.now);
+  EXPECT_EQ(services.backups, (std::vector<bool>{true, true})) << "always with confirmation";
+}
+
+TEST_F(MainWindowControllerTest, LocationSavesOnlyOnChoice) {
+  CopyText(app.settings.saveDir, "C:\\OLD");
+  companions.snapshotDirResult = 0;
+  controller.OnCommand(kCtlLocationButton, kBnClicked);
+  EXPECT_STREQ(app.settings.saveDir, "C:\\OLD");
+  EXPECT_EQ(services.saves, 0);
+  companions.snapshotDirResult = 1;
+  companions.snapshotDirChoice = "D:\\BACKUPS";
+  controller.OnCommand(kCtlLocationButton, kBnClicked);
+  EXPECT_STREQ(app.settings.saveDir, "D:\\BACKUPS");
+  EXPECT_EQ(services.saves, 1);
+  EXPECT_EQ(companions.calls.back(), "snapshotdir Select Save Directory");
+}
+
+TEST_F(MainWindowControllerTest, SnapshotIgnoredWhileOneRuns) {
+  companions.snapshotGuiResult = 1;
+  int nested = 0;
+  // The snapshot's own windows dispatch messages, and both snapshot commands
+  // arrive again meanwhile.
+  companions.onSnapshotGui = [&] {
+    ++nested;
+    EXPECT_TRUE(controller.OnCommand(kCmdSnapshot, kBnClicked));
+    EXPECT_TRUE(controller.OnCommand(kCtlSnapshotButton, kBnClicked));
+  };
+  controller.OnCommand(kCtlSnapshotButton, kBnClicked);
+  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(app.settings.lastTime, clock.now);
+  EXPECT_EQ(snapshotBusy, 0) << "the guard is cleared afterwards";
+}
+
+TEST_F(MainWindowControllerTest, FailedSnapshotLeavesLastTime) {
+  companions.snapshotGuiResult = 0;
+  controller.OnCommand(kCmdSnapshot, kBnClicked);
+  EXPECT_EQ(app.settings.lastTime, 0);
+  EXPECT_EQ(services.saves, 0);
+}
+
+struct LaunchCase {
+  int id;
+  const char* arguments;
+};
+class LaunchCommand : public MainWindowControllerTest,
+                      public ::testing::WithParamInterface<LaunchCase> {};
+
+TEST_P(LaunchCommand, PassesTheArgumentText) {
+  EXPECT_TRUE(controller.OnCommand(GetParam().id, kBnClicked));
+  ASSERT_EQ(services.launches.size(), 1u);
+  EXPECT_EQ(services.launches[0], GetParam().arguments);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, LaunchCommand,
+                         ::testing::Values(LaunchCase{kCtlLaunchButton, ""},
+                                           LaunchCase{kCmdLaunch, ""},
+                                           LaunchCase{kCtlShowMeButton, "/D:610"}));
+
+TEST_F(MainWindowControllerTest, WindowCommands) {
+  controller.OnCommand(kCtlMinimize, kBnClicked);
+  controller.OnCommand(kCmdShow, kBnClicked);
+  controller.OnCommand(kCtlUnload, kBnClicked);
+  controller.OnCommand(kCmdUnload, kBnClicked);
+  const std::vector<std::string> expected = {"show 0", "show 1", "foreground", "quit", "quit"};
+  EXPECT_EQ(view.log, expected);
+}
+
+TEST_F(MainWindowControllerTest, MinimisedHidesOtherSizesDoNot) {
+  EXPECT_FALSE(controller.OnSize(0));
+  EXPECT_FALSE(controller.OnSize(2));
+  EXPECT_TRUE(controller.OnSize(1));
+  EXPECT_EQ(view.log, std::vector<std::string>{"show 0"});
+}
+
+TEST_F(MainWindowControllerTest, UnknownCommandsAndCodesAreNotHandled) {
+  EXPECT_FALSE(controller.OnCommand(4242, kBnClicked));
+  EXPECT_FALSE(controller.OnCommand(kCtlBackupBox, 5));
+  EXPECT_FALSE(controller.OnCommand(kCtlLastRunField, kBnClicked));
+  EXPECT_TRUE(controller.OnCommand(kCtlLastRunField, kEnKillFocus));
+  EXPECT_EQ(services.saves, 0);
+}
+
+TEST_F(MainWindowControllerTest, QuickCheckStatusMessageSelectsLight) {
+  controller.SetQuickCheckStatus(1);
+  EXPECT_EQ(controller.LightIndex(), 1);
+  controller.SetQuickCheckStatus(0);
+  EXPECT_EQ(controller.LightIndex(), 0);
+  controller.SetQuickCheckStatus(77);  // no such light
+  EXPECT_EQ(controller.LightIndex(), 0);
+  EXPECT_EQ(view.log, (std::vector<std::string>{"light", "light", "light"}));
+}
+
+struct HelpCase {
+  const char* installDirectory;
+  const char* path;
+};
+class HelpCommand : public MainWindowControllerTest,
+                    public ::testing::WithParamInterface<HelpCase> {};
+
+TEST_P(HelpCommand, OpensTheHelpFileOfTheInstallFolder) {
+  services.installDirectory = GetParam().installDirectory;
+  controller.OnCommand(kCtlHelp, kBnClicked);
+  EXPECT_EQ(view.helpPath, GetParam().path);
+  EXPECT_TRUE(controller.HelpOpened());
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, HelpCommand,
+                         ::testing::Values(HelpCase{"C:\VANTOR", "C:\VANTOR\\Help\\Tessaly.hlp"},
+                                           HelpCase{"C:\VANTOR\\", "C:\VANTOR\\Help\\Tessaly.hlp"},
+                                           HelpCase{"", "\\Help\\Tessaly.hlp"}));
+
+TEST_F(MainWindowControllerTest, HelpPathTooLongIsNotOpened) {
+  services.installDirectory = std::string(250, 'd');
+  controller.OnCommand(kCtlHelp, kBnClicked);
+  EXPECT_TRUE(view.helpPath.empty());
+  EXPECT_FALSE(controller.HelpOpened());
+}
+
+TEST_F(MainWindowControllerTest, DestroyClosesHelpOnlyWhenOpenedAndRemovesIcon) {
+  controller.OnDestroy();
+  EXPECT_EQ(view.log, std::vector<std::string>{"tray 0"});
+  view.log.clear();
+  controller.OnCommand(kCtlHelp, kBnClicked);
+  view.log.clear();
+  controller.OnDestroy();
+  EXPECT_EQ(view.log, (std::vector<std::string>{"help quit", "tray 0"}));
+}
+
+TEST_F(MainWindowControllerTest, FailedHelpKeepsFlag) {
+  view.helpResult = false;
+  controller.OnCommand(kCtlHelp, kBnClicked);
+  EXPECT_FALSE(controller.HelpOpened());
+}
+
+struct PictureCase {
+  bool rich, large;
+  MainWindowPictures expected;
+};
+class Pictures : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(Pictures, ChosenByColourAndFontSize) {
+  const PictureCase c = GetParam();
+  const MainWindowPictures p = ChooseMainWindowPictures(c.rich, c.large);
+  EXPECT_EQ(p.buttonUp, c.expected.buttonUp);
+  EXPECT_EQ(p.buttonDown, c.expected.buttonDown);
+  EXPECT_EQ(p.buttonFocus, c.expected.buttonFocus);
+  EXPECT_EQ(p.buttonDisabled, c.expected.buttonDisabled);
+  EXPECT_EQ(p.background, c.expected.background);
+  EXPECT_EQ(p.sizeTemplate, c.expected.sizeTemplate);
+  EXPECT_EQ(p.light[0], c.expected.light[0]);
+  EXPECT_EQ(p.light[1], c.expected.light[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Displays, Pictures,
+    ::testing::Values(PictureCase{false, false, {143, 145, 144, 143, 170, 173, {167, 168}}},
+                      PictureCase{false, true, {143, 145, 144, 143, 139, 138, {167, 168}}},
+                      PictureCase{true, false, {140, 142, 141, 140, 173, 173, {175, 176}}},
+                      PictureCase{true, true, {140, 142, 141, 140, 138, 138, {175, 176}}}));
+
+TEST(MainWindowSize, AddsFramesAndCaptionButtonHeight) {
+  const SystemMetrics normal{3, 3, 18};
+  const Size small = MainWindowSize(292, 347, normal);
+  EXPECT_EQ(small.cx, 298);
+  EXPECT_EQ(small.cy, 371);
+  const SystemMetrics large{3, 3, 23};
+  const Size big = MainWindowSize(391, 429, large);
+  EXPECT_EQ(big.cx, 397);
+  EXPECT_EQ(big.cy, 458);
+}
+
+TEST(ControlColours, EditAndListKeepBaseBrushOthersTransparent) {
+  for (int type = 0; type <= 6; ++type)
+    EXPECT_EQ(KeepsBaseBrush(type), type == kCtlColorEdit || type == kCtlColorListBox) << type;
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,66 @@
+#include "ui/main_window_logic.h"
+
+
+namespace tessaly {
+namespace {
+
+// Bitmap resource ids.
+enum : int {
+  IDB_BACKGROUND_LARGE_256 = 138,
+  IDB_BACKGROUND_LARGE_16 = 139,
+  IDB_BUTTON_UP_256 = 140,
+  IDB_BUTTON_FOCUS_256 = 141,
+  IDB_BUTTON_DOWN_256 = 142,
+  IDB_BUTTON_UP_16 = 143,
+  IDB_BUTTON_FOCUS_16 = 144,
+  IDB_BUTTON_DOWN_16 = 145,
+  IDB_LIGHT_GREEN_16 = 167,
+  IDB_LIGHT_RED_16 = 168,
+  IDB_BACKGROUND_SMALL_16 = 170,
+  IDB_BACKGROUND_SMALL_256 = 173,
+  IDB_LIGHT_GREEN_256 = 175,
+  IDB_LIGHT_RED_256 = 176,
+};
+
+}  // namespace
+
+MainWindowPictures ChooseMainWindowPictures(bool richColour, bool largeFonts) {
+  MainWindowPictures p;
+  if (richColour) {
+    p.buttonUp = IDB_BUTTON_UP_256;
+    p.buttonDown = IDB_BUTTON_DOWN_256;
+    p.buttonFocus = IDB_BUTTON_FOCUS_256;
+    p.buttonDisabled = IDB_BUTTON_UP_256;
+    p.light[0] = IDB_LIGHT_GREEN_256;
+    p.light[1] = IDB_LIGHT_RED_256;
+    p.background = largeFonts ? IDB_BACKGROUND_LARGE_256 : IDB_BACKGROUND_SMALL_256;
+  } else {
+    p.buttonUp = IDB_BUTTON_UP_16;
+    p.buttonDown = IDB_BUTTON_DOWN_16;
+    p.buttonFocus = IDB_BUTTON_FOCUS_16;
+    p.buttonDisabled = IDB_BUTTON_UP_16;
+    p.light[0] = IDB_LIGHT_GREEN_16;
+    p.light[1] = IDB_LIGHT_RED_16;
+    p.background = largeFonts ? IDB_BACKGROUND_LARGE_16 : IDB_BACKGROUND_SMALL_16;
+  }
+  // The window is always sized by the rich picture of its font size.
+  p.sizeTemplate = largeFonts ? IDB_BACKGROUND_LARGE_256 : IDB_BACKGROUND_SMALL_256;
+  return p;
+}
+
+Size MainWindowSize(int backgroundWidth, int backgroundHeight, const SystemMetrics& metrics) {
+  return Size{backgroundWidth + 2 * metrics.cxDlgFrame,
+              backgroundHeight + metrics.cySize + 2 * metrics.cyDlgFrame};
+}
+
+int32_t NormaliseIdleIndex(int32_t idle, int itemCount) {
+  return (idle < 0 || idle >= itemCount) ? 1 : idle;
+}
+
+int32_t NormaliseLightIndex(int32_t status) { return (status < 0 || status > 1) ? 0 : status; }
+
+bool KeepsBaseBrush(int controlType) {
+  return controlType == kCtlColorEdit || controlType == kCtlColorListBox;
+}
+
+}  // namespace tessaly

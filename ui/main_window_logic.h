@@ -1,0 +1,42 @@
+// The main window's decisions that need no window system: which pictures it
+// uses, how large it is, how control colours are handled, and how stored
+// values out of range are brought back into range.
+#pragma once
+
+#include <stdint.h>
+
+#include "app/app_state.h"
+
+namespace tessaly {
+
+// Bitmap resource ids of the main window's pictures.
+struct MainWindowPictures {
+  int buttonUp, buttonDown, buttonFocus, buttonDisabled;  // picture button faces
+  int background;    // the background drawn behind every control
+  int sizeTemplate;  // the rich background whose size sets the window size
+  int light[2];      // status light: 0 green, 1 red
+};
+
+MainWindowPictures ChooseMainWindowPictures(bool richColour, bool largeFonts);
+
+// Outer window size for a background of w x h pixels: the caption's height is
+// taken as SM_CYSIZE.
+struct SystemMetrics {
+  int cxDlgFrame, cyDlgFrame, cySize;
+};
+struct Size {
+  int cx, cy;
+};
+Size MainWindowSize(int backgroundWidth, int backgroundHeight, const SystemMetrics& metrics);
+
+// A stored idle index outside the combo box's items becomes 1 ("1 Hour").
+int32_t NormaliseIdleIndex(int32_t idle, int itemCount);
+// A status-light index other than 0 or 1 becomes 0.
+int32_t NormaliseLightIndex(int32_t status);
+
+// Control colours: edit fields and list boxes keep the base brush; every other
+// control and the dialog itself are drawn transparently over the background.
+enum : int { kCtlColorMsgBox = 0, kCtlColorEdit = 1, kCtlColorListBox = 2 };
+bool KeepsBaseBrush(int controlType);
+
+}  // namespace tessaly
