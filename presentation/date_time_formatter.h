@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/platform.h"
+#include "presentation/locale_formats.h"
 
 namespace tessaly {
 
@@ -13,6 +14,8 @@ class DateTimeFormatter {
   // localtime with SystemClock).
   explicit DateTimeFormatter(Clock& clock);
   DateTimeFormatter();  // uses the system clock
+  // Formats by the given record instead of the process-wide one.
+  DateTimeFormatter(Clock& clock, const LocaleFormats& formats);
   ~DateTimeFormatter();
   DateTimeFormatter(const DateTimeFormatter&) = delete;
   DateTimeFormatter& operator=(const DateTimeFormatter&) = delete;
@@ -23,9 +26,17 @@ class DateTimeFormatter {
   // A negative value formats as 0.
   const char* FormatSeconds(const Time32* seconds);
 
+  // Size of the text buffer; every text fits with room to spare.
+  static constexpr size_t kBufferSize = 256;
+
  private:
+  // Local calendar fields of t; false (and an empty text) when the time
+  // cannot be converted.
+  bool LocalFields(Time32 t, struct tm* fields);
+
   Clock& clock_;
-  char* buffer_;  // 256 bytes
+  const LocaleFormats& formats_;
+  char* buffer_;  // kBufferSize bytes
 };
 
 }  // namespace tessaly
