@@ -7,6 +7,17 @@
 
 #include "app/platform.h"
 
+// The platform's headers define SendMessage and MessageBox as macros naming
+// their A or W forms; the program calls the A forms by their full names, so
+// the macros would only rename the methods below. Include <windows.h> before
+// this header.
+#ifdef SendMessage
+#undef SendMessage
+#endif
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace tessaly {
 
 class WindowSystem {

@@ -1,0 +1,55 @@
+#include "app/win32/win32_window_system.h"
+
+#include <windows.h>
+
+namespace tessaly {
+namespace {
+
+HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+}  // namespace
+
+WindowHandle Win32WindowSystem::FindTopLevelWindow(const char* title) {
+  return reinterpret_cast<WindowHandle>(::FindWindowA(nullptr, title));
+}
+
+bool Win32WindowSystem::MutexExists(const char* name) {
+  HANDLE mutex = ::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name);
+  if (mutex == nullptr) return false;
+  ::CloseHandle(mutex);  // only the answer matters
+  return true;
+}
+
+intptr_t Win32WindowSystem::SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
+                                        intptr_t lParam) {
+  return ::SendMessageA(Hwnd(window), message, wParam, lParam);
+}
+
+void Win32WindowSystem::ShowWindow(WindowHandle window, int command) {
+  ::ShowWindow(Hwnd(window), command);
+}
+
+void Win32WindowSystem::BringWindowToTop(WindowHandle window) { ::BringWindowToTop(Hwnd(window)); }
+
+void Win32WindowSystem::SetForegroundWindow(WindowHandle window) {
+  ::SetForegroundWindow(Hwnd(window));
+}
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
+  return ::IsWindowVisible(Hwnd(window)) != FALSE;
+}
+
+void Win32WindowSystem::KillTimer(WindowHandle window, uintptr_t id) {
+  ::KillTimer(Hwnd(window), id);
+}
+
+int Win32WindowSystem::MessageBox(WindowHandle owner, const char* text, const char* caption,
+                                  uint32_t style) {
+  return ::MessageBoxA(Hwnd(owner), text, caption, style);
+}
+
+uint32_t Win32WindowSystem::WinExec(const char* commandLine, int show) {
+  return ::WinExec(commandLine, show);
+}
+
+}  // namespace tessaly
