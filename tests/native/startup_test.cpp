@@ -1,0 +1,171 @@
+#include "app/startup.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/messages.h"
+#include "app/text.h"
+#include "fakes/fake_window_system.h"
+
+namespace tessaly {
+namespace {
+
+// Records every step in order.
+class RecordingHost : public StartupHost {
+ public:
+  std::vector<std::string> steps;
+  uint32_t ntVersion = 0;
+  bool firstInstance = true;
+  std::string commandLine;
+  std::string installDirectory = "C:\\VANTOR";
+
+  void ConstructSplash() override { steps.push_back("construct splash"); }
+  void DestroySplash() override { steps.push_back("destroy splash"); }
+  void Enable3dControls() override { steps.push_back("3d"); }
+  uint32_t GetNTVersion() override { return ntVersion; }
+  void ShowRefusal(const char* text, const char* caption, uint32_t style) override {
+    steps.push_back(std::string("refuse ") + text + "|" + caption + "|" + std::to_string(style));
+  }
+  bool IsFirstInstance() override {
+    steps.push_back("first instance?");
+    return firstInstance;
+  }
+  char* CommandLine() override { return &commandLine[0]; }
+  void SetRegistryKey(const char* company) override {
+    steps.push_back(std::string("registry key ") + company);
+  }
+  void SetApplicationNames(const char* company, const char* product) override {
+    steps.push_back(std::string("names ") + company + "|" + product);
+  }
+  void LoadLocaleFormats() override { steps.push_back("locale"); }
+  void GetInstallDirectory(char* out, size_t size) override {
+    CopyText(out, size, installDirectory.c_str());
+  }
+  void InitializeTools(const char* c, const char* p, const char* f) override {
+    steps.push_back(std::string("tools ") + c + "|" + p + "|" + f);
+  }
+  void InitializeTests(const char* c, const char* p, const char* f) override {
+    steps.push_back(std::string("tests ") + c + "|" + p + "|" + f);
+  }
+  void LoadSettings() override { steps.push_back("settings"); }
+  void ProbeDisplay() override { steps.push_back("probe"); }
+  void BuildPalette() override { steps.push_back("palette"); }
+  void CreateMainWindow() override { steps.push_back("main window"); }
+  void HookInstall(int32_t install) override {
+    steps.push_back("hook install " + std::to_string(install));
+  }
+  void HookResetTimer() override { steps.push_back("hook reset"); }
+  void SetMainWindowTimer(uintptr_t id, uint32_t period) override {
+    steps.push_back("timer " + std::to_string(id) + " " + std::to_string(period));
+  }
+  void KillMainWindowTimer(uintptr_t id) override { steps.push_back("kill timer " + std::to_string(id)); }
+  void ShowMainWindow(int command) override { steps.push_back("show " + std::to_string(command)); }
+  void RunSplash() override { steps.push_back("splash"); }
+  void RunModalLoop() override { steps.push_back("modal loop"); }
+};
+
+const std::vector<std::string> kFullRun = {
+    "construct splash", "3d", "first instance?", "registry key Brenmoor Software Corp",
+    "names Brenmoor Software Corp|Tessaly", "locale",
+    "tools Brenmoor Software Corp|Vantor|C:\\VANTOR", "tests Brenmoor Software Corp|Vantor|C:\\VANTOR",
+    "settings", "probe", "palette", "main window", "hook install 1", "hook reset",
+    "timer 1 60000", "show 7", "timer 3 100", "splash", "modal loop", "destroy splash"};
+
+TEST(Startup, RunsEveryStepInOrderAndReportsFailure) {
+  RecordingHost host;
+  EXPECT_FALSE(RunInitInstance(host));
+  EXPECT_EQ(host.steps, kFullRun);
+}
+
+struct SwitchCase {
+  const char* commandLine;
+  bool splash;
+  const char* lowered;
+};
+class SplashSwitch : public ::testing::TestWithParam<SwitchCase> {};
+
+TEST_P(SplashSwitch, MatchedInAnyCaseAnywhere) {
+  RecordingHost host;
+  host.commandLine = GetParam().commandLine;
+  RunInitInstance(host);
+  const bool splashed =
+      std::find(host.steps.begin(), host.steps.end(), "splash") != host.steps.end();
+  EXPECT_EQ(splashed, GetParam().splash);
+  EXPECT_EQ(host.commandLine, GetParam().lowered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, SplashSwitch,
+    ::testing::Values(SwitchCase{"", true, ""}, SwitchCase{"-nosplash", false, "-nosplash"},
+                      SwitchCase{"-NoSplash", false, "-nosplash"},
+                      SwitchCase{"/x -NOSPLASHING", false, "/x -nosplashing"},
+                      SwitchCase{"-display", true, "-display"},
+                      SwitchCase{"nosplash", true, "nosplash"}));
+
+TEST(Startup, NtShowsOnlyTheRefusal) {
+  RecordingHost host;
+  host.ntVersion = 4;
+  EXPECT_FALSE(RunInitInstance(host));
+  const std::vector<std::string> expected = {
+      "construct splash", "3d",
+      "refuse This application only runs under Windows 95.|Vantor Tessaly|16", "destroy splash"};
+  EXPECT_EQ(host.steps, expected);
+}
+
+TEST(Startup, SecondInstanceStopsWithoutTouchingAnything) {
+  RecordingHost host;
+  host.firstInstance = false;
+  host.commandLine = "-DISPLAY";
+  RunInitInstance(host);
+  const std::vector<std::string> expected = {"construct splash", "3d", "first instance?",
+                                             "destroy splash"};
+  EXPECT_EQ(host.steps, expected);
+  EXPECT_EQ(host.commandLine, "-DISPLAY") << "not even the command line is touched";
+}
+
+TEST(Shutdown, RemovesHooksThenKillsIdleTimer) {
+  RecordingHost host;
+  RunExitInstance(host);
+  EXPECT_EQ(host.steps, (std::vector<std::string>{"hook install 0", "kill timer 1"}));
+}
+
+struct VersionCase {
+  OsVersionInfo info;
+  uint32_t expected;
+};
+class NtVersion : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(NtVersion, OnlyNtGivesNonZero) {
+  EXPECT_EQ(NtVersionFrom(GetParam().info), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Platforms, NtVersion,
+    ::testing::Values(VersionCase{{true, 1, 4, 0}, 0u},            // Windows 95
+                      VersionCase{{true, 1, 4, 10}, 0u},           // Windows 98
+                      VersionCase{{true, 0, 3, 10}, 0u},           // Win32s
+                      VersionCase{{true, 2, 4, 0}, 4u},            // NT 4.0
+                      VersionCase{{true, 2, 5, 1}, 0x00010005u},   // XP
+                      VersionCase{{true, 2, 0x12345, 0x10002}, 0x00022345u},  // masked to 16 bits
+                      VersionCase{{false, 2, 5, 1}, 0u}));          // call failed
+
+TEST(FirstInstance, NoRunningWindowMeansFirst) {
+  FakeWindowSystem windows;
+  EXPECT_TRUE(IsFirstInstance(windows));
+  EXPECT_EQ(windows.calls, std::vector<std::string>{"find Vantor Tessaly"});
+}
+
+TEST(FirstInstance, RunningWindowIsShownRaisedAndFocused) {
+  FakeWindowSystem windows;
+  windows.windowsByTitle["Vantor Tessaly"] = 77;
+  EXPECT_FALSE(IsFirstInstance(windows));
+  const std::vector<std::string> expected = {"find Vantor Tessaly", "show 77 1", "top 77",
+                                             "foreground 77"};
+  EXPECT_EQ(windows.calls, expected);
+}
+
+}  // namespace
+}  // namespace tessaly
