@@ -1,0 +1,279 @@
+// TessalyProbe: a console program that the end-to-end scripts use to look at
+// and drive the running program from outside, the way another application
+// could: find windows by title, read and change controls, send messages, read
+// system metrics and Pellix's shared idle word.
+//
+//   TessalyProbe <command> [arguments]     prints its answer; exit 0, or 1 on failure
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+
+namespace {
+
+long Number(const char* text) { return strtol(text, nullptr, 0); }
+
+HWND FindTitle(const char* title) { return FindWindowA(nullptr, title); }
+
+HWND RequireWindow(const char* title) {
+  HWND window = FindTitle(title);
+  if (window == nullptr) fprintf(stderr, "no window titled \"%s\"\n", title);
+  return window;
+}
+
+// wait-window TITLE SECONDS / wait-gone TITLE SECONDS
+int WaitFor(const char* title, double seconds, bool present) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    const bool exists = FindTitle(title) != nullptr;
+    if (exists == present) {
+      printf("%s\n", present ? "present" : "gone");
+      return 0;
+    }
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
+      printf("timeout\n");
+      return 1;
+    }
+    Sleep(100);
+  }
+}
+
+int Window(const char* title) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  RECT r, c;
+  GetWindowRect(window, &r);
+  GetClientRect(window, &c);
+  printf("visible=%d iconic=%d x=%ld y=%ld cx=%ld cy=%ld client=%ldx%ld\n",
+         IsWindowVisible(window) ? 1 : 0, IsIconic(window) ? 1 : 0, r.left, r.top,
+         r.right - r.left, r.bottom - r.top, c.right, c.bottom);
+  return 0;
+}
+
+int Control(const char* title, int id) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  HWND control = GetDlgItem(window, id);
+  if (!control) {
+    fprintf(stderr, "no control %d\n", id);
+    return 1;
+  }
+  char text[512] = "";
+  GetWindowTextA(control, text, sizeof text);
+  char cls[64] = "";
+  GetClassNameA(control, cls, sizeof cls);
+  RECT r;
+  GetWindowRect(control, &r);
+  const LRESULT check = SendMessageA(control, BM_GETCHECK, 0, 0);
+  printf("class=%s checked=%ld enabled=%d visible=%d x=%ld y=%ld cx=%ld cy=%ld text=%s\n", cls,
+         static_cast<long>(check), IsWindowEnabled(control) ? 1 : 0,
+         IsWindowVisible(control) ? 1 : 0, r.left, r.top, r.right - r.left, r.bottom - r.top,
+         text);
+  return 0;
+}
+
+// Ticks or unticks a check box the way a click does: the box changes, then
+// the dialog hears BN_CLICKED.
+int Check(const char* title, int id, int on) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  HWND control = GetDlgItem(window, id);
+  if (!control) return 1;
+  SendMessageA(control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+  return 0;
+}
+
+int Combo(const char* title, int id, int index) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  HWND control = GetDlgItem(window, id);
+  if (!control) return 1;
+  SendMessageA(control, CB_SETCURSEL, index, 0);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(control));
+  return 0;
+}
+
+int ComboItems(const char* title, int id) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  HWND control = GetDlgItem(window, id);
+  if (!control) return 1;
+  const LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+  printf("selected=%ld count=%ld\n", static_cast<long>(SendMessageA(control, CB_GETCURSEL, 0, 0)),
+         static_cast<long>(count));
+  for (LRESULT i = 0; i < count; ++i) {
+    char item[128] = "";
+    if (SendMessageA(control, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof item))
+      SendMessageA(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+    printf("%s\n", item);
+  }
+  return 0;
+}
+
+int Send(const char* title, UINT message, WPARAM wParam, LPARAM lParam, bool post) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  if (post) return PostMessageA(window, message, wParam, lParam) ? 0 : 1;
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 30000, &result)) {
+    printf("timeout\n");
+    return 1;
+  }
+  printf("%ld\n", static_cast<long>(result));
+  return 0;
+}
+
+// Sends many messages in a row, without waiting for replies: tray callbacks
+// and commands from a comma-separated list of message:wParam:lParam.
+int Burst(const char* title, int rounds, const char* list) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  int sent = 0;
+  for (int round = 0; round < rounds; ++round) {
+    const char* p = list;
+    while (*p) {
+      char* end = nullptr;
+      const UINT message = strtoul(p, &end, 0);
+      WPARAM wParam = 0;
+      LPARAM lParam = 0;
+      if (*end == ':') wParam = strtoul(end + 1, &end, 0);
+      if (*end == ':') lParam = strtol(end + 1, &end, 0);
+      PostMessageA(window, message, wParam, lParam);
+      ++sent;
+      p = *end == ',' ? end + 1 : end;
+      if (end == p && *p) break;
+    }
+  }
+  printf("%d\n", sent);
+  return 0;
+}
+
+int Metrics() {
+  HDC screen = GetDC(nullptr);
+  printf("cxdlgframe=%d cydlgframe=%d cysize=%d cxsmsize=%d logpixelsx=%d bitspixel=%d\n",
+         GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
+         GetSystemMetrics(SM_CYSIZE), GetSystemMetrics(SM_CXSMSIZE),
+         GetDeviceCaps(screen, LOGPIXELSX),
+         GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES));
+  ReleaseDC(nullptr, screen);
+  return 0;
+}
+
+int Pixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  printf("%d %d %d\n", GetRValue(c), GetGValue(c), GetBValue(c));
+  return c == CLR_INVALID ? 1 : 0;
+}
+
+// Pellix's shared word, found through the SHARDATA section of the mapped
+// library: every process that maps it sees the same word.
+volatile LONG* SharedIdleWord() {
+  HMODULE pellix = LoadLibraryA("Pellix.dll");
+  if (!pellix) return nullptr;
+  const BYTE* base = reinterpret_cast<const BYTE*>(pellix);
+  const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const IMAGE_NT_HEADERS* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+    if (strncmp(reinterpret_cast<const char*>(section->Name), "SHARDATA", 8) == 0)
+      return reinterpret_cast<volatile LONG*>(const_cast<BYTE*>(base) + section->VirtualAddress);
+  }
+  return nullptr;
+}
+
+int Idle() {
+  HMODULE pellix = LoadLibraryA("Pellix.dll");
+  typedef LONG(WINAPI * IdleSeconds)(void);
+  IdleSeconds idle = pellix ? reinterpret_cast<IdleSeconds>(reinterpret_cast<void*>(
+                                  GetProcAddress(pellix, MAKEINTRESOURCEA(4))))
+                            : nullptr;
+  if (!idle) return 1;
+  printf("%ld\n", static_cast<long>(idle()));
+  return 0;
+}
+
+// Makes the last input look `seconds` old.
+int SetIdle(long seconds) {
+  volatile LONG* word = SharedIdleWord();
+  if (!word) return 1;
+  *word = static_cast<LONG>(time(nullptr)) - seconds;
+  printf("%ld\n", static_cast<long>(*word));
+  return 0;
+}
+
+int GuiResources(const char* title) {
+  HWND window = RequireWindow(title);
+  if (!window) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+  if (!process) return 1;
+  typedef DWORD(WINAPI * GetGuiResourcesFn)(HANDLE, DWORD);
+  GetGuiResourcesFn get = reinterpret_cast<GetGuiResourcesFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "GetGuiResources")));
+  const DWORD gdi = get ? get(process, 0) : 0;
+  const DWORD user = get ? get(process, 1) : 0;
+  CloseHandle(process);
+  printf("gdi=%lu user=%lu\n", gdi, user);
+  return 0;
+}
+
+int Mutex(const char* name) {
+  HANDLE mutex = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name);
+  printf("%s\n", mutex ? "exists" : "missing");
+  if (mutex) CloseHandle(mutex);
+  return 0;
+}
+
+int Version() {
+  OSVERSIONINFOA info;
+  memset(&info, 0, sizeof info);
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info)) return 1;
+  printf("platform=%lu major=%lu minor=%lu\n", info.dwPlatformId, info.dwMajorVersion,
+         info.dwMinorVersion);
+  return 0;
+}
+
+int Usage() {
+  fprintf(stderr,
+          "usage: TessalyProbe wait-window|wait-gone TITLE SECONDS | window TITLE |\n"
+          "  control TITLE ID | check TITLE ID 0|1 | combo TITLE ID INDEX | combo-items TITLE ID |\n"
+          "  send|post TITLE MSG WPARAM LPARAM | burst TITLE ROUNDS MSG:W:L,... | metrics |\n"
+          "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const char* c = argv[1];
+  const int n = argc - 2;
+  char** a = argv + 2;
+  if (!strcmp(c, "wait-window") && n == 2) return WaitFor(a[0], atof(a[1]), true);
+  if (!strcmp(c, "wait-gone") && n == 2) return WaitFor(a[0], atof(a[1]), false);
+  if (!strcmp(c, "window") && n == 1) return Window(a[0]);
+  if (!strcmp(c, "control") && n == 2) return Control(a[0], Number(a[1]));
+  if (!strcmp(c, "check") && n == 3) return Check(a[0], Number(a[1]), Number(a[2]));
+  if (!strcmp(c, "combo") && n == 3) return Combo(a[0], Number(a[1]), Number(a[2]));
+  if (!strcmp(c, "combo-items") && n == 2) return ComboItems(a[0], Number(a[1]));
+  if (!strcmp(c, "send") && n == 4)
+    return Send(a[0], Number(a[1]), Number(a[2]), Number(a[3]), false);
+  if (!strcmp(c, "post") && n == 4)
+    return Send(a[0], Number(a[1]), Number(a[2]), Number(a[3]), true);
+  if (!strcmp(c, "burst") && n == 3) return Burst(a[0], Number(a[1]), a[2]);
+  if (!strcmp(c, "metrics") && n == 0) return Metrics();
+  if (!strcmp(c, "pixel") && n == 2) return Pixel(Number(a[0]), Number(a[1]));
+  if (!strcmp(c, "idle") && n == 0) return Idle();
+  if (!strcmp(c, "set-idle") && n == 1) return SetIdle(Number(a[0]));
+  if (!strcmp(c, "gui-resources") && n == 1) return GuiResources(a[0]);
+  if (!strcmp(c, "mutex") && n == 1) return Mutex(a[0]);
+  if (!strcmp(c, "version") && n == 0) return Version();
+  return Usage();
+}
