@@ -1,0 +1,42 @@
+// Path operations on 8-bit text in 260-byte buffers: joining a folder and a
+// name, making a folder current, and finding the main Vantor program's
+// install folder.
+#pragma once
+
+#include <stddef.h>
+
+#include "app/platform.h"
+#include "app/registry.h"
+#include "app/text.h"
+
+namespace tessaly {
+
+// Writes first, exactly one backslash, second into out (size bytes). No
+// backslash is added when first already ends in one; an empty first gives
+// "\second". When the result does not fit, out is emptied (a cut path would
+// name some other file) and the result is false. out may be first.
+bool JoinPath(char* out, size_t size, const char* first, const char* second);
+
+template <size_t N>
+inline bool JoinPath(char (&out)[N], const char* first, const char* second) {
+  return JoinPath(out, N, first, second);
+}
+
+// Makes the path's drive current when it starts with a letter and a colon
+// (A: is drive 1), then the path itself; true when the folder change
+// succeeded.
+bool ChangeDriveAndDirectory(FileSystem& files, const char* path);
+
+// The install folder into out (size bytes): the "Directory" value of
+// HKEY_LOCAL_MACHINE\Software\Brenmoor Software Corp\Vantor\Settings when it
+// is a text that fits and names something that exists; otherwise the folder
+// of the program's own executable, ending in a backslash; otherwise "".
+// Returns false when out is empty.
+bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char* out, size_t size);
+
+template <size_t N>
+inline bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char (&out)[N]) {
+  return GetInstallDirectory(registry, files, out, N);
+}
+
+}  // namespace tessaly
