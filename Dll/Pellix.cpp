@@ -19,14 +19,14 @@ namespace {
 
 pellix::ProcessState processState;  // zero when the library is mapped
 
-void* SetHook(int type, void* procedure, void* module) {
-  return SetWindowsHookExA(type, reinterpret_cast<HOOKPROC>(procedure),
-                           static_cast<HINSTANCE>(module), 0);
-}
-
-int32_t Unhook(void* hook) { return UnhookWindowsHookEx(static_cast<HHOOK>(hook)); }
-
-const pellix::HookApi platformHooks = {SetHook, Unhook};
+// The platform's hook calls, handed to the install state machine.
+struct PlatformHooks {
+  static void* SetHook(int type, void* procedure, void* module) {
+    return SetWindowsHookExA(type, reinterpret_cast<HOOKPROC>(procedure),
+                             static_cast<HINSTANCE>(module), 0);
+  }
+  static int32_t Unhook(void* hook) { return UnhookWindowsHookEx(static_cast<HHOOK>(hook)); }
+};
 
 inline int32_t Now() { return static_cast<int32_t>(time(nullptr)); }
 
@@ -52,7 +52,8 @@ LRESULT CALLBACK MouseFunc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LONG WINAPI HookInstall(LONG install) {
-  return pellix::Install(processState, install, platformHooks,
+  PlatformHooks platform;
+  return pellix::Install(processState, install, platform,
                          reinterpret_cast<void*>(&MouseFunc),
                          reinterpret_cast<void*>(&KeyboardFunc));
 }
