@@ -1,0 +1,324 @@
+// The notification-area icon against a recording shell: which operation each
+// change sends, with which flags, id, tip and icon; the 63-character tip; and
+// what each mouse message of the callback does.
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "fakes/fake_shell.h"
+#include "ui/tray_icon.h"
+
+namespace tessaly {
+namespace {
+
+constexpr char kTip150[] = "Double-click on the icon to open the Tessaly";
+constexpr char kTip146[] =
+    "Vantor Tessaly is disabled. Double-click on the icon to open the Tessaly";
+constexpr WindowHandle kWindow = 0x77;
+
+class TrayIconTest : public testing::Test {
+ protected:
+  TrayIconTest() {
+    shell.strings = {{150, kTip150}, {146, kTip146}};
+    shell.smallIcons = {150, 146};
+    shell.menus[150] = {32772, 32773, 0, 32776, 0, 32777, 32778};
+    shell.cursor = {10, 20};
+  }
+  CTrayIcon& Icon() {
+    if (!icon) icon = std::make_unique<CTrayIcon>(150, shell, settings);
+    return *icon;
+  }
+  CTrayIcon& BoundIcon() {
+    Icon().SetCallbackWindow(kWindow, kMsgTrayCallback);
+    return *icon;
+  }
+
+  FakeShell shell;
+  TessalySettings settings{};
+  std::unique_ptr<CTrayIcon> icon;
+};
+
+TEST_F(TrayIconTest, ConstructionZeroesTheRecordAndLoadsTheTipOnly) {
+  const TrayRecord& r = Icon().Record();
+  EXPECT_EQ(r.size, 88u);
+  EXPECT_EQ(r.id, 150u);
+  EXPECT_EQ(r.window, 0u);
+  EXPECT_EQ(r.flags, 0u);
+  EXPECT_EQ(r.callbackMessage, 0u);
+  EXPECT_EQ(r.icon, 0u);
+  EXPECT_STREQ(r.tip, kTip150);
+  // Every byte after the tip's terminator is still zero.
+  const size_t used = strlen(kTip150);
+  for (size_t i = used; i < kTrayTipSize; ++i) EXPECT_EQ(r.tip[i], '\0') << i;
+  EXPECT_FALSE(Icon().IsShown());
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_TRUE(shell.loaded.empty());
+}
+
+TEST_F(TrayIconTest, MissingTipStringGivesAnEmptyTipAndNoTipFlag) {
+  shell.strings.clear();
+  EXPECT_STREQ(BoundIcon().Record().tip, "");
+  ASSERT_TRUE(icon->ShowIconResource(150));
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].record.flags, kNifIcon | kNifMessage);
+}
+
+TEST_F(TrayIconTest, SetCallbackWindowSendsNothing) {
+  BoundIcon();
+  EXPECT_EQ(icon->Record().window, kWindow);
+  EXPECT_EQ(icon->Record().callbackMessage, 1025u);
+  EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(TrayIconTest, FirstShowAddsThenAChangeModifiesWithTheSameId) {
+  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  const IconHandle first = shell.lastIcon;
+  ASSERT_TRUE(icon->ShowIconResource(146));
+  const IconHandle second = shell.lastIcon;
+
+  ASSERT_EQ(shell.calls.size(), 2u);
+  const TrayRecord& add = shell.calls[0].record;
+  EXPECT_EQ(shell.calls[0].operation, TrayOperation::kAdd);
+  EXPECT_EQ(add.size, 88u);
+  EXPECT_EQ(add.id, 150u);
+  EXPECT_EQ(add.window, kWindow);
+  EXPECT_EQ(add.callbackMessage, 1025u);
+  EXPECT_EQ(add.flags, kNifMessage | kNifIcon | kNifTip);
+  EXPECT_EQ(add.icon, first);
+  EXPECT_STREQ(add.tip, kTip150);
+
+  const TrayRecord& modify = shell.calls[1].record;
+  EXPECT_EQ(shell.calls[1].operation, TrayOperation::kModify);
+  EXPECT_EQ(modify.id, 150u);
+  EXPECT_EQ(modify.flags, kNifMessage | kNifIcon | kNifTip);
+  EXPECT_EQ(modify.icon, second);
+  EXPECT_EQ(std::string(modify.tip), std::string(kTip146, 63));
+  EXPECT_TRUE(icon->IsShown());
+  // The icon replaced by the change went back to the shell, the shown one not.
+  EXPECT_EQ(shell.released, std::multiset<IconHandle>{first});
+}
+
+TEST_F(TrayIconTest, RemovingWhenNothingIsShownSendsNothingAndSucceeds) {
+  shell.notifyResult = false;
+  EXPECT_TRUE(BoundIcon().ShowIconResource(0));
+  EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(TrayIconTest, RemovingTwiceDeletesOnceWithTheShownIcon) {
+  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  const IconHandle shown = shell.lastIcon;
+  EXPECT_TRUE(icon->ShowIconResource(0));
+  EXPECT_TRUE(icon->ShowIconResource(0));
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[1].operation, TrayOperation::kDelete);
+  EXPECT_EQ(shell.calls[1].record.icon, shown);
+  EXPECT_EQ(shell.calls[1].record.id, 150u);
+  EXPECT_EQ(shell.calls[1].record.flags, kNifMessage | kNifTip);
+  EXPECT_FALSE(icon->IsShown());
+  EXPECT_EQ(shell.released, std::multiset<IconHandle>{shown});
+}
+
+TEST_F(TrayIconTest, DestructionRemovesAShownIcon) {
+  ASSERT_TRUE(BoundIcon().ShowIconResource(146));
+  icon.reset();
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[1].operation, TrayOperation::kDelete);
+}
+
+TEST_F(TrayIconTest, DestructionWithoutAShownIconSendsNothing) {
+  BoundIcon();
+  icon.reset();
+  EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(TrayIconTest, AFailedAddOrModifyForgetsTheIconSoTheNextShowAdds) {
+  BoundIcon();
+  shell.notifyResult = false;
+  EXPECT_FALSE(icon->ShowIconResource(150));  // add fails
+  EXPECT_FALSE(icon->IsShown());
+  shell.notifyResult = true;
+  EXPECT_TRUE(icon->ShowIconResource(150));  // added anew
+  shell.notifyResult = false;
+  EXPECT_FALSE(icon->ShowIconResource(146));  // modify fails
+  EXPECT_FALSE(icon->IsShown());
+  shell.notifyResult = true;
+  EXPECT_TRUE(icon->ShowIconResource(146));
+
+  std::vector<TrayOperation> ops;
+  for (const auto& call : shell.calls) ops.push_back(call.operation);
+  EXPECT_EQ(ops, (std::vector<TrayOperation>{TrayOperation::kAdd, TrayOperation::kAdd,
+                                             TrayOperation::kModify, TrayOperation::kAdd}));
+}
+
+TEST_F(TrayIconTest, EveryLoadedIconIsReleasedExactlyOnceByTheEnd) {
+  BoundIcon();
+  for (uint32_t id : {150u, 146u, 146u, 150u, 0u, 150u}) icon->ShowIconResource(id);
+  shell.notifyResult = false;
+  icon->ShowIconResource(146);  // failed modify: both icons are gone from the record
+  shell.notifyResult = true;
+  icon->ShowIconResource(150);
+  icon.reset();
+  EXPECT_EQ(shell.loaded.size(), 7u);
+  EXPECT_EQ(shell.released, shell.loaded);
+}
+
+TEST_F(TrayIconTest, MissingSmallIconFallsBackToTheStandardSize) {
+  shell.smallIcons = {};
+  shell.standardIcons = {150};
+  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].record.icon, shell.lastIcon);
+  EXPECT_EQ(shell.lastIcon % 2, 0u);  // a standard-size load
+}
+
+TEST_F(TrayIconTest, MissingIconAtBothSizesRemovesAShownIconAndAddsNothing) {
+  shell.smallIcons = {150};
+  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  EXPECT_TRUE(icon->ShowIconResource(146));  // no icon 146 at all
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[1].operation, TrayOperation::kDelete);
+  EXPECT_FALSE(icon->IsShown());
+  EXPECT_TRUE(icon->ShowIconResource(146));  // still none: nothing to send
+  EXPECT_EQ(shell.calls.size(), 2u);
+}
+
+struct FlagCase {
+  WindowHandle window;
+  uint32_t message;
+  uint32_t flags;
+};
+
+class TrayIconFlags : public TrayIconTest, public testing::WithParamInterface<FlagCase> {};
+
+TEST_P(TrayIconFlags, MessageFlagNeedsBothWindowAndMessage) {
+  Icon().SetCallbackWindow(GetParam().window, GetParam().message);
+  ASSERT_TRUE(icon->ShowIconResource(150));
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].record.flags, GetParam().flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowAndMessage, TrayIconFlags,
+    testing::Values(FlagCase{0, 0, kNifIcon | kNifTip}, FlagCase{kWindow, 0, kNifIcon | kNifTip},
+                    FlagCase{0, 1025, kNifIcon | kNifTip},
+                    FlagCase{kWindow, 1025, kNifMessage | kNifIcon | kNifTip}));
+
+// The tip keeps at most 63 characters and its terminator, and never writes
+// past the record.
+class TrayTipLength : public testing::TestWithParam<size_t> {};
+
+TEST_P(TrayTipLength, KeepsAtMost63Characters) {
+  const size_t length = GetParam();
+  std::string text;
+  for (size_t i = 0; i < length; ++i) text += static_cast<char>('a' + i % 26);
+  FakeShell shell;
+  shell.strings[150] = text;
+  shell.strings[146] = text;
+  shell.smallIcons = {146};
+  TessalySettings settings{};
+  // The object sits in a larger block whose bytes past its end must survive.
+  alignas(CTrayIcon) unsigned char storage[sizeof(CTrayIcon) + 64];
+  memset(storage, 0xA5, sizeof storage);
+  CTrayIcon* icon = new (storage) CTrayIcon(150, shell, settings);
+
+  const size_t kept = length < 63 ? length : 63;
+  EXPECT_EQ(std::string(icon->Record().tip), text.substr(0, kept));
+  icon->ShowIconResource(146);
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(strnlen(shell.calls[0].record.tip, kTrayTipSize), kept);
+  EXPECT_EQ(std::string(shell.calls[0].record.tip), text.substr(0, kept));
+  icon->~CTrayIcon();
+  for (size_t i = sizeof(CTrayIcon); i < sizeof storage; ++i) ASSERT_EQ(storage[i], 0xA5) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, TrayTipLength, testing::Values(0, 1, 62, 63, 64, 1000));
+
+// What each callback does: result and the shell calls in order.
+struct CallbackCase {
+  const char* name;
+  uintptr_t wParam;
+  intptr_t lParam;
+  int32_t disabled;
+  int result;
+  std::vector<std::string> log;
+};
+
+const std::string kPostNull = "PostMessage 119 0 0 0";
+const std::string kTrack = "TrackPopupMenu 10,20 owner 119";
+const std::string kSendShow = "SendMessage 119 273 32772 0";
+
+class TrayCallback : public TrayIconTest, public testing::WithParamInterface<CallbackCase> {};
+
+TEST_P(TrayCallback, HandlesExactlyRightButtonUpAndLeftDoubleClickOfItsOwnIcon) {
+  const CallbackCase& c = GetParam();
+  settings.disabled = c.disabled;
+  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  EXPECT_EQ(icon->HandleCallback(c.wParam, c.lParam), c.result);
+  EXPECT_EQ(shell.log, c.log);
+  EXPECT_TRUE(shell.liveMenus.empty());
+  EXPECT_EQ(shell.calls.size(), 1u);  // the icon itself is not touched
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, TrayCallback,
+    testing::Values(
+        CallbackCase{"RightUpEnabled", 150, 0x205, 0, 1,
+                     {"LoadMenu 150", "GetSubMenu 0", "SetMenuDefaultItem 0", "GetCursorPos",
+                      kTrack, kPostNull, "DestroyMenu"}},
+        CallbackCase{"RightUpDisabledChecksDisable", 150, 0x205, 1, 1,
+                     {"LoadMenu 150", "GetSubMenu 0", "SetMenuDefaultItem 0",
+                      "CheckMenuItem 32773", "GetCursorPos", kTrack, kPostNull, "DestroyMenu"}},
+        CallbackCase{"LeftDoubleClickSendsFirstCommand", 150, 0x203, 0, 1,
+                     {"LoadMenu 150", "GetSubMenu 0", "GetMenuItemId 0", kSendShow,
+                      "DestroyMenu"}},
+        CallbackCase{"LeftDoubleClickWhileDisabled", 150, 0x203, 1, 1,
+                     {"LoadMenu 150", "GetSubMenu 0", "GetMenuItemId 0", kSendShow,
+                      "DestroyMenu"}},
+        CallbackCase{"RightDown", 150, 0x204, 0, 0, {}},
+        CallbackCase{"RightDoubleClick", 150, 0x206, 0, 0, {}},
+        CallbackCase{"LeftDown", 150, 0x201, 0, 0, {}},
+        CallbackCase{"LeftUp", 150, 0x202, 0, 0, {}},
+        CallbackCase{"MouseMove", 150, 0x200, 0, 0, {}},
+        CallbackCase{"NoMessage", 150, 0, 0, 0, {}},
+        CallbackCase{"RightUpInHighWord", 150, 0x2050000, 0, 0, {}},
+        CallbackCase{"OtherIconRightUp", 146, 0x205, 0, 0, {}},
+        CallbackCase{"OtherIconDoubleClick", 151, 0x203, 1, 0, {}},
+        CallbackCase{"NoIconId", 0, 0x205, 0, 0, {}}),
+    [](const testing::TestParamInfo<CallbackCase>& info) { return info.param.name; });
+
+TEST_F(TrayIconTest, MissingMenuIsNotHandled) {
+  shell.menus.clear();
+  EXPECT_EQ(BoundIcon().HandleCallback(150, 0x205), 0);
+  EXPECT_EQ(icon->HandleCallback(150, 0x203), 0);
+  EXPECT_EQ(shell.log, (std::vector<std::string>{"LoadMenu 150 missing", "LoadMenu 150 missing"}));
+}
+
+TEST_F(TrayIconTest, MissingPopupIsNotHandledAndTheMenuIsDestroyed) {
+  shell.menuHasPopup = false;
+  for (intptr_t message : {0x205, 0x203}) {
+    shell.log.clear();
+    EXPECT_EQ(BoundIcon().HandleCallback(150, message), 0);
+    EXPECT_EQ(shell.log,
+              (std::vector<std::string>{"LoadMenu 150", "GetSubMenu 0", "DestroyMenu"}));
+    EXPECT_TRUE(shell.liveMenus.empty());
+  }
+}
+
+TEST_F(TrayIconTest, IdStaysTheConstructionIdWhateverPictureIsShown) {
+  BoundIcon();
+  for (uint32_t id : {146u, 150u, 146u}) {
+    icon->ShowIconResource(id);
+    EXPECT_EQ(shell.calls.back().record.id, 150u);
+  }
+  // A callback naming the picture's id rather than the icon's is not ours.
+  EXPECT_EQ(icon->HandleCallback(146, 0x203), 0);
+  EXPECT_EQ(icon->HandleCallback(150, 0x203), 1);
+}
+
+}  // namespace
+}  // namespace tessaly
