@@ -1,0 +1,618 @@
+// The program's resources, linked into this test program, read back through
+// the platform: bitmaps, icons, menu, strings, dialog templates and version.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+
+namespace {
+
+// ------------------------------------------------------------ helpers --
+
+struct ResourceBytes {
+  const uint8_t* data = nullptr;
+  DWORD size = 0;
+};
+
+ResourceBytes FindBytes(int id, LPCSTR type) {
+  ResourceBytes r;
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
+  if (found == nullptr) return r;
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  if (loaded == nullptr) return r;
+  r.data = static_cast<const uint8_t*>(LockResource(loaded));
+  r.size = SizeofResource(nullptr, found);
+  return r;
+}
+
+uint16_t Word(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Dword(const uint8_t* p) { return Word(p) | (static_cast<uint32_t>(Word(p + 2)) << 16); }
+
+// A packed device-independent bitmap as the resource holds it.
+struct Dib {
+  BITMAPINFOHEADER header{};
+  std::vector<COLORREF> table;
+  const uint8_t* bits = nullptr;
+  size_t stride = 0;
+
+  COLORREF Pixel(int x, int y) const {  // y counted from the top
+    const uint8_t* row = bits + stride * static_cast<size_t>(header.biHeight - 1 - y);
+    unsigned index = header.biBitCount == 8 ? row[x]
+                                             : (x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4);
+    return table.at(index);
+  }
+};
+
+bool ReadDib(int id, Dib* dib) {
+  ResourceBytes r = FindBytes(id, MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+  if (r.data == nullptr || r.size < sizeof(BITMAPINFOHEADER)) return false;
+  std::memcpy(&dib->header, r.data, sizeof dib->header);
+  const BITMAPINFOHEADER& h = dib->header;
+  if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biBitCount > 8 || h.biWidth <= 0 ||
+      h.biHeight <= 0)
+    return false;
+  const size_t entries = size_t{1} << h.biBitCount;
+  dib->stride = ((static_cast<size_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
+  const size_t needed = h.biSize + 4 * entries + dib->stride * static_cast<size_t>(h.biHeight);
+  if (r.size < needed) return false;
+  const uint8_t* q = r.data + h.biSize;
+  for (size_t i = 0; i < entries; ++i, q += 4) dib->table.push_back(RGB(q[2], q[1], q[0]));
+  dib->bits = q;
+  return true;
+}
+
+std::string WideText(const uint8_t*& p) {  // a template's sz_Or_Ord as text
+  std::string s;
+  if (Word(p) == 0xFFFF) {
+    s = "#" + std::to_string(Word(p + 2));
+    p += 4;
+    return s;
+  }
+  for (; Word(p) != 0; p += 2) s += static_cast<char>(Word(p));
+  p += 2;
+  return s;
+}
+
+const COLORREF kCyan = RGB(0, 255, 255);
+
+// ------------------------------------------------------------ bitmaps --
+
+struct BitmapCase {
+  int id;
+  int width;
+  int height;
+  int bits;
+};
+
+const BitmapCase kBitmaps[] = {
+    {IDB_BACKGROUND_LARGE_256, 391, 429, 8}, {IDB_BACKGROUND_LARGE_16, 391, 429, 4},
+    {IDB_BUTTON_UP_256, 41, 40, 8},          {IDB_BUTTON_FOCUS_256, 41, 40, 8},
+    {IDB_BUTTON_DOWN_256, 41, 40, 8},        {IDB_BUTTON_UP_16, 41, 40, 4},
+    {IDB_BUTTON_FOCUS_16, 41, 40, 4},        {IDB_BUTTON_DOWN_16, 41, 40, 4},
+    {IDB_LIGHT_GREEN_16, 13, 13, 4},         {IDB_LIGHT_RED_16, 13, 13, 4},
+    {IDB_SPLASH_16, 293, 84, 4},             {IDB_BACKGROUND_SMALL_16, 292, 347, 4},
+    {IDB_BACKGROUND_SMALL_256, 292, 347, 8}, {IDB_LIGHT_GREEN_256, 16, 16, 8},
+    {IDB_LIGHT_RED_256, 16, 16, 8},          {IDB_SPLASH_256, 293, 84, 8},
+};
+
+class BitmapResource : public ::testing::TestWithParam<BitmapCase> {};
+
+TEST_P(BitmapResource, HasItsSizeAndDepthUncompressed) {
+  const BitmapCase& c = GetParam();
+  Dib dib;
+  ASSERT_TRUE(ReadDib(c.id, &dib)) << "bitmap " << c.id;
+  EXPECT_EQ(dib.header.biWidth, c.width);
+  EXPECT_EQ(dib.header.biHeight, c.height);
+  EXPECT_EQ(dib.header.biBitCount, c.bits);
+  EXPECT_EQ(dib.header.biPlanes, 1);
+  EXPECT_EQ(dib.header.biCompression, static_cast<DWORD>(BI_RGB));
+}
+
+TEST_P(BitmapResource, LoadsAsDeviceBitmapOfItsSize) {
+  const BitmapCase& c = GetParam();
+  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(c.id));
+  ASSERT_NE(bitmap, nullptr) << "bitmap " << c.id;
+  BITMAP info{};
+  EXPECT_EQ(GetObjectA(bitmap, sizeof info, &info), static_cast<int>(sizeof info));
+  EXPECT_EQ(info.bmWidth, c.width);
+  EXPECT_EQ(info.bmHeight, c.height);
+  DeleteObject(bitmap);
+}
+
+// 16-colour pictures use exactly the 16 standard colours; 256-colour ones
+// share the table of the small-font background, which becomes the
+// application palette on a palette display.
+TEST_P(BitmapResource, ColourTableIsTheSharedOne) {
+  const BitmapCase& c = GetParam();
+  Dib dib;
+  ASSERT_TRUE(ReadDib(c.id, &dib));
+  if (c.bits == 4) {
+    const std::set<COLORREF> standard = {
+        RGB(0, 0, 0),       RGB(0, 0, 128),   RGB(0, 128, 0),   RGB(0, 128, 128),
+        RGB(128, 0, 0),     RGB(128, 0, 128), RGB(128, 128, 0), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(0, 0, 255),   RGB(0, 255, 0),   RGB(0, 255, 255),
+        RGB(255, 0, 0),     RGB(255, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255)};
+    EXPECT_EQ(std::set<COLORREF>(dib.table.begin(), dib.table.end()), standard);
+  } else {
+    Dib palette;
+    ASSERT_TRUE(ReadDib(IDB_BACKGROUND_SMALL_256, &palette));
+    EXPECT_EQ(dib.table, palette.table);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPictures, BitmapResource, ::testing::ValuesIn(kBitmaps),
+                         [](const ::testing::TestParamInfo<BitmapCase>& info) {
+                           return "Id" + std::to_string(info.param.id);
+                         });
+
+class LightPicture : public ::testing::TestWithParam<int> {};
+
+TEST_P(LightPicture, SitsOnCyanWithAnOpaqueLamp) {
+  Dib dib;
+  ASSERT_TRUE(ReadDib(GetParam(), &dib));
+  const int w = dib.header.biWidth, h = dib.header.biHeight;
+  EXPECT_EQ(dib.Pixel(0, 0), kCyan);
+  EXPECT_EQ(dib.Pixel(w - 1, 0), kCyan);
+  EXPECT_EQ(dib.Pixel(0, h - 1), kCyan);
+  EXPECT_EQ(dib.Pixel(w - 1, h - 1), kCyan);
+  EXPECT_NE(dib.Pixel(w / 2, h / 2), kCyan);
+}
+
+INSTANTIATE_TEST_SUITE_P(GreenAndRed, LightPicture,
+                         ::testing::Values(IDB_LIGHT_GREEN_16, IDB_LIGHT_RED_16,
+                                           IDB_LIGHT_GREEN_256, IDB_LIGHT_RED_256));
+
+TEST(LightPicture, GreenIsGreenAndRedIsRed) {
+  for (int id : {IDB_LIGHT_GREEN_16, IDB_LIGHT_GREEN_256, IDB_LIGHT_RED_16, IDB_LIGHT_RED_256}) {
+    Dib dib;
+    ASSERT_TRUE(ReadDib(id, &dib));
+    COLORREF centre = dib.Pixel(dib.header.biWidth / 2, dib.header.biHeight / 2 + 2);
+    bool green = id == IDB_LIGHT_GREEN_16 || id == IDB_LIGHT_GREEN_256;
+    int mine = green ? GetGValue(centre) : GetRValue(centre);
+    int other = green ? GetRValue(centre) : GetGValue(centre);
+    EXPECT_GT(mine, other + 100) << "light " << id;
+  }
+}
+
+// --------------------------------------------------------------- icons --
+
+struct IconCase {
+  int id;
+  std::vector<int> sizes;
+};
+
+class IconGroup : public ::testing::TestWithParam<IconCase> {};
+
+TEST_P(IconGroup, HoldsSixteenColourImagesOfItsSizes) {
+  const IconCase& c = GetParam();
+  ResourceBytes group = FindBytes(c.id, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+  ASSERT_NE(group.data, nullptr) << "icon group " << c.id;
+  ASSERT_GE(group.size, 6u);
+  const unsigned count = Word(group.data + 4);
+  ASSERT_EQ(group.size, 6u + 14u * count);
+  std::vector<int> sizes;
+  for (unsigned i = 0; i < count; ++i) {
+    const uint8_t* e = group.data + 6 + 14 * i;
+    int width = e[0], height = e[1];
+    EXPECT_EQ(width, height);
+    EXPECT_EQ(e[2], 16) << "colour count";
+    EXPECT_EQ(Word(e + 6), 4) << "bits per pixel";
+    sizes.push_back(width);
+    ResourceBytes image = FindBytes(Word(e + 12), MAKEINTRESOURCEA(3) /* RT_ICON */);
+    ASSERT_NE(image.data, nullptr);
+    BITMAPINFOHEADER h;
+    ASSERT_GE(image.size, sizeof h);
+    std::memcpy(&h, image.data, sizeof h);
+    EXPECT_EQ(h.biWidth, width);
+    EXPECT_EQ(h.biHeight, 2 * height);
+    EXPECT_EQ(h.biBitCount, 4);
+  }
+  EXPECT_EQ(sizes, c.sizes);
+  for (int size : c.sizes) {
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(c.id),
+                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    EXPECT_NE(icon, nullptr) << size;
+    if (icon) DestroyIcon(icon);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramIcons, IconGroup,
+                         ::testing::Values(IconCase{IDI_TESSALY, {32}},
+                                           IconCase{IDI_TRAY_DISABLED, {16, 32}},
+                                           IconCase{IDI_TRAY, {16}}));
+
+// ---------------------------------------------------------- menu, tips --
+
+TEST(TrayMenu, HasOnePopupWithTheItemsInOrder) {
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 1);
+  char text[64] = "";
+  GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "&Tray");
+  HMENU popup = GetSubMenu(menu, 0);
+  ASSERT_NE(popup, nullptr);
+
+  struct Item {
+    UINT id;
+    const char* text;  // null: a separator
+  };
+  const Item items[] = {
+      {ID_TRAY_SHOW, "&Show Tessaly"},
+      {ID_TRAY_DISABLE, "&Disable Tessaly"},
+      {0, nullptr},
+      {ID_TRAY_BACKUP_NOW, "&Backup System Files Now"},
+      {0, nullptr},
+      {ID_TRAY_LAUNCH_VANTOR, "Launch &Vantor"},
+      {ID_TRAY_UNLOAD, "&Unload Vantor Tessaly"},
+  };
+  ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(sizeof items / sizeof items[0]));
+  for (int pos = 0; pos < GetMenuItemCount(popup); ++pos) {
+    const UINT state = GetMenuState(popup, pos, MF_BYPOSITION);
+    if (items[pos].text == nullptr) {
+      EXPECT_TRUE(state & MF_SEPARATOR) << "position " << pos;
+      continue;
+    }
+    EXPECT_FALSE(state & (MF_SEPARATOR | MF_CHECKED | MF_GRAYED | MF_DISABLED)) << pos;
+    EXPECT_EQ(GetMenuItemID(popup, pos), items[pos].id) << "position " << pos;
+    GetMenuStringA(popup, pos, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, items[pos].text) << "position " << pos;
+  }
+  DestroyMenu(menu);
+}
+
+TEST(TrayTips, AreTheStringsOfTheIconIds) {
+  char text[256] = "";
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_TRAY_TIP, text, sizeof text), 0);
+  EXPECT_STREQ(text, "Double-click on the icon to open the Tessaly");
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_TRAY_TIP_DISABLED, text, sizeof text), 0);
+  EXPECT_STREQ(text,
+               "Vantor Tessaly is disabled. Double-click on the icon to open the Tessaly");
+}
+
+// ------------------------------------------------------------- dialogs --
+
+struct TemplateHeader {
+  uint32_t exStyle = 0, style = 0;
+  int items = 0, cx = 0, cy = 0;
+  std::string menu, windowClass, title, face;
+  int pointSize = 0;
+};
+
+bool ReadTemplate(int id, TemplateHeader* t) {
+  ResourceBytes r = FindBytes(id, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+  if (r.data == nullptr || r.size < 26 || Word(r.data) != 1 || Word(r.data + 2) != 0xFFFF)
+    return false;  // only extended templates are used
+  const uint8_t* p = r.data;
+  t->exStyle = Dword(p + 8);
+  t->style = Dword(p + 12);
+  t->items = Word(p + 16);
+  t->cx = static_cast<int16_t>(Word(p + 22));
+  t->cy = static_cast<int16_t>(Word(p + 24));
+  p += 26;
+  t->menu = WideText(p);
+  t->windowClass = WideText(p);
+  t->title = WideText(p);
+  if (t->style & DS_SETFONT) {
+    t->pointSize = Word(p);
+    p += 6;  // point size, weight, italic, character set
+    t->face = WideText(p);
+  }
+  return true;
+}
+
+TEST(MainWindowTemplate, HeaderIsAsDesigned) {
+  TemplateHeader t;
+  ASSERT_TRUE(ReadTemplate(IDD_TESSALY_DIALOG, &t));
+  EXPECT_EQ(t.style,
+            static_cast<uint32_t>(DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+  EXPECT_EQ(t.exStyle, static_cast<uint32_t>(WS_EX_APPWINDOW));
+  EXPECT_EQ(t.items, 20);
+  EXPECT_EQ(t.cx, 196);
+  EXPECT_EQ(t.cy, 214);
+  EXPECT_EQ(t.menu, "");
+  EXPECT_EQ(t.title, "Vantor Tessaly");
+  EXPECT_EQ(t.pointSize, 8);
+  EXPECT_EQ(t.face, "MS Sans Serif");
+}
+
+TEST(SplashTemplate, HeaderIsAsDesigned) {
+  TemplateHeader t;
+  ASSERT_TRUE(ReadTemplate(IDD_SPLASH, &t));
+  EXPECT_EQ(t.style, 0x90000A40u);
+  EXPECT_EQ(t.exStyle, 0u);
+  EXPECT_EQ(t.items, 0);
+  EXPECT_EQ(t.cx, 246);
+  EXPECT_EQ(t.cy, 145);
+  EXPECT_EQ(t.title, "");
+  EXPECT_EQ(t.pointSize, 8);
+  EXPECT_EQ(t.face, "MS Sans Serif");
+}
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+enum Kind { kCombo, kCheck, kPush, kOwnerDraw, kText, kFrame, kEdit };
+
+struct ControlCase {
+  int id;
+  Kind kind;
+  const char* caption;
+  int x, y, cx, cy;
+  bool visible;
+};
+
+const ControlCase kControls[] = {
+    {IDC_IDLE, kCombo, "", 98, 35, 84, 81, true},
+    {IDC_BACKUP, kCheck, "Backup my critical system files", 18, 67, 111, 10, true},
+    {IDC_LOCATION, kPush, "Location", 142, 64, 40, 15, true},
+    {IDC_QUICKCHECK, kCheck, "\"QuickCheck\" my system hardware", 18, 81, 127, 10, true},
+    {IDC_SHOW_ME, kPush, "Show Me", 142, 92, 40, 15, true},
+    {IDC_MAX_ONCE, kCheck, "Perform these actions a maximum of once per day", 10, 149, 172, 10,
+     true},
+    {IDC_LAUNCH_VANTOR, kOwnerDraw, "Vantor", 6, 166, 27, 25, true},
+    {IDC_DISABLE, kCheck, "Disable Tessaly", 37, 181, 67, 10, true},
+    {ID_HELP, kPush, "Help", 39, 194, 48, 15, true},
+    {IDCANCEL, kPush, "Unload", 91, 194, 47, 15, true},
+    {IDOK, kPush, "Minimize", 142, 194, 47, 15, true},
+    {IDC_SNAPSHOT, kPush, "Snapshot", 142, 172, 47, 15, false},
+    {IDC_STATIC, kText, "When my system is idle for:", 10, 37, 86, 8, true},
+    {IDC_STATIC, kText, "I would like to:", 11, 53, 86, 8, true},
+    {IDC_LIGHT, kFrame, "", 34, 94, 11, 10, false},
+    {IDC_STATIC, kText, "QuickCheck hardware status", 46, 95, 92, 8, true},
+    {IDC_STATIC, kFrame, "", 4, 114, 186, 1, true},
+    {IDC_STATIC, kText, "Last time these actions were performed:", 11, 122, 126, 8, true},
+    {IDC_LAST_RUN, kEdit, "", 11, 132, 172, 13, true},
+    {IDC_STATIC, kText, "<- Launch Vantor", 37, 166, 60, 8, true},
+};
+
+// The exact styles of the template's items: what each kind of control
+// declares, as the window manager receives it.
+DWORD TemplateStyle(const ControlCase& c) {
+  DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0);
+  switch (c.kind) {
+    case kCombo: return style | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+    case kCheck: return style | BS_AUTOCHECKBOX | WS_TABSTOP;
+    case kPush: return style | BS_PUSHBUTTON | WS_TABSTOP;
+    case kOwnerDraw: return style | BS_OWNERDRAW | WS_TABSTOP;
+    case kText: return style | SS_LEFT | WS_GROUP;
+    case kFrame: return style | SS_BLACKFRAME;
+    case kEdit: return style | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
+  }
+  return 0;
+}
+
+TEST(MainWindowTemplate, ItemsHaveTheirExactStylesAndPlaces) {
+  ResourceBytes r = FindBytes(IDD_TESSALY_DIALOG, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+  TemplateHeader t;
+  ASSERT_TRUE(ReadTemplate(IDD_TESSALY_DIALOG, &t));
+  ASSERT_EQ(t.items, static_cast<int>(sizeof kControls / sizeof kControls[0]));
+  // Skip the header: fixed part, menu, class, title, font.
+  const uint8_t* p = r.data + 26;
+  WideText(p);
+  WideText(p);
+  WideText(p);
+  p += 6;
+  WideText(p);
+  for (const ControlCase& c : kControls) {
+    SCOPED_TRACE("id " + std::to_string(c.id));
+    p = r.data + ((p - r.data + 3) & ~3);  // items start on 4-byte boundaries
+    ASSERT_LE(p + 24, r.data + r.size);
+    EXPECT_EQ(Dword(p + 4), 0u) << "extended style";
+    EXPECT_EQ(Dword(p + 8), TemplateStyle(c)) << std::hex << Dword(p + 8);
+    EXPECT_EQ(static_cast<int16_t>(Word(p + 12)), c.x);
+    EXPECT_EQ(static_cast<int16_t>(Word(p + 14)), c.y);
+    EXPECT_EQ(static_cast<int16_t>(Word(p + 16)), c.cx);
+    EXPECT_EQ(static_cast<int16_t>(Word(p + 18)), c.cy);
+    EXPECT_EQ(static_cast<int32_t>(Dword(p + 20)), c.id);
+    p += 24;
+    WideText(p);                                    // class
+    EXPECT_EQ(WideText(p), c.caption);              // title
+    p += 2 + Word(p);                               // creation data
+  }
+}
+
+class MainWindowDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TESSALY_DIALOG),
+                                 nullptr, QuietDialogProc, 0);
+    ASSERT_NE(dialog_, nullptr);
+  }
+  void TearDown() override {
+    if (dialog_) DestroyWindow(dialog_);
+  }
+  // The children in creation order, which is also the tab order.
+  std::vector<HWND> Children() const {
+    std::vector<HWND> list;
+    for (HWND c = GetWindow(dialog_, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+      list.push_back(c);
+    return list;
+  }
+  RECT Units(int x, int y, int cx, int cy) const {
+    RECT at = {x, y, x, y}, size = {0, 0, cx, cy};
+    MapDialogRect(dialog_, &at);
+    MapDialogRect(dialog_, &size);
+    return RECT{at.left, at.top, at.left + size.right, at.top + size.bottom};
+  }
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(MainWindowDialog, WindowIsTheHiddenCaptionedPopup) {
+  char title[64] = "";
+  GetWindowTextA(dialog_, title, sizeof title);
+  EXPECT_STREQ(title, "Vantor Tessaly");
+  EXPECT_FALSE(IsWindowVisible(dialog_));
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog_, GWL_STYLE));
+  for (DWORD bit : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_MINIMIZEBOX}}) {
+    EXPECT_EQ(style & bit, bit) << std::hex << bit;
+  }
+  EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
+  EXPECT_TRUE(GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
+TEST_F(MainWindowDialog, ControlsComeInTheirOrderWithKindCaptionAndPlace) {
+  const std::vector<HWND> children = Children();
+  ASSERT_EQ(children.size(), sizeof kControls / sizeof kControls[0]);
+  for (size_t i = 0; i < children.size(); ++i) {
+    const ControlCase& c = kControls[i];
+    HWND w = children[i];
+    SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(c.id));
+    EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(w)), static_cast<WORD>(c.id));
+
+    char cls[32] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    const char* expected = c.kind == kCombo ? "ComboBox"
+                           : c.kind == kEdit ? "Edit"
+                           : (c.kind == kText || c.kind == kFrame) ? "Static"
+                                                                   : "Button";
+    EXPECT_EQ(lstrcmpiA(cls, expected), 0) << cls;
+
+    char caption[128] = "";
+    GetWindowTextA(w, caption, sizeof caption);
+    EXPECT_STREQ(caption, c.caption);
+
+    const LONG style = GetWindowLongA(w, GWL_STYLE);
+    EXPECT_EQ((style & WS_VISIBLE) != 0, c.visible);
+    const bool tabStop = c.kind == kCombo || c.kind == kCheck || c.kind == kPush ||
+                         c.kind == kOwnerDraw;
+    EXPECT_EQ((style & WS_TABSTOP) != 0, tabStop);
+    if (c.kind == kText) {
+      EXPECT_TRUE(style & WS_GROUP);
+    }
+    switch (c.kind) {
+      case kCombo:
+        EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
+        EXPECT_EQ(style & CBS_SORT, 0);
+        break;
+      case kCheck: EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX); break;
+      case kPush: EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON); break;
+      case kOwnerDraw: EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW); break;
+      case kText: EXPECT_EQ(style & SS_TYPEMASK, SS_LEFT); break;
+      case kFrame: EXPECT_EQ(style & SS_TYPEMASK, SS_BLACKFRAME); break;
+      case kEdit:
+        EXPECT_TRUE(style & ES_READONLY);
+        EXPECT_TRUE(style & ES_AUTOHSCROLL);
+        break;
+    }
+
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+    const RECT want = Units(c.x, c.y, c.cx, c.cy);
+    EXPECT_EQ(r.left, want.left);
+    EXPECT_EQ(r.top, want.top);
+    EXPECT_EQ(r.right, want.right);
+    // A drop-down list is as tall as its selection field; its height in the
+    // template is that of the opened list.
+    if (c.kind != kCombo) {
+      EXPECT_EQ(r.bottom, want.bottom);
+    }
+  }
+}
+
+// The combo box items travel as the template's initialisation data (type
+// 240, named like the template): records of control id, message, length and
+// text, ended by a zero word. The dialog code applies them; this does the
+// same and reads the combo box back.
+TEST_F(MainWindowDialog, InitialisationDataFillsTheIdleComboInOrder) {
+  ResourceBytes init = FindBytes(IDD_TESSALY_DIALOG, MAKEINTRESOURCEA(RT_TESSALY_DLGINIT));
+  ASSERT_NE(init.data, nullptr);
+  const uint8_t* p = init.data;
+  const uint8_t* end = init.data + init.size;
+  while (p + 2 <= end && Word(p) != 0) {
+    ASSERT_LE(p + 8, end);
+    const int control = Word(p);
+    const unsigned message = Word(p + 2);
+    const uint32_t length = Dword(p + 4);
+    p += 8;
+    ASSERT_LE(p + length, end);
+    ASSERT_GT(length, 0u);
+    EXPECT_EQ(p[length - 1], 0) << "terminator";
+    EXPECT_EQ(control, IDC_IDLE);
+    EXPECT_EQ(message, static_cast<unsigned>(DLGINIT_CB_ADDSTRING));
+    SendDlgItemMessageA(dialog_, control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p));
+    p += length;
+  }
+  ASSERT_LE(p + 2, end) << "the list ends with a zero word";
+
+  const char* const items[] = {"30 Minutes", "1 Hour",  "2 Hours",
+                               "4 Hours",    "8 Hours", "12 Hours"};
+  ASSERT_EQ(SendDlgItemMessageA(dialog_, IDC_IDLE, CB_GETCOUNT, 0, 0), 6);
+  for (int i = 0; i < 6; ++i) {
+    char text[32] = "";
+    SendDlgItemMessageA(dialog_, IDC_IDLE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, items[i]) << "item " << i;
+  }
+}
+
+TEST(SplashDialog, CreatesAsAControlFreePopup) {
+  HWND splash = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SPLASH),
+                                   nullptr, QuietDialogProc, 0);
+  ASSERT_NE(splash, nullptr);
+  EXPECT_EQ(GetWindow(splash, GW_CHILD), nullptr);
+  const LONG style = GetWindowLongA(splash, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_THICKFRAME));
+  char title[16] = "x";
+  GetWindowTextA(splash, title, sizeof title);
+  EXPECT_STREQ(title, "");
+  DestroyWindow(splash);
+}
+
+// ------------------------------------------------------------- version --
+
+TEST(VersionResource, CarriesTheProgramTexts) {
+  char path[MAX_PATH] = "";
+  ASSERT_GT(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> block(size);
+  ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()));
+
+  struct Text {
+    const char* name;
+    const char* value;
+  };
+  const Text texts[] = {
+      {"FileVersion", "5.00.073"},      {"ProductVersion", "5.0"},
+      {"FileDescription", "Vantor Tessaly"}, {"InternalName", "TESSALY"},
+      {"OriginalFilename", "Tessaly.exe"}, {"ProductName", "Vantor"},
+      {"CompanyName", "Brenmoor Software Corporation"},
+  };
+  for (const Text& t : texts) {
+    std::string key = std::string("\\StringFileInfo\\040904b0\\") + t.name;
+    char* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&value),
+                               &length))
+        << t.name;
+    EXPECT_STREQ(value, t.value) << t.name;
+  }
+
+  WORD* translation = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                             reinterpret_cast<void**>(&translation), &length));
+  ASSERT_EQ(length, 4u) << "one translation";
+  EXPECT_EQ(translation[0], 0x0409);
+  EXPECT_EQ(translation[1], 0x04b0);
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00050000u);
+  EXPECT_EQ(fixed->dwFileVersionLS, 73u);
+  EXPECT_EQ(fixed->dwProductVersionMS, 0x00050000u);
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+}
+
+}  // namespace
