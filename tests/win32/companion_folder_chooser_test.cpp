@@ -1,0 +1,143 @@
+// DiffChangeSnapshotDir of Quillet.dll under Wine, through the program's
+// binding: the platform's folder chooser, driven from a second thread as a
+// user would answer it.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "actions/win32/companion_bindings.h"
+#include "companion_test_support.h"
+
+namespace {
+
+const char kTitle[] = "Select Save Directory";
+
+BOOL CALLBACK MatchChooser(HWND window, LPARAM data) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[32] = "";
+  GetClassNameA(window, className, sizeof className);
+  if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      strcmp(className, "#32770") == 0) {
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The chooser: a visible dialog of this process.
+HWND FindChooser() {
+  HWND found = nullptr;
+  EnumWindows(MatchChooser, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+struct TextSearch {
+  const char* text;
+  bool found;
+};
+
+BOOL CALLBACK MatchText(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<TextSearch*>(data);
+  char shown[256] = "";
+  GetWindowTextA(child, shown, sizeof shown);
+  if (strcmp(shown, search->text) == 0) search->found = true;
+  return !search->found;
+}
+
+bool HasChildText(HWND dialog, const char* text) {
+  TextSearch search = {text, false};
+  EnumChildWindows(dialog, MatchText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string WindowsFolder() {
+  char folder[MAX_PATH];
+  GetWindowsDirectoryA(folder, sizeof folder);
+  return folder;
+}
+
+// Runs the chooser over buffer on this thread while answer(dialog) runs on a
+// second thread once the chooser is up. *titled tells whether the chooser
+// showed the title.
+int32_t Choose(char* buffer, const std::function<void(HWND)>& answer, bool* titled) {
+  *titled = false;
+  std::thread user([&] {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 300 && dialog == nullptr; ++i) {
+      Sleep(50);
+      dialog = FindChooser();
+    }
+    if (dialog == nullptr) return;
+    Sleep(300);  // let the chooser finish filling its tree
+    *titled = HasChildText(dialog, kTitle);
+    answer(dialog);
+  });
+  tessaly::Win32Companions companions;
+  const int32_t result = companions.ChangeSnapshotDir(buffer, kTitle);
+  user.join();
+  return result;
+}
+
+void Press(HWND dialog, int button) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+TEST(FolderChooser, CancelLeavesTheBufferAsItWas) {
+  char buffer[260];
+  memset(buffer, '#', sizeof buffer);
+  strcpy(buffer, "C:\\windows");
+  char before[sizeof buffer];
+  memcpy(before, buffer, sizeof buffer);
+  bool titled = false;
+  EXPECT_EQ(Choose(buffer, [](HWND dialog) { Press(dialog, IDCANCEL); }, &titled), 0);
+  EXPECT_TRUE(titled);
+  EXPECT_EQ(memcmp(buffer, before, sizeof buffer), 0);
+}
+
+TEST(FolderChooser, StartsAtTheBuffersFolder) {
+  const std::string start = WindowsFolder();
+  char buffer[260] = "";
+  strcpy(buffer, start.c_str());
+  bool titled = false;
+  EXPECT_NE(Choose(buffer, [](HWND dialog) { Press(dialog, IDOK); }, &titled), 0);
+  EXPECT_EQ(lstrcmpiA(buffer, start.c_str()), 0) << buffer;
+}
+
+TEST(FolderChooser, AChoiceIsWrittenBackIntoTheBuffer) {
+  companion_test::ScratchFolder chosen;
+  char buffer[260] = "";
+  strcpy(buffer, WindowsFolder().c_str());
+  bool titled = false;
+  const std::string target = chosen.Path();
+  EXPECT_NE(Choose(buffer,
+                   [&](HWND dialog) {
+                     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
+                                  reinterpret_cast<LPARAM>(target.c_str()));
+                     Press(dialog, IDOK);
+                   },
+                   &titled),
+            0);
+  EXPECT_EQ(lstrcmpiA(buffer, target.c_str()), 0) << buffer;
+}
+
+TEST(FolderChooser, AnUnterminatedBufferIsReadNoFurtherThan260Bytes) {
+  // 260 bytes with no terminator inside, followed by a guard that must stay.
+  struct {
+    char buffer[260];
+    char guard[16];
+  } memory;
+  memset(memory.buffer, 'x', sizeof memory.buffer);
+  memset(memory.guard, 'G', sizeof memory.guard);
+  bool titled = false;
+  EXPECT_EQ(Choose(memory.buffer, [](HWND dialog) { Press(dialog, IDCANCEL); }, &titled), 0);
+  for (char c : memory.buffer) ASSERT_EQ(c, 'x');
+  for (char c : memory.guard) ASSERT_EQ(c, 'G');
+}
+
+}  // namespace
