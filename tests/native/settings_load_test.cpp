@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "contracts/settings_defaults.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
 
@@ -42,13 +43,7 @@ class SettingsLoadTest : public ::testing::Test {
 TEST_F(SettingsLoadTest, FreshUserGetsTheDefaultsAndTheFoldersAndNothingIsWritten) {
   Load();
   const TessalySettings& s = app.settings;
-  EXPECT_EQ(s.idle, 1);
-  EXPECT_EQ(s.backup, 1);
-  EXPECT_EQ(s.quickCheck, 1);
-  EXPECT_EQ(s.maxOnce, 1);
-  EXPECT_EQ(s.lastTime, 0);
-  EXPECT_EQ(s.disabled, 0);
-  EXPECT_EQ(s.quickCheckStatus, 0);
+  ExpectDefaultSettings(s);
   EXPECT_STREQ(s.saveDir, "C:\\TESSALY\\Recovery");
   EXPECT_STREQ(s.reportPath, "C:\\TESSALY\\Tests\\QUICKCHK.RPT");
   EXPECT_TRUE(files.IsDirectory("C:\\TESSALY\\Recovery"));
@@ -106,26 +101,13 @@ std::vector<uint8_t> Text(const std::string& text) {
 class MalformedValue : public SettingsLoadTest,
                        public ::testing::WithParamInterface<MalformedCase> {};
 
-// Every malformed value gives the same settings as a fresh user.
 TEST_P(MalformedValue, GetsTheDefault) {
-  AppState fresh;
-  {
-    FakeRegistry emptyRegistry;
-    FakeFileSystem freshFiles = files;
-    LoadSettings(fresh, emptyRegistry, freshFiles);
-  }
   const MalformedCase& c = GetParam();
   registry.SetRaw(kSettingsPath, c.name, c.type, c.data);
   Load();
-  const TessalySettings& s = app.settings;
-  EXPECT_EQ(s.idle, fresh.settings.idle);
-  EXPECT_EQ(s.backup, fresh.settings.backup);
-  EXPECT_EQ(s.quickCheck, fresh.settings.quickCheck);
-  EXPECT_EQ(s.maxOnce, fresh.settings.maxOnce);
-  EXPECT_EQ(s.lastTime, fresh.settings.lastTime);
-  EXPECT_EQ(s.disabled, fresh.settings.disabled);
-  EXPECT_STREQ(s.saveDir, "C:\\TESSALY\\Recovery");
-  EXPECT_STREQ(s.reportPath, fresh.settings.reportPath);
+  ExpectDefaultSettings(app.settings);
+  EXPECT_STREQ(app.settings.saveDir, "C:\\TESSALY\\Recovery");
+  EXPECT_STREQ(app.settings.reportPath, "C:\\TESSALY\\Tests\\QUICKCHK.RPT");
 }
 
 INSTANTIATE_TEST_SUITE_P(

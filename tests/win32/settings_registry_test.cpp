@@ -15,6 +15,7 @@
 #include "app/win32/win32_file_system.h"
 #include "app/win32/win32_registry.h"
 #include "contracts/registry_contract.h"
+#include "contracts/settings_defaults.h"
 
 namespace tessaly {
 namespace {
@@ -127,12 +128,7 @@ class WineSettings : public ::testing::Test {
 TEST_F(WineSettings, FreshPrefixLoadsTheDefaultsMakesTheFoldersAndWritesNoValue) {
   Load();
   const TessalySettings& s = app.settings;
-  EXPECT_EQ(s.idle, 1);
-  EXPECT_EQ(s.backup, 1);
-  EXPECT_EQ(s.quickCheck, 1);
-  EXPECT_EQ(s.maxOnce, 1);
-  EXPECT_EQ(s.lastTime, 0);
-  EXPECT_EQ(s.disabled, 0);
+  ExpectDefaultSettings(s);
   EXPECT_EQ(std::string(s.saveDir), std::string(kProgramFolder) + "\\Recovery");
   EXPECT_EQ(std::string(s.reportPath), std::string(kProgramFolder) + "\\Tests\\QUICKCHK.RPT");
   EXPECT_TRUE(IsFolder(s.saveDir));
@@ -243,9 +239,7 @@ TEST_P(WineMalformedValue, GetsTheDefault) {
         static_cast<DWORD>(c.data.size()));
   Load();
   const TessalySettings& s = app.settings;
-  EXPECT_EQ(s.idle, 1);
-  EXPECT_EQ(s.lastTime, 0);
-  EXPECT_EQ(s.disabled, 0);
+  ExpectDefaultSettings(s);
   EXPECT_EQ(std::string(s.saveDir), std::string(kProgramFolder) + "\\Recovery");
 }
 
