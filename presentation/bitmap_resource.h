@@ -1,0 +1,50 @@
+// Device bitmaps and palettes made from the program's bitmap resources, and
+// the application palette.
+#pragma once
+
+#include <stdint.h>
+
+#include "app/app_state.h"
+#include "presentation/gdi.h"
+
+namespace tessaly {
+
+// How DrawResourceBitmap selects the bitmap's own palette.
+enum class PaletteMode : int {
+  None = 0,        // no palette is selected
+  Background = 1,  // selected as a background palette
+  Foreground = 2,  // selected as the foreground palette
+};
+
+// The bitmap whose palette is the application palette on a palette device.
+constexpr uint16_t kApplicationPaletteBitmap = 173;
+
+// LoadDibResource: the device bitmap of the resource name (a text or a
+// ResourceNumber), with its colours realised through the bitmap's own palette
+// in the screen DC. On success the palette (0 for bitmaps of more than 8 bits)
+// goes to palette; the caller owns both. Gives 0 and leaves palette untouched
+// when there is no such resource, it is not a sound packed DIB, or the
+// bitmap cannot be made.
+GdiObject LoadDibResource(Gdi& gdi, BitmapResources& resources, const char* name,
+                          GdiObject& palette);
+
+// CreateDeviceBitmap: the device bitmap of resource id under the application
+// palette (selected, not realised, in the screen DC when there is one); 0
+// when there is no such resource. The caller owns the bitmap.
+GdiObject CreateDeviceBitmap(Gdi& gdi, BitmapResources& resources, const AppState& app,
+                             uint16_t id);
+
+// DrawResourceBitmap: draws resource id into window at (x, y), from (xSrc,
+// ySrc) of the bitmap; a cx or cy of 0 means the bitmap's own width or
+// height. Draws nothing when the resource is missing. Everything it makes is
+// deleted before it returns.
+void DrawResourceBitmap(Gdi& gdi, BitmapResources& resources, uint16_t id, WindowHandle window,
+                        PaletteMode paletteMode, int x, int y, int cx, int cy, int xSrc,
+                        int ySrc);
+
+// BuildPalette: on a palette device, app.palette becomes the palette of
+// bitmap 173 (the bitmap itself is deleted at once); otherwise 0. The palette
+// lives until the program ends.
+void BuildPalette(Gdi& gdi, BitmapResources& resources, AppState& app);
+
+}  // namespace tessaly

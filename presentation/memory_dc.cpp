@@ -1,0 +1,43 @@
+#include "presentation/memory_dc.h"
+
+namespace tessaly {
+
+MemoryDC::MemoryDC(Gdi& gdi, const AppState& app, GdiDc target)
+    : gdi_(gdi), dc_(gdi.CreateCompatibleDC(target)), target(target) {
+  const GdiObject palette = app.GetPalette();
+  if (!dc_ || !app.IsPaletteDevice() || !palette) return;
+  gdi_.SelectPalette(target, palette, false);
+  gdi_.RealizePalette(target);
+  gdi_.SelectPalette(dc_, palette, false);
+  gdi_.RealizePalette(dc_);
+}
+
+MemoryDC::~MemoryDC() {
+  if (!dc_) return;
+  if (firstReplaced) gdi_.SelectObject(dc_, firstReplaced);
+  gdi_.DeleteDC(dc_);
+}
+
+GdiObject MemoryDC::Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSrc, int ySrc) {
+  BlitRect rect{x, y, cx, cy};
+  return Blit(bitmap, rect, xSrc, ySrc);
+}
+
+GdiObject MemoryDC::Blit(GdiObject bitmap, BlitRect& rect, int xSrc, int ySrc) {
+  if (!dc_ || !bitmap) return 0;
+  const GdiObject replaced = gdi_.SelectObject(dc_, bitmap);
+  if (!replaced) return 0;
+  if (!firstReplaced) firstReplaced = replaced;
+  if (rect.cx == 0 || rect.cy == 0) {
+    int width = 0;
+    int height = 0;
+    if (gdi_.GetBitmapSize(bitmap, &width, &height)) {
+      if (rect.cx == 0) rect.cx = width;
+      if (rect.cy == 0) rect.cy = height;
+    }
+  }
+  gdi_.BitBlt(target, rect.x, rect.y, rect.cx, rect.cy, dc_, xSrc, ySrc, kSrcCopy);
+  return replaced;
+}
+
+}  // namespace tessaly

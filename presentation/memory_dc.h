@@ -1,0 +1,49 @@
+// A memory device context that copies bitmaps to a target DC, used to repaint
+// a window's background. One lives for one repaint, on the stack.
+#pragma once
+
+#include "app/app_state.h"
+#include "presentation/gdi.h"
+
+namespace tessaly {
+
+// Where a bitmap goes on the target: position and size; a size of 0 means
+// the bitmap's own width or height.
+struct BlitRect {
+  int x;
+  int y;
+  int cx;
+  int cy;
+};
+
+class MemoryDC {
+ public:
+  // Creates a DC compatible with target. On a palette device with an
+  // application palette, that palette is selected (foreground) and realised
+  // in the target and then in the memory DC; it stays in the target.
+  MemoryDC(Gdi& gdi, const AppState& app, GdiDc target);
+  // Selects back the object that the first Blit replaced, then deletes the DC.
+  ~MemoryDC();
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+
+  // The memory DC itself, or 0 when it could not be created.
+  GdiDc Handle() const { return dc_; }
+  GdiDc Target() const { return target; }
+
+  // Selects bitmap and copies it (SRCCOPY) from (xSrc, ySrc) to the target at
+  // (x, y, cx, cy). Returns the object that this selection replaced, or 0
+  // when nothing could be selected.
+  GdiObject Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSrc, int ySrc);
+  // The same with the place in a record; a cx or cy of 0 is replaced in the
+  // caller's record by the bitmap's width or height.
+  GdiObject Blit(GdiObject bitmap, BlitRect& rect, int xSrc, int ySrc);
+
+ private:
+  Gdi& gdi_;
+  GdiDc dc_;
+  GdiDc target;               // not owned
+  GdiObject firstReplaced = 0;  // put back on destruction
+};
+
+}  // namespace tessaly
