@@ -243,13 +243,7 @@ TEST_F(SettingsLoadTest, SavedSettingsLoadBack) {
 
   AppState loaded;
   LoadSettings(loaded, registry, files);
-  EXPECT_EQ(loaded.settings.idle, 5);
-  EXPECT_EQ(loaded.settings.backup, 0);
-  EXPECT_EQ(loaded.settings.quickCheck, 1);
-  EXPECT_EQ(loaded.settings.maxOnce, 0);
-  EXPECT_EQ(loaded.settings.lastTime, -5);
-  EXPECT_EQ(loaded.settings.disabled, 1);
-  EXPECT_STREQ(loaded.settings.saveDir, "E:\\Sets");
+  ExpectSamePersisted(loaded.settings, s);
 }
 
 }  // namespace

@@ -174,13 +174,7 @@ TEST_F(WineSettings, SavedSettingsLoadBack) {
   SaveSettings(app, registry);
   AppState loaded;
   LoadSettings(loaded, registry, files);
-  EXPECT_EQ(loaded.settings.idle, 5);
-  EXPECT_EQ(loaded.settings.backup, 0);
-  EXPECT_EQ(loaded.settings.quickCheck, 1);
-  EXPECT_EQ(loaded.settings.maxOnce, 0);
-  EXPECT_EQ(loaded.settings.disabled, 1);
-  EXPECT_EQ(loaded.settings.lastTime, 1000000000);
-  EXPECT_STREQ(loaded.settings.saveDir, app.settings.saveDir);
+  ExpectSamePersisted(loaded.settings, app.settings);
 }
 
 class WineInstallDirectory : public WineSettings,
