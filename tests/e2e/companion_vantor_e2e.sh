@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The Vantor.Exe stand-in as the peer of Tessaly: started with an argument
+# text from a private folder, it holds the mutex "Vantor Is Running" and a
+# window titled "Vantor"; messages 1394 and 1395 sent to it are logged with
+# their parameters in Vantor.log beside it, after its command line; on
+# WM_CLOSE it ends, and the mutex and the window go with it.
+set -u
+: "${TESSALY_BIN:?}" "${TESSALY_TESTS:?}" "${TESSALY_SOURCE:?}"
+PROBE=$TESSALY_TESTS/companion_probe.exe
+
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok   $what"
+  else
+    echo "FAIL $what"
+    failures=$((failures + 1))
+  fi
+}
+
+. "$TESSALY_SOURCE/scripts/winebed.sh"
+winebed_start || exit 1
+WINEPATH=$(winebed_winpath "$TESSALY_BIN")  # the probe binds the companion DLLs
+export WINEPATH
+work=$(mktemp -d /tmp/companion-vantor.XXXXXX)
+trap 'winebed_cleanup; rm -rf "$work"' EXIT
+# A private copy, so that its log is this test's alone.
+cp "$TESSALY_BIN/Vantor.Exe" "$work/Vantor.Exe"
+log=$work/Vantor.log
+
+probe() { winebed_wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+
+check "not running before the start" test "$(probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
+
+winebed_wine "$work/Vantor.Exe" /D:610 >/dev/null 2>&1 &
+vantor=$!
+found=
+for _ in $(seq 1 100); do
+  found=$(probe vantor-find | tr '\n' ' ')
+  [ "$found" = "mutex 1 window 1 " ] && break
+  sleep 0.2
+done
+check "running: mutex and window ($found)" test "$found" = "mutex 1 window 1 "
+
+check "message 1394 sent" test "$(probe vantor-send 1394 5 2)" = "sent 1"
+check "message 1395 sent" test "$(probe vantor-send 1395 0 0)" = "sent 1"
+check "message 1394 with all bits sent" test "$(probe vantor-send 1394 1 0xF)" = "sent 1"
+check "asked to close" test "$(probe vantor-close)" = "closed 1"
+
+ended=0
+for _ in $(seq 1 100); do
+  kill -0 "$vantor" 2>/dev/null || { ended=1; break; }
+  sleep 0.2
+done
+check "ended on WM_CLOSE" test "$ended" = 1
+check "not running after the close" test "$(probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
+
+lines=$(tr -d '\r' <"$log" 2>/dev/null)
+echo "$lines" | sed 's/^/  log: /'
+first=$(head -n 1 <<<"$lines")
+check "the command line comes first" grep -qE '^command line .*Vantor\.Exe"? /D:610$' <<<"$first"
+events=$(grep -E '^message ' <<<"$lines" | tr '\n' '|')
+check "the messages in order with their parameters" test "$events" = \
+  "message 1394 wParam 5 lParam 2|message 1395 wParam 0 lParam 0|message 1394 wParam 1 lParam 15|"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
