@@ -4,20 +4,23 @@
 // reports "handled" ends the search. Kept free of the platform's headers so the
 // lookup rules are the same, and tested, on every build.
 //
-// A class declares its map as a static array and dispatches through it:
+// A class declares its map as a static array and dispatches through it; the
+// override is defined after the array, where its size is known:
 //
 //   class MainWindow : public CDialog {
-//     bool DispatchMessageMap(WindowMessage& m) override {
-//       return DispatchEntries(*this, kMessageMap, m);  // in the .cpp
-//     }
+//     bool DispatchMessageMap(WindowMessage& m) override;
 //     static const MessageMapEntry<MainWindow> kMessageMap[];
-//     bool OnHide();
-//     bool OnTrayCallback(WindowMessage& m);
+//     bool OnHide();                          // a command handler
+//     bool OnTrayCallback(WindowMessage& m);  // a message handler
 //   };
+//   // in the .cpp:
 //   const MessageMapEntry<MainWindow> MainWindow::kMessageMap[] = {
-//       OnCommand(1, &MainWindow::OnHide),
-//       OnMessage(1025, &MainWindow::OnTrayCallback),
+//       CommandEntry(1, &MainWindow::OnHide),
+//       MessageEntry(1025, &MainWindow::OnTrayCallback),
 //   };
+//   bool MainWindow::DispatchMessageMap(WindowMessage& m) {
+//     return DispatchEntries(*this, kMessageMap, m);
+//   }
 #pragma once
 
 #include <stddef.h>
@@ -70,19 +73,19 @@ struct MessageMapEntry {
 // Any message with this number; the handler reads wParam and lParam and sets
 // m.result.
 template <class T>
-constexpr MessageMapEntry<T> OnMessage(uint32_t message, bool (T::*handler)(WindowMessage&)) {
+constexpr MessageMapEntry<T> MessageEntry(uint32_t message, bool (T::*handler)(WindowMessage&)) {
   return {message, 0, 0, handler, nullptr};
 }
 
 // WM_COMMAND from a button click (code 0), a menu item or an accelerator.
 template <class T>
-constexpr MessageMapEntry<T> OnCommand(uint32_t id, bool (T::*handler)()) {
+constexpr MessageMapEntry<T> CommandEntry(uint32_t id, bool (T::*handler)()) {
   return {kWmCommand, id, 0, nullptr, handler};
 }
 
 // WM_COMMAND from control `id` with notification `code`.
 template <class T>
-constexpr MessageMapEntry<T> OnControl(uint32_t code, uint32_t id, bool (T::*handler)()) {
+constexpr MessageMapEntry<T> ControlEntry(uint32_t code, uint32_t id, bool (T::*handler)()) {
   return {kWmCommand, id, code, nullptr, handler};
 }
 

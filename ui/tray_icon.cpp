@@ -25,7 +25,7 @@ void CTrayIcon::SetCallbackWindow(WindowHandle window, uint32_t message) {
 // At most 63 characters of the string are kept; a missing string gives an
 // empty tip.
 void CTrayIcon::LoadTip(uint32_t id) {
-  const std::string text = shell_.LoadString(id);
+  const std::string text = shell_.LoadText(id);
   CopyText(notifyData.tip, text.c_str());
 }
 
@@ -68,7 +68,7 @@ int CTrayIcon::HandleCallback(uintptr_t wParam, intptr_t lParam) {
   if (wParam != notifyData.id) return 0;
   if (lParam != kWmRButtonUp && lParam != kWmLButtonDblClk) return 0;
 
-  const MenuHandle menu = shell_.LoadMenu(notifyData.id);
+  const MenuHandle menu = shell_.LoadMenuResource(notifyData.id);
   if (menu == 0) return 0;
   const MenuHandle popup = shell_.GetSubMenu(menu, 0);
   if (popup == 0) {
@@ -81,10 +81,10 @@ int CTrayIcon::HandleCallback(uintptr_t wParam, intptr_t lParam) {
     if (settings_.disabled != 0) shell_.CheckMenuItem(popup, kTrayCmdDisable);
     shell_.TrackPopupMenu(popup, shell_.GetCursorPos(), notifyData.window);
     // Lets the menu's owner take the input back once the menu has closed.
-    shell_.PostMessage(notifyData.window, kWmNull, 0, 0);
+    shell_.PostWindowMessage(notifyData.window, kWmNull, 0, 0);
   } else {
     const uint32_t command = shell_.GetMenuItemId(popup, 0);
-    shell_.SendMessage(notifyData.window, kWmCommand, command, 0);
+    shell_.SendWindowMessage(notifyData.window, kWmCommand, command, 0);
   }
   shell_.DestroyMenu(menu);
   return 1;

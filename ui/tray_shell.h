@@ -49,7 +49,7 @@ class TrayShell {
   virtual ~TrayShell() = default;
 
   // String resource `id` in full; empty when there is none.
-  virtual std::string LoadString(uint32_t id) = 0;
+  virtual std::string LoadText(uint32_t id) = 0;
   // Icon resource `id` at the size of the small caption buttons; 0 when it
   // cannot be had.
   virtual IconHandle LoadSmallIcon(uint32_t id) = 0;
@@ -61,7 +61,7 @@ class TrayShell {
   virtual bool NotifyIcon(TrayOperation operation, const TrayRecord& record) = 0;
 
   // Menus: load, take a pop-up, change items, show, destroy.
-  virtual MenuHandle LoadMenu(uint32_t id) = 0;
+  virtual MenuHandle LoadMenuResource(uint32_t id) = 0;
   virtual MenuHandle GetSubMenu(MenuHandle menu, int position) = 0;
   virtual void DestroyMenu(MenuHandle menu) = 0;
   virtual void SetMenuDefaultItem(MenuHandle menu, int position) = 0;
@@ -73,9 +73,9 @@ class TrayShell {
   // has closed; the chosen item reaches `owner` as WM_COMMAND.
   virtual void TrackPopupMenu(MenuHandle popup, ScreenPoint at, WindowHandle owner) = 0;
 
-  virtual void PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
+  virtual void PostWindowMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                            intptr_t lParam) = 0;
-  virtual intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
+  virtual intptr_t SendWindowMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                                intptr_t lParam) = 0;
 };
 

@@ -34,7 +34,7 @@ class FakeShell : public TrayShell {
   IconHandle lastIcon = 0;
   std::set<MenuHandle> liveMenus;  // loaded and not yet destroyed
 
-  std::string LoadString(uint32_t id) override {
+  std::string LoadText(uint32_t id) override {
     auto it = strings.find(id);
     return it == strings.end() ? std::string() : it->second;
   }
@@ -48,7 +48,7 @@ class FakeShell : public TrayShell {
     return notifyResult;
   }
 
-  MenuHandle LoadMenu(uint32_t id) override {
+  MenuHandle LoadMenuResource(uint32_t id) override {
     if (menus.count(id) == 0) {
       log.push_back("LoadMenu " + std::to_string(id) + " missing");
       return 0;
@@ -85,11 +85,11 @@ class FakeShell : public TrayShell {
     log.push_back("TrackPopupMenu " + std::to_string(at.x) + "," + std::to_string(at.y) +
                   " owner " + std::to_string(owner));
   }
-  void PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
+  void PostWindowMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                    intptr_t lParam) override {
     log.push_back(Message("PostMessage", window, message, wParam, lParam));
   }
-  intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
+  intptr_t SendWindowMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                        intptr_t lParam) override {
     log.push_back(Message("SendMessage", window, message, wParam, lParam));
     return 0;

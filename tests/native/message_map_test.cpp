@@ -54,17 +54,17 @@ struct Target {
 };
 
 const MessageMapEntry<Target> Target::kMap[] = {
-    OnMessage(1025, &Target::OnTray),
-    OnCommand(1, &Target::OnOk),
-    OnCommand(2, &Target::OnCancel),
-    OnCommand(32778, &Target::OnCancel),
-    OnControl(kCbnSelChange, 1003, &Target::OnComboChange),
-    OnControl(kEnKillFocus, 1009, &Target::OnEditKillFocus),
-    OnCommand(1000, &Target::OnSnapshot),
-    OnCommand(32775, &Target::OnSnapshot),
-    OnCommand(4000, &Target::OnDeclined),
-    OnMessage(kWmSize, &Target::OnSize),
-    OnMessage(kWmSize, &Target::OnSizeLate),
+    MessageEntry(1025, &Target::OnTray),
+    CommandEntry(1, &Target::OnOk),
+    CommandEntry(2, &Target::OnCancel),
+    CommandEntry(32778, &Target::OnCancel),
+    ControlEntry(kCbnSelChange, 1003, &Target::OnComboChange),
+    ControlEntry(kEnKillFocus, 1009, &Target::OnEditKillFocus),
+    CommandEntry(1000, &Target::OnSnapshot),
+    CommandEntry(32775, &Target::OnSnapshot),
+    CommandEntry(4000, &Target::OnDeclined),
+    MessageEntry(kWmSize, &Target::OnSize),
+    MessageEntry(kWmSize, &Target::OnSizeLate),
 };
 
 WindowMessage Command(uint32_t id, uint32_t code, intptr_t control) {

@@ -1,0 +1,216 @@
+// Scope guards release what they hold: after the scope each handle is no
+// longer valid, each selection is undone, and moved or released handles are
+// left alone.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "ui/win32/framework_scoped.h"
+
+namespace tessaly {
+namespace {
+
+HBITMAP MakeBitmap() {
+  ScopedHDC screen(nullptr);
+  return CreateCompatibleBitmap(screen.get(), 8, 8);
+}
+
+TEST(FrameworkScoped, GdiObjectIsDeletedAtScopeEnd) {
+  HBITMAP raw;
+  {
+    ScopedGdiObj<HBITMAP> bitmap(MakeBitmap());
+    raw = bitmap.get();
+    ASSERT_NE(raw, nullptr);
+    EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_BITMAP));
+  }
+  EXPECT_EQ(GetObjectType(raw), 0u);
+}
+
+TEST(FrameworkScoped, EachKindOfGdiObjectIsDeleted) {
+  HGDIOBJ brush, pen, region;
+  {
+    ScopedGdiObj<HBRUSH> b(CreateSolidBrush(RGB(1, 2, 3)));
+    ScopedGdiObj<HPEN> p(CreatePen(PS_SOLID, 1, RGB(4, 5, 6)));
+    ScopedGdiObj<HRGN> r(CreateRectRgn(0, 0, 5, 5));
+    brush = b.get();
+    pen = p.get();
+    region = r.get();
+    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
+    EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
+    EXPECT_EQ(GetObjectType(region), static_cast<DWORD>(OBJ_REGION));
+  }
+  EXPECT_EQ(GetObjectType(brush), 0u);
+  EXPECT_EQ(GetObjectType(pen), 0u);
+  EXPECT_EQ(GetObjectType(region), 0u);
+}
+
+TEST(FrameworkScoped, MovedHandleIsReleasedOnceByItsNewOwner) {
+  HBITMAP raw;
+  ScopedGdiObj<HBITMAP> outer;
+  {
+    ScopedGdiObj<HBITMAP> inner(MakeBitmap());
+    raw = inner.get();
+    outer = std::move(inner);
+    EXPECT_FALSE(inner);
+  }
+  EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_BITMAP));  // still owned
+  outer.reset();
+  EXPECT_EQ(GetObjectType(raw), 0u);
+}
+
+TEST(FrameworkScoped, ResetReleasesTheOldHandleAndReleaseGivesUpOwnership) {
+  ScopedGdiObj<HBITMAP> bitmap(MakeBitmap());
+  HBITMAP first = bitmap.get();
+  bitmap.reset(MakeBitmap());
+  EXPECT_EQ(GetObjectType(first), 0u);
+  HBITMAP second = bitmap.release();
+  EXPECT_FALSE(bitmap);
+  bitmap.reset();
+  EXPECT_EQ(GetObjectType(second), static_cast<DWORD>(OBJ_BITMAP));
+  DeleteObject(second);
+}
+
+TEST(FrameworkScoped, MemoryDcIsDeleted) {
+  HDC raw;
+  {
+    ScopedHDC screen(nullptr);
+    ScopedMemDC memory(CreateCompatibleDC(screen.get()));
+    raw = memory.get();
+    EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_MEMDC));
+  }
+  EXPECT_EQ(GetObjectType(raw), 0u);
+}
+
+TEST(FrameworkScoped, SelectObjectIsUndoneAndTheObjectCanThenBeDeleted) {
+  ScopedMemDC memory(CreateCompatibleDC(nullptr));
+  const HGDIOBJ original = GetCurrentObject(memory.get(), OBJ_BITMAP);
+  HBITMAP raw;
+  {
+    ScopedGdiObj<HBITMAP> bitmap(MakeBitmap());  // outlives the selection below
+    raw = bitmap.get();
+    ScopedSelectObject selected(memory.get(), bitmap.get());
+    EXPECT_TRUE(selected);
+    EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), raw);
+  }
+  EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), original);
+  EXPECT_EQ(GetObjectType(raw), 0u);  // deselected first, so deletion worked
+}
+
+TEST(FrameworkScoped, SelectOfNothingSelectsNothing) {
+  ScopedMemDC memory(CreateCompatibleDC(nullptr));
+  const HGDIOBJ original = GetCurrentObject(memory.get(), OBJ_BITMAP);
+  {
+    ScopedSelectObject selected(memory.get(), nullptr);
+    EXPECT_FALSE(selected);
+  }
+  EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), original);
+}
+
+TEST(FrameworkScoped, SelectPaletteIsUndone) {
+  struct {
+    LOGPALETTE header;
+    PALETTEENTRY more[1];
+  } logical = {{0x300, 2, {{255, 0, 0, 0}}}, {{0, 0, 255, 0}}};
+  ScopedGdiObj<HPALETTE> palette(CreatePalette(&logical.header));
+  ASSERT_TRUE(palette);
+  ScopedMemDC memory(CreateCompatibleDC(nullptr));
+  const HGDIOBJ original = GetCurrentObject(memory.get(), OBJ_PAL);
+  {
+    ScopedSelectPalette selected(memory.get(), palette.get(), true);
+    EXPECT_TRUE(selected);
+    EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PAL), palette.get());
+  }
+  EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PAL), original);
+}
+
+TEST(FrameworkScoped, MenuIsDestroyed) {
+  HMENU raw;
+  {
+    ScopedHMENU menu(CreatePopupMenu());
+    raw = menu.get();
+    EXPECT_TRUE(IsMenu(raw));
+  }
+  EXPECT_FALSE(IsMenu(raw));
+}
+
+TEST(FrameworkScoped, IconIsDestroyed) {
+  const BYTE andMask[32 * 4] = {};
+  const BYTE xorMask[32 * 4] = {};
+  HICON raw;
+  {
+    ScopedIcon icon(CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andMask, xorMask));
+    raw = icon.get();
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(raw, &info));
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+  }
+  EXPECT_FALSE(DestroyIcon(raw));  // already gone
+}
+
+TEST(FrameworkScoped, KernelHandleIsClosed) {
+  HANDLE raw;
+  {
+    ScopedHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    raw = event.get();
+    EXPECT_EQ(WaitForSingleObject(raw, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  }
+  EXPECT_EQ(WaitForSingleObject(raw, 0), static_cast<DWORD>(WAIT_FAILED));
+}
+
+TEST(FrameworkScoped, InvalidHandleValueIsNotClosed) {
+  ScopedHandle none(INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(none);
+}
+
+TEST(FrameworkScoped, RegistryKeyIsClosed) {
+  HKEY raw = nullptr;
+  {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\TessalyFrameworkTest", 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    ScopedRegKey scoped(key);
+    raw = scoped.get();
+    EXPECT_EQ(RegSetValueExA(raw, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2),
+              ERROR_SUCCESS);
+  }
+  EXPECT_NE(RegSetValueExA(raw, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2),
+            ERROR_SUCCESS);
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TessalyFrameworkTest");
+}
+
+TEST(FrameworkScoped, WindowDcIsReleasedAndPaintCycleValidates) {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  {
+    ScopedHDC dc(window);
+    EXPECT_TRUE(dc);
+    EXPECT_EQ(WindowFromDC(dc.get()), window);
+  }
+  InvalidateRect(window, nullptr, FALSE);
+  {
+    ScopedPaintDC paint(window);
+    EXPECT_TRUE(paint);
+  }
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));  // EndPaint ran
+  DestroyWindow(window);
+}
+
+TEST(FrameworkScoped, ManyWindowDcsInARowDoNotRunOut) {
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  for (int i = 0; i < 2000; ++i) {
+    ScopedHDC dc(window);
+    ASSERT_TRUE(dc) << i;
+  }
+  DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace tessaly

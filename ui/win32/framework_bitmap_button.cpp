@@ -1,0 +1,71 @@
+#include "ui/win32/framework_bitmap_button.h"
+
+#include "ui/button_face.h"
+
+namespace tessaly {
+
+CBitmapButton::~CBitmapButton() { Detach(); }
+
+void CBitmapButton::Detach() {
+  if (dialog_ != nullptr) dialog_->RemoveOwnerDraw(this);
+  dialog_ = nullptr;
+}
+
+bool CBitmapButton::Attach(CDialog& dialog, UINT id) {
+  Detach();
+  if (dialog.GetDlgItem(static_cast<int>(id)) == nullptr) return false;
+  dialog_ = &dialog;
+  id_ = id;
+  dialog.AddOwnerDraw(this);
+  return true;
+}
+
+HWND CBitmapButton::GetSafeHwnd() const {
+  return dialog_ != nullptr ? dialog_->GetDlgItem(static_cast<int>(id_)) : nullptr;
+}
+
+bool CBitmapButton::LoadBitmaps(UINT up, UINT down, UINT focus, UINT disabled) {
+  const UINT ids[4] = {up, down, focus, disabled};
+  HBITMAP loaded[4] = {};
+  bool all = true;
+  for (int face = 0; face < 4; ++face) {
+    if (ids[face] == 0) continue;
+    loaded[face] = LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(ids[face]));
+    if (loaded[face] == nullptr) all = false;
+  }
+  SetBitmaps(loaded[0], loaded[1], loaded[2], loaded[3]);
+  return all && up != 0;
+}
+
+void CBitmapButton::SetBitmaps(HBITMAP up, HBITMAP down, HBITMAP focus, HBITMAP disabled) {
+  faces_[0].reset(up);
+  faces_[1].reset(down);
+  faces_[2].reset(focus);
+  faces_[3].reset(disabled);
+}
+
+void CBitmapButton::SizeToContent() {
+  HWND button = GetSafeHwnd();
+  BITMAP bm;
+  if (button == nullptr || !faces_[0] || GetObjectA(faces_[0].get(), sizeof bm, &bm) == 0) return;
+  SetWindowPos(button, nullptr, -1, -1, bm.bmWidth, bm.bmHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON || !faces_[0]) return false;
+  bool has[4];
+  for (int face = 0; face < 4; ++face) has[face] = static_cast<bool>(faces_[face]);
+  const HBITMAP picture = faces_[static_cast<int>(ChooseButtonFace(item.itemState, has))].get();
+
+  ScopedSelectPalette palette(item.hDC, palette_, true);
+  ScopedMemDC memory(CreateCompatibleDC(item.hDC));
+  if (!memory) return false;
+  ScopedSelectObject selected(memory.get(), picture);
+  const RECT& r = item.rcItem;
+  BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0,
+         SRCCOPY);
+  return true;
+}
+
+}  // namespace tessaly

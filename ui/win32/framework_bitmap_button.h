@@ -1,0 +1,55 @@
+// An owner-drawn push button that shows one of four pictures: up, down
+// (pressed), focus and disabled, chosen by ChooseButtonFace. The dialog's
+// template gives the button the owner-draw style; Attach hooks it to the
+// dialog's WM_DRAWITEM.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/win32/framework_dialog.h"
+#include "ui/win32/framework_scoped.h"
+
+namespace tessaly {
+
+class CBitmapButton : public OwnerDrawControl {
+ public:
+  CBitmapButton() = default;
+  ~CBitmapButton() override;
+
+  CBitmapButton(const CBitmapButton&) = delete;
+  CBitmapButton& operator=(const CBitmapButton&) = delete;
+
+  // Binds the button to control `id` of `dialog`. False when the dialog has
+  // no such control.
+  bool Attach(CDialog& dialog, UINT id);
+
+  // Loads the faces from bitmap resources of ResourceInstance(); 0 leaves a
+  // face out. False when the up face or a named face cannot be loaded. Faces
+  // loaded before are freed.
+  bool LoadBitmaps(UINT up, UINT down = 0, UINT focus = 0, UINT disabled = 0);
+
+  // Takes over ready-made faces (for example device bitmaps made under the
+  // application palette); null leaves a face out. Faces held before are freed.
+  void SetBitmaps(HBITMAP up, HBITMAP down, HBITMAP focus, HBITMAP disabled);
+
+  // Sizes the button to its up face, without moving it.
+  void SizeToContent();
+
+  // A palette to select (in the background) while drawing; none by default.
+  void SetPalette(HPALETTE palette) { palette_ = palette; }
+
+  HWND GetSafeHwnd() const;
+
+  UINT ControlId() const override { return id_; }
+  bool DrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+  void Detach();
+
+  CDialog* dialog_ = nullptr;
+  UINT id_ = 0;
+  HPALETTE palette_ = nullptr;
+  ScopedGdiObj<HBITMAP> faces_[4];  // up, down, focus, disabled
+};
+
+}  // namespace tessaly
