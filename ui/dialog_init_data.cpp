@@ -1,0 +1,38 @@
+#include "ui/dialog_init_data.h"
+
+#include <string.h>
+
+namespace tessaly {
+namespace {
+
+uint16_t Word(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+uint32_t Dword(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+bool ParseDialogInitData(const uint8_t* data, size_t size, std::vector<DialogInitRecord>* records) {
+  records->clear();
+  if (data == nullptr) return size == 0;
+  size_t at = 0;
+  for (;;) {
+    if (size - at < 2) return false;  // no terminator
+    const uint16_t id = Word(data + at);
+    if (id == 0) return true;
+    if (size - at < 8) return false;
+    const uint16_t message = Word(data + at + 2);
+    const uint32_t length = Dword(data + at + 4);
+    at += 8;
+    if (length > size - at) return false;
+    const char* text = reinterpret_cast<const char*>(data + at);
+    // The text ends at its terminator, or at the record's end if it has none.
+    const size_t textLength = strnlen(text, length);
+    records->push_back(DialogInitRecord{id, message, std::string(text, textLength)});
+    at += length;
+  }
+}
+
+}  // namespace tessaly

@@ -1,0 +1,28 @@
+// Initialisation data of a dialog template: records of (control id, message,
+// text) that fill list controls after the dialog is created, such as the
+// items of a combo box. Stored as a resource beside the template:
+//   WORD id, WORD message, DWORD length (text bytes incl. the terminator),
+//   text; a zero WORD ends the list.
+// The parser checks every length against the resource's size, so damaged data
+// yields the records before the damage and never a read past the end.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+struct DialogInitRecord {
+  uint16_t controlId;
+  uint16_t message;  // CB_ADDSTRING (0x0403) or LB_ADDSTRING (0x0180)
+  std::string text;
+};
+
+// Parses the records; returns false when the data ends in the middle of a
+// record (the complete records before it are still returned).
+bool ParseDialogInitData(const uint8_t* data, size_t size, std::vector<DialogInitRecord>* records);
+
+}  // namespace tessaly
