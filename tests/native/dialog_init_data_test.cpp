@@ -45,7 +45,7 @@ TEST(DialogInitData, ReadsTheIdleItemsInOrder) {
 
 TEST(DialogInitData, EveryTruncationKeepsTheCompleteRecordsAndFails) {
   const auto data = IdleItems();
-  for (size_t cut = 0; cut + 2 < data.size(); ++cut) {
+  for (size_t cut = 1; cut + 2 < data.size(); ++cut) {
     std::vector<uint8_t> shorter(data.begin(), data.begin() + cut);
     std::vector<DialogInitRecord> records;
     EXPECT_FALSE(ParseDialogInitData(shorter.data(), shorter.size(), &records)) << cut;
