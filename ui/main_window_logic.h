@@ -29,6 +29,22 @@ struct Size {
 };
 Size MainWindowSize(int backgroundWidth, int backgroundHeight, const SystemMetrics& metrics);
 
+// The controls of the main window's template are placed for the dialog font
+// whose base units match the background: 196 x 214 dialog units cover the
+// picture. Where the font's base units differ (another font of that name, as
+// under some window systems), the controls are moved and sized by this factor
+// so that they stay on the picture; close to 1 no change is made.
+struct LayoutScale {
+  double x, y;
+  bool needed;
+};
+LayoutScale FitLayoutToPicture(int pictureWidth, int pictureHeight, int pixelsPer4UnitsX,
+                               int pixelsPer8UnitsY);
+struct PixelRect {
+  int left, top, right, bottom;
+};
+PixelRect ScaleRect(const PixelRect& r, const LayoutScale& scale);
+
 // A stored idle index outside the combo box's items becomes 1 ("1 Hour").
 int32_t NormaliseIdleIndex(int32_t idle, int itemCount);
 // A status-light index other than 0 or 1 becomes 0.

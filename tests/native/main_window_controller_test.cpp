@@ -414,6 +414,36 @@ TEST(MainWindowSize, AddsFramesAndCaptionButtonHeight) {
   EXPECT_EQ(big.cy, 458);
 }
 
+struct FitCase {
+  int pictureWidth, pictureHeight, unitsX, unitsY;
+  bool needed;
+  double x, y;
+};
+class FitLayout : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(FitLayout, ScalesOnlyWhenTheFontDiffersFromThePicture) {
+  const FitCase c = GetParam();
+  const LayoutScale s = FitLayoutToPicture(c.pictureWidth, c.pictureHeight, c.unitsX, c.unitsY);
+  EXPECT_EQ(s.needed, c.needed);
+  EXPECT_NEAR(s.x, c.x, 0.01);
+  EXPECT_NEAR(s.y, c.y, 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, FitLayout,
+    ::testing::Values(FitCase{292, 347, 6, 13, false, 1.0, 1.0},   // small fonts as drawn
+                      FitCase{391, 429, 8, 16, false, 1.0, 1.0},   // large fonts as drawn
+                      FitCase{292, 347, 7, 13, true, 0.851, 0.998},  // a wider font
+                      FitCase{292, 347, 0, 13, false, 1.0, 1.0}));  // no answer: leave it
+
+TEST(FitLayout, ScaleRectRounds) {
+  const PixelRect r = ScaleRect(PixelRect{10, 20, 30, 41}, LayoutScale{0.5, 2.0, true});
+  EXPECT_EQ(r.left, 5);
+  EXPECT_EQ(r.top, 40);
+  EXPECT_EQ(r.right, 15);
+  EXPECT_EQ(r.bottom, 82);
+}
+
 TEST(ControlColours, EditAndListKeepBaseBrushOthersTransparent) {
   for (int type = 0; type <= 6; ++type)
     EXPECT_EQ(KeepsBaseBrush(type), type == kCtlColorEdit || type == kCtlColorListBox) << type;
