@@ -10,36 +10,37 @@
 #include "actions/companions.h"
 #include "app/app_state.h"
 #include "app/platform.h"
+#include "res/resource.h"
 
 namespace tessaly {
 
-// Control and command ids of the main window.
+// Control and command ids of the main window, from the resource ids.
 enum : int {
-  kCtlMinimize = 1,
-  kCtlUnload = 2,
-  kCtlSnapshotButton = 1000,
-  kCtlLaunchButton = 1002,
-  kCtlIdleCombo = 1003,
-  kCtlBackupBox = 1004,
-  kCtlLocationButton = 1005,
-  kCtlQuickCheckBox = 1006,
-  kCtlLightFrame = 1007,
-  kCtlShowMeButton = 1008,
-  kCtlLastRunField = 1009,
-  kCtlMaxOnceBox = 1010,
-  kCtlDisableBox = 1011,
-  kCtlHelp = 57670,
-  kCmdShow = 32772,
-  kCmdDisable = 32773,
-  kCmdSnapshot = 32775,
-  kCmdBackupNow = 32776,
-  kCmdLaunch = 32777,
-  kCmdUnload = 32778,
+  kCtlMinimize = 1,  // IDOK
+  kCtlUnload = 2,    // IDCANCEL
+  kCtlSnapshotButton = IDC_SNAPSHOT,
+  kCtlLaunchButton = IDC_LAUNCH_VANTOR,
+  kCtlIdleCombo = IDC_IDLE,
+  kCtlBackupBox = IDC_BACKUP,
+  kCtlLocationButton = IDC_LOCATION,
+  kCtlQuickCheckBox = IDC_QUICKCHECK,
+  kCtlLightFrame = IDC_LIGHT,
+  kCtlShowMeButton = IDC_SHOW_ME,
+  kCtlLastRunField = IDC_LAST_RUN,
+  kCtlMaxOnceBox = IDC_MAX_ONCE,
+  kCtlDisableBox = IDC_DISABLE,
+  kCtlHelp = ID_HELP,
+  kCmdShow = ID_TRAY_SHOW,
+  kCmdDisable = ID_TRAY_DISABLE,
+  kCmdSnapshot = ID_SNAPSHOT,
+  kCmdBackupNow = ID_TRAY_BACKUP_NOW,
+  kCmdLaunch = ID_TRAY_LAUNCH_VANTOR,
+  kCmdUnload = ID_TRAY_UNLOAD,
 };
 // Notification codes that the window acts on.
 enum : int { kBnClicked = 0, kCbnSelChange = 1, kEnKillFocus = 0x200 };
 // Tray icon and tip resources: actions on, actions off, remove.
-enum : int { kTrayNormal = 150, kTrayDisabled = 146, kTrayRemove = 0 };
+enum : int { kTrayNormal = IDI_TRAY, kTrayDisabled = IDI_TRAY_DISABLED, kTrayRemove = 0 };
 
 // The window as the controller sees it.
 class MainWindowView {

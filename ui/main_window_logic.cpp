@@ -1,28 +1,9 @@
 #include "ui/main_window_logic.h"
 
+#include "res/resource.h"
+
 
 namespace tessaly {
-namespace {
-
-// Bitmap resource ids.
-enum : int {
-  IDB_BACKGROUND_LARGE_256 = 138,
-  IDB_BACKGROUND_LARGE_16 = 139,
-  IDB_BUTTON_UP_256 = 140,
-  IDB_BUTTON_FOCUS_256 = 141,
-  IDB_BUTTON_DOWN_256 = 142,
-  IDB_BUTTON_UP_16 = 143,
-  IDB_BUTTON_FOCUS_16 = 144,
-  IDB_BUTTON_DOWN_16 = 145,
-  IDB_LIGHT_GREEN_16 = 167,
-  IDB_LIGHT_RED_16 = 168,
-  IDB_BACKGROUND_SMALL_16 = 170,
-  IDB_BACKGROUND_SMALL_256 = 173,
-  IDB_LIGHT_GREEN_256 = 175,
-  IDB_LIGHT_RED_256 = 176,
-};
-
-}  // namespace
 
 MainWindowPictures ChooseMainWindowPictures(bool richColour, bool largeFonts) {
   MainWindowPictures p;
