@@ -1,0 +1,31 @@
+#include "presentation/win32/resource_bitmaps.h"
+
+#include "presentation/display_probe.h"
+#include "presentation/win32/win32_gdi.h"
+
+namespace tessaly {
+
+HBITMAP LoadDibResource(LPCSTR name, HPALETTE& palette) {
+  GdiObject made = 0;
+  const GdiObject bitmap = LoadDibResource(SystemGdi(), ProgramBitmaps(), name, made);
+  if (bitmap) palette = ToHpalette(made);
+  return ToHbitmap(bitmap);
+}
+
+HBITMAP CreateDeviceBitmap(const AppState& app, UINT id) {
+  return ToHbitmap(CreateDeviceBitmap(SystemGdi(), ProgramBitmaps(), app, static_cast<uint16_t>(id)));
+}
+
+void DrawResourceBitmap(UINT id, HWND window, PaletteMode paletteMode, int x, int y, int cx,
+                        int cy, int xSrc, int ySrc) {
+  DrawResourceBitmap(SystemGdi(), ProgramBitmaps(), static_cast<uint16_t>(id),
+                     ToWindowHandle(window), paletteMode, x, y, cx, cy, xSrc, ySrc);
+}
+
+void ProbeDisplay(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts) {
+  ProbeDisplay(SystemGdi(), bitsPerPixel, paletteDevice, largeFonts);
+}
+
+void BuildPalette(AppState& app) { BuildPalette(SystemGdi(), ProgramBitmaps(), app); }
+
+}  // namespace tessaly

@@ -1,0 +1,115 @@
+#include "presentation/win32/win32_gdi.h"
+
+#include <stddef.h>
+
+#include "presentation/dib.h"
+
+namespace tessaly {
+
+static_assert(sizeof(PaletteEntry) == sizeof(PALETTEENTRY), "PALETTEENTRY layout");
+static_assert(offsetof(LogPalette, entries) == offsetof(LOGPALETTE, palPalEntry),
+              "LOGPALETTE layout");
+
+namespace {
+
+HGDIOBJ ToHgdiobj(GdiObject object) { return reinterpret_cast<HGDIOBJ>(object); }
+HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+}  // namespace
+
+GdiDc Win32Gdi::GetDC(WindowHandle window) { return ToGdiDc(::GetDC(ToHwnd(window))); }
+
+void Win32Gdi::ReleaseDC(WindowHandle window, GdiDc dc) { ::ReleaseDC(ToHwnd(window), ToHdc(dc)); }
+
+GdiDc Win32Gdi::CreateDisplayIC() { return ToGdiDc(::CreateICA("DISPLAY", "", "", nullptr)); }
+
+GdiDc Win32Gdi::CreateCompatibleDC(GdiDc dc) { return ToGdiDc(::CreateCompatibleDC(ToHdc(dc))); }
+
+bool Win32Gdi::DeleteDC(GdiDc dc) { return ::DeleteDC(ToHdc(dc)) != FALSE; }
+
+int Win32Gdi::GetDeviceCaps(GdiDc dc, int index) { return ::GetDeviceCaps(ToHdc(dc), index); }
+
+GdiObject Win32Gdi::CreateMonochromeBitmap(int width, int height) {
+  return ToGdiObject(::CreateBitmap(width, height, 1, 1, nullptr));
+}
+
+GdiObject Win32Gdi::CreateCompatibleBitmap(GdiDc dc, int width, int height) {
+  return ToGdiObject(::CreateCompatibleBitmap(ToHdc(dc), width, height));
+}
+
+GdiObject Win32Gdi::CreateDIBitmap(GdiDc dc, const DibInfo& dib) {
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib.header);
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.header);
+  return ToGdiObject(
+      ::CreateDIBitmap(ToHdc(dc), header, CBM_INIT, dib.pixels, info, DIB_RGB_COLORS));
+}
+
+bool Win32Gdi::GetBitmapSize(GdiObject bitmap, int* width, int* height) {
+  BITMAP record{};
+  if (!bitmap || ::GetObjectA(ToHgdiobj(bitmap), sizeof(record), &record) != sizeof(record))
+    return false;
+  *width = record.bmWidth;
+  *height = record.bmHeight;
+  return true;
+}
+
+GdiObject Win32Gdi::CreatePalette(const LogPalette& palette) {
+  return ToGdiObject(::CreatePalette(reinterpret_cast<const LOGPALETTE*>(&palette)));
+}
+
+GdiObject Win32Gdi::SelectPalette(GdiDc dc, GdiObject palette, bool background) {
+  return ToGdiObject(::SelectPalette(ToHdc(dc), ToHpalette(palette), background ? TRUE : FALSE));
+}
+
+unsigned Win32Gdi::RealizePalette(GdiDc dc) { return ::RealizePalette(ToHdc(dc)); }
+
+GdiObject Win32Gdi::SelectObject(GdiDc dc, GdiObject object) {
+  const HGDIOBJ replaced = ::SelectObject(ToHdc(dc), ToHgdiobj(object));
+  return replaced == HGDI_ERROR ? 0 : ToGdiObject(replaced);
+}
+
+bool Win32Gdi::DeleteObject(GdiObject object) { return ::DeleteObject(ToHgdiobj(object)) != FALSE; }
+
+bool Win32Gdi::BitBlt(GdiDc dest, int x, int y, int cx, int cy, GdiDc source, int xSrc, int ySrc,
+                      uint32_t rop) {
+  return ::BitBlt(ToHdc(dest), x, y, cx, cy, ToHdc(source), xSrc, ySrc, rop) != FALSE;
+}
+
+ColourRef Win32Gdi::SetBkColor(GdiDc dc, ColourRef colour) { return ::SetBkColor(ToHdc(dc), colour); }
+
+int Win32Gdi::GetMapMode(GdiDc dc) { return ::GetMapMode(ToHdc(dc)); }
+
+int Win32Gdi::SetMapMode(GdiDc dc, int mode) { return ::SetMapMode(ToHdc(dc), mode); }
+
+bool Win32Gdi::DPtoLP(GdiDc dc, int* x, int* y) {
+  POINT point{*x, *y};
+  if (!::DPtoLP(ToHdc(dc), &point, 1)) return false;
+  *x = point.x;
+  *y = point.y;
+  return true;
+}
+
+bool ModuleBitmapResources::Find(const char* name, const uint8_t** data, size_t* size) {
+  const HMODULE module = module_ ? module_ : ::GetModuleHandleA(nullptr);
+  const HRSRC resource = ::FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
+  if (!resource) return false;
+  const HGLOBAL loaded = ::LoadResource(module, resource);
+  const DWORD bytes = ::SizeofResource(module, resource);
+  const void* locked = loaded ? ::LockResource(loaded) : nullptr;
+  if (!locked || bytes == 0) return false;
+  *data = static_cast<const uint8_t*>(locked);
+  *size = bytes;
+  return true;
+}
+
+Gdi& SystemGdi() {
+  static Win32Gdi gdi;
+  return gdi;
+}
+
+BitmapResources& ProgramBitmaps() {
+  static ModuleBitmapResources resources;
+  return resources;
+}
+
+}  // namespace tessaly
