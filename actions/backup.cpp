@@ -1,0 +1,167 @@
+#include "actions/backup.h"
+
+#include <ctype.h>
+#include <string.h>
+
+#include <utility>
+
+#include "app/messages.h"
+#include "app/paths.h"
+#include "app/text.h"
+#include "presentation/date_time_formatter.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kSetCount = 5;
+constexpr int32_t kOneWeek = 604800;
+constexpr size_t kSetNameSize = 16;     // "Tessaly5" and room to spare
+constexpr size_t kQuestionSize = 400;   // the question around a 259-character saveDir
+
+const char kDirectoriesSection[] = "Directories";
+const char kMainKey[] = "Main";
+const char kRestoreSection[] = "Restore Files";
+
+struct Candidate {
+  Time32 lastWrite;
+  char setName[kSetNameSize];
+};
+
+// Newest first; a pair is swapped only when the earlier entry is strictly
+// older, so sets of equal age keep their order.
+void SortNewestFirst(Candidate (&table)[kSetCount]) {
+  bool swapped = true;
+  while (swapped) {
+    swapped = false;
+    for (int i = 0; i + 1 < kSetCount; ++i) {
+      if (table[i].lastWrite < table[i + 1].lastWrite) {
+        std::swap(table[i], table[i + 1]);
+        swapped = true;
+      }
+    }
+  }
+}
+
+// Difference of two times as a signed 32-bit number (wrapping, as the
+// 32-bit times themselves do).
+int32_t Difference32(Time32 later, Time32 earlier) {
+  return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
+}
+
+bool SameTextIgnoringCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    if (tolower(static_cast<unsigned char>(*a)) != tolower(static_cast<unsigned char>(*b)))
+      return false;
+  }
+  return *a == *b;
+}
+
+void RemoveIfWritable(FileSystem& files, const char* path) {
+  if (files.IsWritable(path)) files.Remove(path);
+}
+
+// Empties the first "Restore Files" entry naming cabinetPath. The walk ends
+// at the first missing or empty "Cab<k>" value.
+void ForgetRestoreEntry(ProfileApi& profile, const char* cabinetPath) {
+  for (int k = 1; k > 0; ++k) {
+    char key[16];
+    FormatText(key, sizeof key, "Cab%d", k);
+    // One byte more than a path can hold: a longer value reads as
+    // kPathSize characters and so can never match a path of at most 259.
+    char value[kPathSize + 1];
+    if (profile.GetString(kVantorIni, kRestoreSection, key, "", value, sizeof value) == 0 ||
+        value[0] == '\0')
+      return;
+    if (SameTextIgnoringCase(value, cabinetPath)) {
+      profile.WriteString(kVantorIni, kRestoreSection, key, "");
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void ClearOldRecoveryFiles(ActionContext& context, const char* setName) {
+  char mainFolder[kPathSize];
+  context.profile.GetString(kVantorIni, kDirectoriesSection, kMainKey, "", mainFolder,
+                            sizeof mainFolder);
+  char recovery[kPathSize];
+  char fileName[kPathSize];
+  char recoveryFile[kPathSize];
+  char recoveryCabinet[kPathSize];
+  // A path that does not fit is never cut and used: it could name another file.
+  if (!JoinPath(recovery, mainFolder, "Recovery") ||
+      !FormatText(fileName, sizeof fileName, "%s1.rcv", setName) ||
+      !JoinPath(recoveryFile, recovery, fileName) ||
+      !FormatText(fileName, sizeof fileName, "%s1.cab", setName) ||
+      !JoinPath(recoveryCabinet, recovery, fileName))
+    return;
+
+  RemoveIfWritable(context.files, recoveryFile);
+  RemoveIfWritable(context.files, recoveryCabinet);
+  ForgetRestoreEntry(context.profile, recoveryCabinet);
+}
+
+bool ChooseBackupSet(ActionContext& context, char* description, size_t descriptionSize,
+                     char* setName, size_t setNameSize) {
+  Time32 now = context.clock.Now();
+  {
+    DateTimeFormatter formatter(context.clock);
+    FormatText(description, descriptionSize, "Tessaly Backup on %s",
+               formatter.FormatSeconds(&now));
+  }
+
+  Candidate table[kSetCount] = {};
+  const char* chosen = nullptr;
+  for (int n = 1; n <= kSetCount && !chosen; ++n) {
+    Candidate& entry = table[n - 1];
+    FormatText(entry.setName, sizeof entry.setName, "Tessaly%d", n);
+    char probe[kPathSize];
+    if (!JoinPath(probe, context.app.settings.saveDir, entry.setName) ||
+        !AppendText(probe, "1.cab"))
+      return false;
+    if (!context.files.FindFirst(probe, &entry.lastWrite)) chosen = entry.setName;
+  }
+
+  if (!chosen) {
+    // All five present: keep the two oldest while the third and fourth
+    // newest lie less than a week apart, otherwise recycle the oldest.
+    SortNewestFirst(table);
+    chosen = Difference32(table[2].lastWrite, table[3].lastWrite) < kOneWeek
+                 ? table[2].setName
+                 : table[4].setName;
+  }
+
+  CopyText(setName, setNameSize, chosen);
+  ClearOldRecoveryFiles(context, chosen);
+  return true;
+}
+
+bool BackupSystemFiles(ActionContext& context, int32_t confirm) {
+  AppState& app = context.app;
+  BusyFlag busy(app.backupBusy);
+  if (!busy.Enter()) return false;
+
+  if (confirm) {
+    char question[kQuestionSize];
+    FormatText(question, sizeof question,
+               "This will save critical system files to %s. Do you want to proceed?",
+               app.settings.saveDir);
+    if (context.windows.MessageBox(app.mainWindow, question, kAppCaption,
+                                   kMbIconQuestion | kMbYesNo) == kIdNo)
+      return false;
+  }
+
+  // A backup into a folder that is gone cannot succeed; do not throw away
+  // the old recovery data for it.
+  if (!context.files.Exists(app.settings.saveDir)) return false;
+
+  char description[kBackupDescriptionSize];
+  char setName[kSetNameSize];
+  if (!ChooseBackupSet(context, description, sizeof description, setName, sizeof setName))
+    return false;
+
+  return context.companions.SaveSystemFiles(description, app.settings.saveDir, setName) != 0;
+}
+
+}  // namespace tessaly

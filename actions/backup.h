@@ -1,0 +1,40 @@
+// System-file backup into five rotating backup sets ("Tessaly1".."Tessaly5")
+// in settings.saveDir. Before a set is overwritten its old recovery files in
+// the main program's recovery folder are deleted and its entry in the main
+// program's restore list ("Vantor.ini") is emptied; the copying itself is done
+// by the companion operation SaveSystemFiles.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include "actions/action_context.h"
+
+namespace tessaly {
+
+// The main program's initialisation file (in the Windows directory).
+inline constexpr const char kVantorIni[] = "Vantor.ini";
+
+// Room for "Tessaly Backup on " and a formatted date and time.
+constexpr size_t kBackupDescriptionSize = 300;
+
+// Runs one backup. With confirm non-zero the user is asked first (Yes/No,
+// owned by the main window). Returns true only when SaveSystemFiles reported
+// success; false when a backup is already running (app.backupBusy), the user
+// answered No, saveDir does not exist or is too long to hold a set's files,
+// or SaveSystemFiles failed.
+bool BackupSystemFiles(ActionContext& context, int32_t confirm);
+
+// Picks the set to overwrite, fills description and setName (setNameSize at
+// least 16), and clears the chosen set's old recovery data. False, with
+// nothing cleared, when saveDir is too long for a set's first cabinet path.
+bool ChooseBackupSet(ActionContext& context, char* description, size_t descriptionSize,
+                     char* setName, size_t setNameSize);
+
+// Deletes <set>1.rcv and <set>1.cab from the main program's recovery folder
+// ("Main" of "Directories" in "Vantor.ini", then "Recovery") and empties the
+// "Restore Files" entry naming that cabinet. Does nothing when the paths
+// would not fit in kPathSize.
+void ClearOldRecoveryFiles(ActionContext& context, const char* setName);
+
+}  // namespace tessaly

@@ -1,0 +1,40 @@
+// An ActionContext over in-memory fakes, for the tests of the maintenance
+// actions. The install folder the launcher is given is installFolder.
+#pragma once
+
+#include <string>
+
+#include "actions/action_context.h"
+#include "app/app_state.h"
+#include "app/text.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_companions.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_profile.h"
+#include "fakes/fake_window_system.h"
+
+namespace tessaly {
+
+struct FakeActionContext {
+  AppState app;
+  FakeFileSystem files;
+  FakeProfile profile;
+  FakeClock clock;
+  FakeWindowSystem windows;
+  FakeCompanions companions;
+  std::string installFolder;
+  ActionContext context{app, files, profile, clock, windows, companions,
+                        [this](char* out, size_t size) {
+                          CopyText(out, size, installFolder.c_str());
+                        }};
+
+  FakeActionContext() = default;
+  FakeActionContext(const FakeActionContext&) = delete;
+  FakeActionContext& operator=(const FakeActionContext&) = delete;
+
+  void SetSaveDir(const std::string& folder) {
+    CopyText(app.settings.saveDir, folder.c_str());
+  }
+};
+
+}  // namespace tessaly

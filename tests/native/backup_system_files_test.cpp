@@ -1,0 +1,234 @@
+// A whole backup run: the question, the single-run guard, the hand-over to
+// SaveSystemFiles and its result, and bad folders.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "actions/backup.h"
+#include "app/messages.h"
+#include "fakes/fake_action_context.h"
+
+namespace tessaly {
+namespace {
+
+constexpr WindowHandle kMainWindow = 0x1234;
+
+class BackupSystemFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bed.app.mainWindow = kMainWindow;
+    bed.clock.now = 1100000000;
+    bed.SetSaveDir("C:\\BACKUP");
+    bed.files.AddDirectory("C:\\BACKUP");
+    bed.profile.Set("Vantor.ini", "Directories", "Main", "C:\\VANTOR");
+  }
+  std::vector<std::string> Calls(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& call : bed.files.calls)
+      if (call.rfind(prefix, 0) == 0) found.push_back(call.substr(prefix.size()));
+    return found;
+  }
+
+  FakeActionContext bed;
+};
+
+TEST_F(BackupSystemFilesTest, AsksThenHandsTheChosenSetToSaveSystemFiles) {
+  bed.windows.messageBoxAnswer = kIdYes;
+  bed.files.AddFile("C:\\BACKUP\\Tessaly11.cab", 5);
+  EXPECT_TRUE(BackupSystemFiles(bed.context, 1));
+
+  ASSERT_EQ(1u, bed.windows.boxes.size());
+  const FakeWindowSystem::Box& box = bed.windows.boxes[0];
+  EXPECT_EQ("This will save critical system files to C:\\BACKUP. Do you want to proceed?",
+            box.text);
+  EXPECT_EQ("Vantor Tessaly", box.caption);
+  EXPECT_EQ(0x24u, box.style);
+  EXPECT_EQ(kMainWindow, box.owner);
+
+  ASSERT_EQ(1u, bed.companions.saves.size());
+  const FakeCompanions::Save& save = bed.companions.saves[0];
+  EXPECT_EQ(0u, save.description.rfind("Tessaly Backup on ", 0));
+  EXPECT_EQ("C:\\BACKUP", save.saveDir);
+  EXPECT_EQ("Tessaly2", save.setName);
+  EXPECT_EQ(0, bed.app.backupBusy);
+}
+
+TEST_F(BackupSystemFilesTest, QuestionBoxWithoutMainWindowHasNoOwner) {
+  bed.app.mainWindow = 0;
+  bed.windows.messageBoxAnswer = kIdYes;
+  EXPECT_TRUE(BackupSystemFiles(bed.context, 1));
+  ASSERT_EQ(1u, bed.windows.boxes.size());
+  EXPECT_EQ(0u, bed.windows.boxes[0].owner);
+}
+
+TEST_F(BackupSystemFilesTest, NoTouchesNothing) {
+  bed.windows.messageBoxAnswer = kIdNo;
+  bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly11.rcv");
+  bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", "C:\\VANTOR\\Recovery\\Tessaly11.cab");
+  EXPECT_FALSE(BackupSystemFiles(bed.context, 1));
+  EXPECT_EQ(0, bed.app.backupBusy);
+  EXPECT_TRUE(bed.files.calls.empty());
+  EXPECT_TRUE(bed.profile.writes.empty());
+  EXPECT_TRUE(bed.companions.saves.empty());
+  EXPECT_EQ(0, bed.app.settings.lastTime);
+}
+
+struct OutcomeCase {
+  const char* name;
+  int32_t confirm;
+  int answer;
+  int32_t saveResult;
+  bool expected;
+  size_t boxes;
+  size_t saves;
+};
+
+std::ostream& operator<<(std::ostream& out, const OutcomeCase& c) { return out << c.name; }
+
+class BackupOutcomeTest : public BackupSystemFilesTest,
+                          public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(BackupOutcomeTest, ReturnsTrueOnlyForABackupThatHappened) {
+  const OutcomeCase& c = GetParam();
+  bed.windows.messageBoxAnswer = c.answer;
+  bed.companions.saveResult = c.saveResult;
+  EXPECT_EQ(c.expected, BackupSystemFiles(bed.context, c.confirm));
+  EXPECT_EQ(c.boxes, bed.windows.boxes.size());
+  EXPECT_EQ(c.saves, bed.companions.saves.size());
+  EXPECT_EQ(0, bed.app.backupBusy);
+}
+
+const OutcomeCase kOutcomeCases[] = {
+    {"UnattendedSucceeds", 0, kIdNo, 1, true, 0, 1},
+    {"UnattendedCompanionFails", 0, kIdNo, 0, false, 0, 1},
+    {"ConfirmedSucceeds", 1, kIdYes, 1, true, 1, 1},
+    {"ConfirmedCompanionFails", 1, kIdYes, 0, false, 1, 1},
+    {"AnyNonZeroConfirmAsks", 0x100, kIdNo, 1, false, 1, 0},
+    {"AnyNonZeroResultIsSuccess", 0, kIdNo, -1, true, 0, 1},
+    {"Declined", 1, kIdNo, 1, false, 1, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, BackupOutcomeTest, ::testing::ValuesIn(kOutcomeCases),
+                         [](const ::testing::TestParamInfo<OutcomeCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST_F(BackupSystemFilesTest, RunningBackupRefusesASecondOneAtOnce) {
+  bed.app.backupBusy = 1;
+  EXPECT_FALSE(BackupSystemFiles(bed.context, 1));
+  EXPECT_TRUE(bed.windows.boxes.empty());
+  EXPECT_TRUE(bed.companions.saves.empty());
+  EXPECT_TRUE(bed.files.calls.empty());
+  EXPECT_EQ(1, bed.app.backupBusy);  // still owned by the running backup
+}
+
+TEST_F(BackupSystemFilesTest, ReentryWhileTheQuestionIsOpenIsRefused) {
+  bed.windows.messageBoxAnswer = kIdYes;
+  int nested = -1;
+  bed.windows.onMessageBox = [&](const FakeWindowSystem::Box&) {
+    bed.windows.onMessageBox = nullptr;
+    nested = BackupSystemFiles(bed.context, 0) ? 1 : 0;
+  };
+  EXPECT_TRUE(BackupSystemFiles(bed.context, 1));
+  EXPECT_EQ(0, nested);
+  EXPECT_EQ(1u, bed.companions.saves.size());
+  EXPECT_EQ(0, bed.app.backupBusy);
+}
+
+TEST_F(BackupSystemFilesTest, ReentryWhileSavingIsRefused) {
+  int nested = -1;
+  bed.companions.onSave = [&] {
+    bed.companions.onSave = nullptr;
+    nested = BackupSystemFiles(bed.context, 1) ? 1 : 0;
+  };
+  EXPECT_TRUE(BackupSystemFiles(bed.context, 0));
+  EXPECT_EQ(0, nested);
+  EXPECT_TRUE(bed.windows.boxes.empty());
+  EXPECT_EQ(1u, bed.companions.saves.size());
+  EXPECT_EQ(0, bed.app.backupBusy);
+  // The next run goes ahead again.
+  EXPECT_TRUE(BackupSystemFiles(bed.context, 0));
+}
+
+TEST_F(BackupSystemFilesTest, GuardIsClearedWhenTheCompanionThrows) {
+  bed.companions.onSave = [] { throw std::runtime_error("companion failed"); };
+  EXPECT_THROW(BackupSystemFiles(bed.context, 0), std::runtime_error);
+  EXPECT_EQ(0, bed.app.backupBusy);
+}
+
+// The folder was removed after start-up: the backup cannot happen, and the
+// old recovery data is kept.
+TEST_F(BackupSystemFilesTest, VanishedSaveDirIsRefusedWithoutTouchingAnything) {
+  bed.files.entries.clear();
+  bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly11.rcv");
+  bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", "C:\\VANTOR\\Recovery\\Tessaly11.cab");
+  EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
+  EXPECT_TRUE(bed.companions.saves.empty());
+  EXPECT_TRUE(Calls("remove ").empty());
+  EXPECT_TRUE(bed.profile.writes.empty());
+  EXPECT_TRUE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly11.rcv"));
+  EXPECT_EQ(0, bed.app.backupBusy);
+}
+
+TEST_F(BackupSystemFilesTest, EmptySaveDirIsRefused) {
+  bed.SetSaveDir("");
+  EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
+  EXPECT_TRUE(bed.companions.saves.empty());
+  EXPECT_TRUE(Calls("remove ").empty());
+}
+
+// A read-only folder: the companion cannot write and says so; the run is a
+// failure and only the recovery folder was touched.
+TEST_F(BackupSystemFilesTest, ReadOnlySaveDirReportsTheCompanionsFailure) {
+  bed.files.entries[FakeFileSystem::Key("C:\\BACKUP")].writable = false;
+  bed.files.AddFile("C:\\BACKUP\\Tessaly11.cab", 100);
+  bed.companions.saveResult = 0;
+  EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
+  ASSERT_EQ(1u, bed.companions.saves.size());
+  EXPECT_TRUE(bed.files.Has("C:\\BACKUP\\Tessaly11.cab"));
+  for (const std::string& path : Calls("remove "))
+    EXPECT_EQ(0u, path.rfind("C:\\VANTOR\\Recovery\\", 0)) << path;
+}
+
+TEST_F(BackupSystemFilesTest, FirstCabinetThatIsAFolderIsLeftAlone) {
+  bed.files.AddDirectory("C:\\BACKUP\\Tessaly11.cab");
+  EXPECT_TRUE(BackupSystemFiles(bed.context, 0));
+  ASSERT_EQ(1u, bed.companions.saves.size());
+  EXPECT_EQ("Tessaly2", bed.companions.saves[0].setName);
+  EXPECT_TRUE(bed.files.IsDirectory("C:\\BACKUP\\Tessaly11.cab"));
+}
+
+// Long folders: the question shows the whole folder; a folder too long to
+// hold "\Tessaly<n>1.cab" refuses the backup before anything is touched.
+class LongSaveDirTest : public BackupSystemFilesTest,
+                        public ::testing::WithParamInterface<size_t> {};
+
+TEST_P(LongSaveDirTest, QuestionIsWholeAndNoPathIsCut) {
+  const size_t length = GetParam();
+  const std::string saveDir = "C:\\" + std::string(length - 3, 'b');
+  bed.SetSaveDir(saveDir);
+  ASSERT_EQ(length, strlen(bed.app.settings.saveDir));
+  bed.files.AddDirectory(saveDir);
+  bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly11.rcv");
+  bed.windows.messageBoxAnswer = kIdYes;
+
+  const bool fits = length + 14 <= 259;  // "\Tessaly11.cab"
+  EXPECT_EQ(fits, BackupSystemFiles(bed.context, 1));
+  ASSERT_EQ(1u, bed.windows.boxes.size());
+  EXPECT_EQ("This will save critical system files to " + saveDir + ". Do you want to proceed?",
+            bed.windows.boxes[0].text);
+  EXPECT_EQ(fits ? 1u : 0u, bed.companions.saves.size());
+  EXPECT_EQ(fits, !bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly11.rcv"));
+  for (const std::string& path : Calls("findfirst ")) {
+    EXPECT_EQ(0u, path.rfind(saveDir + "\\Tessaly", 0)) << path;
+    EXPECT_LE(path.size(), 259u);
+  }
+  EXPECT_EQ(0, bed.app.backupBusy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, LongSaveDirTest, ::testing::Values(10, 245, 246, 258, 259));
+
+}  // namespace
+}  // namespace tessaly
