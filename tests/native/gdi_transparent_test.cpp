@@ -1,6 +1,7 @@
 // Transparent drawing on the software raster.
 #include <gtest/gtest.h>
 
+#include "fakes/gdi_colours.h"
 #include "fakes/software_gdi.h"
 #include "presentation/standard_colour.h"
 #include "presentation/transparent_bitmap.h"
@@ -8,11 +9,7 @@
 namespace tessaly {
 namespace {
 
-constexpr ColourRef kCyan = Rgb(0, 255, 255);
-constexpr ColourRef kRed = Rgb(255, 0, 0);
-constexpr ColourRef kGreen = Rgb(0, 255, 0);
-constexpr ColourRef kWhite = Rgb(255, 255, 255);
-constexpr ColourRef kBlack = Rgb(0, 0, 0);
+using namespace colours;
 
 // A 5 x 4 light: a cyan ground with red, green, white and black pixels, so
 // that both the all-ones and the all-zeros colours are among the opaque ones.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "fakes/gdi_colours.h"
 #include "fakes/software_gdi.h"
 #include "presentation/gdi_guards.h"
 #include "presentation/memory_dc.h"
@@ -17,12 +18,7 @@
 namespace tessaly {
 namespace {
 
-constexpr ColourRef kCyan = Rgb(0, 255, 255);
-constexpr ColourRef kRed = Rgb(255, 0, 0);
-constexpr ColourRef kGreen = Rgb(0, 255, 0);
-constexpr ColourRef kWhite = Rgb(255, 255, 255);
-constexpr ColourRef kBlack = Rgb(0, 0, 0);
-constexpr ColourRef kBlue = Rgb(0, 0, 255);
+using namespace colours;
 
 const int kW = 6, kH = 5;
 const std::vector<ColourRef> kLight = {
@@ -35,12 +31,10 @@ const std::vector<ColourRef> kLight = {
 
 const int kTw = 16, kTh = 12;
 std::vector<ColourRef> TargetPattern() {
-  // Colours that every display of 15 bits or more shows exactly.
-  const ColourRef colours[] = {kWhite, Rgb(128, 128, 128), kBlue, Rgb(255, 255, 0),
-                               Rgb(255, 0, 255), kBlack, kGreen};
+  const ColourRef palette[] = {kWhite, kGrey, kBlue, kYellow, kMagenta, kBlack, kGreen};
   std::vector<ColourRef> p;
   for (int y = 0; y < kTh; ++y)
-    for (int x = 0; x < kTw; ++x) p.push_back(colours[(x + 2 * y) % 7]);
+    for (int x = 0; x < kTw; ++x) p.push_back(palette[(x + 2 * y) % 7]);
   return p;
 }
 
