@@ -4,20 +4,20 @@
 #include <string.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "contracts/locale_examples.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_profile.h"
 
 namespace tessaly {
 namespace {
 
-using Entries = std::vector<std::pair<const char*, const char*>>;
-
-LocaleFormats Load(const Entries& entries) {
+LocaleFormats Load(const IntlEntries& entries) {
   FakeProfile profile;
   for (const auto& entry : entries) profile.Set(nullptr, kIntlSection, entry.first, entry.second);
   LocaleFormats formats;
@@ -25,88 +25,21 @@ LocaleFormats Load(const Entries& entries) {
   return formats;
 }
 
-// The four times of day on 5 March 1998, local time.
-struct TimeOfDay {
-  int hour, minute;
-};
-constexpr TimeOfDay kTimes[4] = {{0, 5}, {9, 7}, {12, 30}, {23, 21}};
-
-struct ExampleCase {
-  const char* name;
-  Entries entries;
-  const char* expected[4];
-};
-
 // Local time differs from UTC in each offset, so the texts must come from the
 // local calendar.
 class WorkedExample
-    : public ::testing::TestWithParam<std::tuple<ExampleCase, int /*utc offset*/>> {};
+    : public ::testing::TestWithParam<std::tuple<LocaleExample, int /*utc offset*/>> {};
 
 TEST_P(WorkedExample, FormatDateTime) {
-  const ExampleCase& c = std::get<0>(GetParam());
+  const LocaleExample& example = std::get<0>(GetParam());
   FakeClock clock;
   clock.utcOffsetSeconds = std::get<1>(GetParam());
-  const LocaleFormats formats = Load(c.entries);
-  for (int i = 0; i < 4; ++i) {
-    const Time32 t = clock.At(1998, 3, 5, kTimes[i].hour, kTimes[i].minute);
-    DateTimeFormatter formatter(clock, formats);
-    EXPECT_STREQ(formatter.FormatDateTime(t), c.expected[i]) << kTimes[i].hour;
-    EXPECT_STREQ(formatter.FormatSeconds(&t), c.expected[i]) << kTimes[i].hour;
-  }
+  ExpectLocaleExample(example, Load(example.entries), clock);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Intl, WorkedExample,
-    ::testing::Combine(
-        ::testing::Values(
-            ExampleCase{"NoEntries",
-                        {},
-                        {"03/05/1998 00:05", "03/05/1998 09:07", "03/05/1998 12:30",
-                         "03/05/1998 23:21"}},
-            ExampleCase{"DayMonthDots",
-                        {{"sShortDate", "dd.MM.yy"}, {"sDate", "."}, {"sTime", ":"}},
-                        {"05.03.1998 00:05", "05.03.1998 09:07", "05.03.1998 12:30",
-                         "05.03.1998 23:21"}},
-            ExampleCase{"YearMonthDashes",
-                        {{"sShortDate", "yyyy-MM-dd"}, {"sDate", "-"}, {"sTime", ":"}},
-                        {"1998-03-05 00:05", "1998-03-05 09:07", "1998-03-05 12:30",
-                         "1998-03-05 23:21"}},
-            ExampleCase{"TwelveHourClock",
-                        {{"sShortDate", "M/d/yy"}, {"sDate", "/"}, {"sTime", ":"}, {"iTime", "0"}},
-                        {"03/05/1998 12:05AM", "03/05/1998 09:07AM", "03/05/1998 12:30PM",
-                         "03/05/1998 11:21PM"}},
-            ExampleCase{"SeparatorsWithoutShortDate",
-                        {{"sDate", "."}, {"sTime", "."}, {"iTime", "0"}},
-                        {"03/05/1998 12:05AM", "03/05/1998 09:07AM", "03/05/1998 12:30PM",
-                         "03/05/1998 11:21PM"}},
-            // Edge cases.
-            ExampleCase{"OtherFirstCharacter",
-                        {{"sShortDate", "gg yy.MM.dd"}, {"sDate", "-"}, {"sTime", "."}},
-                        {"03-05-1998 00.05", "03-05-1998 09.07", "03-05-1998 12.30",
-                         "03-05-1998 23.21"}},
-            ExampleCase{"EmptyTimeSeparator",
-                        {{"sShortDate", "M/d/yy"}, {"sTime", ""}},
-                        {"03/05/1998 0005", "03/05/1998 0907", "03/05/1998 1230",
-                         "03/05/1998 2321"}},
-            ExampleCase{"EmptyDesignatorsTwelveHour",
-                        {{"iTime", "0"}, {"s1159", ""}, {"s2359", ""}},
-                        {"03/05/1998 12:05", "03/05/1998 09:07", "03/05/1998 12:30",
-                         "03/05/1998 11:21"}},
-            ExampleCase{"LongDesignatorsCut",
-                        {{"iTime", "0"}, {"s1159", "morning"}, {"s2359", "afternoon"}},
-                        {"03/05/1998 12:05mornin", "03/05/1998 09:07mornin",
-                         "03/05/1998 12:30aftern", "03/05/1998 11:21aftern"}},
-            // '%' from the regional settings prints as itself, in separators
-            // and designators alike.
-            ExampleCase{"PercentSeparators",
-                        {{"sShortDate", "dd%MM%yy"}, {"sDate", "%n"}, {"sTime", "%n"}},
-                        {"05%03%1998 00%05", "05%03%1998 09%07", "05%03%1998 12%30",
-                         "05%03%1998 23%21"}},
-            ExampleCase{"PercentDesignators",
-                        {{"iTime", "0"}, {"s1159", "%n%s"}, {"s2359", "%s%n%%"}},
-                        {"03/05/1998 12:05%n%s", "03/05/1998 09:07%n%s",
-                         "03/05/1998 12:30%s%n%%", "03/05/1998 11:21%s%n%%"}}),
-        ::testing::Values(0, 3600, -5 * 3600)),
+    ::testing::Combine(::testing::ValuesIn(LocaleExamples()), ::testing::Values(0, 3600, -5 * 3600)),
     [](const ::testing::TestParamInfo<WorkedExample::ParamType>& info) {
       const int offset = std::get<1>(info.param);
       return std::string(std::get<0>(info.param).name) + "_Utc" + (offset < 0 ? "Minus" : "Plus") +

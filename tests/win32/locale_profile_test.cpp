@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/win32/win32_profile.h"
-#include "fakes/fake_clock.h"
-#include "presentation/date_time_formatter.h"
-#include "presentation/locale_formats.h"
+#include "contracts/locale_examples.h"
 
 namespace tessaly {
 namespace {
@@ -21,7 +19,7 @@ const char* const kIntlKeys[] = {"sShortDate", "sDate", "sTime", "s1159", "s2359
 
 // Sets every one of the six values the program reads: listed ones to their
 // text, the others deleted.
-void SetInternational(const std::vector<std::pair<const char*, const char*>>& values) {
+void SetInternational(const IntlEntries& values) {
   HKEY key = nullptr;
   ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kInternational, 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &key, nullptr),
@@ -36,64 +34,20 @@ void SetInternational(const std::vector<std::pair<const char*, const char*>>& va
   RegCloseKey(key);
 }
 
-struct WineExample {
-  const char* name;
-  std::vector<std::pair<const char*, const char*>> values;
-  const char* expected[4];  // 00:05, 09:07, 12:30, 23:21 on 5 March 1998
-};
-
-class RealProfile : public ::testing::TestWithParam<WineExample> {};
+class RealProfile : public ::testing::TestWithParam<LocaleExample> {};
 
 TEST_P(RealProfile, LoadAndFormat) {
-  const WineExample& c = GetParam();
-  SetInternational(c.values);
+  const LocaleExample& example = GetParam();
+  SetInternational(example.entries);
   Win32Profile profile;
   LocaleFormats formats;
   LoadLocaleFormats(profile, &formats);
   FakeClock clock;
-  const int times[4][2] = {{0, 5}, {9, 7}, {12, 30}, {23, 21}};
-  for (int i = 0; i < 4; ++i) {
-    DateTimeFormatter formatter(clock, formats);
-    const Time32 t = clock.At(1998, 3, 5, times[i][0], times[i][1]);
-    EXPECT_STREQ(formatter.FormatSeconds(&t), c.expected[i]);
-  }
+  ExpectLocaleExample(example, formats, clock);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    International, RealProfile,
-    ::testing::Values(
-        WineExample{"NoEntries",
-                    {},
-                    {"03/05/1998 00:05", "03/05/1998 09:07", "03/05/1998 12:30",
-                     "03/05/1998 23:21"}},
-        WineExample{"DayMonthDots",
-                    {{"sShortDate", "dd.MM.yy"}, {"sDate", "."}, {"sTime", ":"}},
-                    {"05.03.1998 00:05", "05.03.1998 09:07", "05.03.1998 12:30",
-                     "05.03.1998 23:21"}},
-        WineExample{"YearMonthDashes",
-                    {{"sShortDate", "yyyy-MM-dd"}, {"sDate", "-"}, {"sTime", ":"}},
-                    {"1998-03-05 00:05", "1998-03-05 09:07", "1998-03-05 12:30",
-                     "1998-03-05 23:21"}},
-        WineExample{"TwelveHourClock",
-                    {{"sShortDate", "M/d/yy"}, {"sDate", "/"}, {"sTime", ":"}, {"iTime", "0"}},
-                    {"03/05/1998 12:05AM", "03/05/1998 09:07AM", "03/05/1998 12:30PM",
-                     "03/05/1998 11:21PM"}},
-        WineExample{"SeparatorsWithoutShortDate",
-                    {{"sDate", "."}, {"sTime", "."}, {"iTime", "0"}},
-                    {"03/05/1998 12:05AM", "03/05/1998 09:07AM", "03/05/1998 12:30PM",
-                     "03/05/1998 11:21PM"}},
-        WineExample{"EmptyTimeSeparator",
-                    {{"sShortDate", "M/d/yy"}, {"sTime", ""}},
-                    {"03/05/1998 0005", "03/05/1998 0907", "03/05/1998 1230", "03/05/1998 2321"}},
-        WineExample{"LongAndPercentDesignators",
-                    {{"iTime", "0"}, {"s1159", "%n%s%d%x"}, {"s2359", "afternoon"}},
-                    {"03/05/1998 12:05%n%s%d", "03/05/1998 09:07%n%s%d",
-                     "03/05/1998 12:30aftern", "03/05/1998 11:21aftern"}},
-        WineExample{"PercentSeparators",
-                    {{"sShortDate", "dd%MM%yy"}, {"sDate", "%n"}, {"sTime", "%s"}},
-                    {"05%03%1998 00%05", "05%03%1998 09%07", "05%03%1998 12%30",
-                     "05%03%1998 23%21"}}),
-    [](const ::testing::TestParamInfo<WineExample>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(International, RealProfile, ::testing::ValuesIn(LocaleExamples()),
+                         LocaleExampleName);
 
 // Win32Profile over a private file in the Windows directory.
 class PrivateFile : public ::testing::Test {
