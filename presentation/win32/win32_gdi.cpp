@@ -2,6 +2,9 @@
 
 #include <stddef.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "presentation/dib.h"
 
 namespace tessaly {
@@ -38,10 +41,16 @@ GdiObject Win32Gdi::CreateCompatibleBitmap(GdiDc dc, int width, int height) {
 }
 
 GdiObject Win32Gdi::CreateDIBitmap(GdiDc dc, const DibInfo& dib) {
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib.header);
-  const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.header);
-  return ToGdiObject(
-      ::CreateDIBitmap(ToHdc(dc), header, CBM_INIT, dib.pixels, info, DIB_RGB_COLORS));
+  // The pixel rows were found after a colour table of 2^biBitCount entries;
+  // GDI is given a copy of the header and table with biClrUsed 0, so that it
+  // reads that same table whatever the resource's biClrUsed says.
+  std::vector<uint8_t> info(dib.header, dib.pixels);
+  const size_t clrUsed = offsetof(BITMAPINFOHEADER, biClrUsed);
+  std::fill(info.begin() + clrUsed, info.begin() + clrUsed + sizeof(DWORD), 0);
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(info.data());
+  return ToGdiObject(::CreateDIBitmap(ToHdc(dc), header, CBM_INIT, dib.pixels,
+                                      reinterpret_cast<const BITMAPINFO*>(info.data()),
+                                      DIB_RGB_COLORS));
 }
 
 bool Win32Gdi::GetBitmapSize(GdiObject bitmap, int* width, int* height) {

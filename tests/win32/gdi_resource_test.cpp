@@ -1,7 +1,8 @@
 // Bitmaps and palettes from the program's resources, the display probe and
 // the application palette, on the real GDI. The test's own resources
-// (gdi_resource_test.rc) hold a 4-bit light (1001), a 24-bit picture (1002)
-// and an 8-bit picture with a full colour table (173).
+// (gdi_resource_test.rc) hold a 4-bit light (1001), a 24-bit picture (1002),
+// a 4-bit picture whose biClrUsed is 2 (1003) and an 8-bit picture with a
+// full colour table (173).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ namespace {
 
 constexpr UINT kLight = 1001;
 constexpr UINT kDeep = 1002;
+constexpr UINT kClrUsed = 1003;
 constexpr UINT kMissing = 4242;
 constexpr ColourRef kCyan = RGB(0, 255, 255);
 constexpr ColourRef kRed = RGB(255, 0, 0);
@@ -82,6 +84,18 @@ TEST(LoadDibResource, A24BitBitmapHasNoPalette) {
   EXPECT_EQ(PixelOf(bitmap, 1, 0), RGB(0, 255, 0));
   EXPECT_EQ(PixelOf(bitmap, 3, 2), RGB(0, 255, 0));
   DeleteObject(bitmap);
+}
+
+TEST(LoadDibResource, TheWholeColourTableCountsWhateverBiClrUsedSays) {
+  HPALETTE palette = nullptr;
+  HBITMAP bitmap = LoadDibResource(MAKEINTRESOURCEA(kClrUsed), palette);
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_EQ(PaletteSize(palette), 16);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(PixelOf(bitmap, x, y), (x + y) % 2 == 0 ? kRed : kCyan) << x << "," << y;
+  DeleteObject(bitmap);
+  DeleteObject(palette);
 }
 
 TEST(LoadDibResource, AMissingResourceGivesNullAndLeavesThePalette) {
