@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "actions/action_context.h"
 #include "app/app_state.h"
@@ -34,6 +35,15 @@ struct FakeActionContext {
 
   void SetSaveDir(const std::string& folder) {
     CopyText(app.settings.saveDir, folder.c_str());
+  }
+
+  // The arguments of the file-system calls recorded with this prefix
+  // ("remove ", "findfirst ", ...), in order.
+  std::vector<std::string> FileCalls(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& call : files.calls)
+      if (call.rfind(prefix, 0) == 0) found.push_back(call.substr(prefix.size()));
+    return found;
   }
 };
 

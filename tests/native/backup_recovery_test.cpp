@@ -24,12 +24,6 @@ class BackupRecoveryTest : public ::testing::Test {
         bed.profile.Find(kIni, "Restore Files", ("Cab" + std::to_string(k)).c_str());
     return value ? *value : "<missing>";
   }
-  std::vector<std::string> Calls(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& call : bed.files.calls)
-      if (call.rfind(prefix, 0) == 0) found.push_back(call.substr(prefix.size()));
-    return found;
-  }
 
   FakeActionContext bed;
 };
@@ -42,7 +36,7 @@ TEST_F(BackupRecoveryTest, RemovesBothRecoveryFilesOfTheSet) {
   ClearOldRecoveryFiles(bed.context, "Tessaly3");
   EXPECT_EQ((std::vector<std::string>{"C:\\VANTOR\\Recovery\\Tessaly31.rcv",
                                       "C:\\VANTOR\\Recovery\\Tessaly31.cab"}),
-            Calls("remove "));
+            bed.FileCalls("remove "));
   EXPECT_FALSE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly31.rcv"));
   EXPECT_FALSE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly31.cab"));
   EXPECT_TRUE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly21.cab"));
@@ -54,8 +48,8 @@ TEST_F(BackupRecoveryTest, LeavesReadOnlyAndMissingFilesAlone) {
   ClearOldRecoveryFiles(bed.context, "Tessaly1");
   EXPECT_EQ((std::vector<std::string>{"C:\\VANTOR\\Recovery\\Tessaly11.rcv",
                                       "C:\\VANTOR\\Recovery\\Tessaly11.cab"}),
-            Calls("access2 "));
-  EXPECT_TRUE(Calls("remove ").empty());
+            bed.FileCalls("access2 "));
+  EXPECT_TRUE(bed.FileCalls("remove ").empty());
   EXPECT_TRUE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly11.rcv"));
 }
 
@@ -145,7 +139,7 @@ TEST_F(BackupRecoveryTest, IniWithoutMainUsesRecoveryAtTheRoot) {
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly41.rcv");
   SetCab(1, "\\Recovery\\Tessaly41.cab");
   ClearOldRecoveryFiles(bed.context, "Tessaly4");
-  EXPECT_EQ((std::vector<std::string>{"\\Recovery\\Tessaly41.rcv"}), Calls("remove "));
+  EXPECT_EQ((std::vector<std::string>{"\\Recovery\\Tessaly41.rcv"}), bed.FileCalls("remove "));
   EXPECT_TRUE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly41.rcv"));
   EXPECT_EQ("", Cab(1));
 }
@@ -187,9 +181,9 @@ TEST_P(LongMainFolderTest, TouchesNothingUnlessTheWholePathFits) {
   bed.files.AddFile(cabinet);
   SetCab(1, fits ? cabinet : cabinet.substr(0, 259));
   ClearOldRecoveryFiles(bed.context, "Tessaly5");
-  EXPECT_EQ(fits ? 2u : 0u, Calls("remove ").size());
+  EXPECT_EQ(fits ? 2u : 0u, bed.FileCalls("remove ").size());
   EXPECT_EQ(fits ? 1u : 0u, bed.profile.writes.size());
-  for (const std::string& path : Calls("remove ")) EXPECT_LE(path.size(), 259u);
+  for (const std::string& path : bed.FileCalls("remove ")) EXPECT_LE(path.size(), 259u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, LongMainFolderTest,

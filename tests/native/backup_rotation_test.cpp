@@ -52,9 +52,7 @@ TEST_P(BackupRotationTest, ChoosesTheExpectedSet) {
                               sizeof setName));
   EXPECT_STREQ(c.expectedSet, setName);
 
-  std::vector<std::string> probes;
-  for (const std::string& call : bed.files.calls)
-    if (call.rfind("findfirst ", 0) == 0) probes.push_back(call.substr(10));
+  const std::vector<std::string> probes = bed.FileCalls("findfirst ");
   ASSERT_EQ(static_cast<size_t>(c.expectedProbes), probes.size());
   for (int n = 0; n < c.expectedProbes; ++n)
     EXPECT_EQ("C:\\BACKUP\\Tessaly" + std::to_string(n + 1) + "1.cab", probes[n]);

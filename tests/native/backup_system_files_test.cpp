@@ -24,12 +24,6 @@ class BackupSystemFilesTest : public ::testing::Test {
     bed.files.AddDirectory("C:\\BACKUP");
     bed.profile.Set("Vantor.ini", "Directories", "Main", "C:\\VANTOR");
   }
-  std::vector<std::string> Calls(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& call : bed.files.calls)
-      if (call.rfind(prefix, 0) == 0) found.push_back(call.substr(prefix.size()));
-    return found;
-  }
 
   FakeActionContext bed;
 };
@@ -166,7 +160,7 @@ TEST_F(BackupSystemFilesTest, VanishedSaveDirIsRefusedWithoutTouchingAnything) {
   bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", "C:\\VANTOR\\Recovery\\Tessaly11.cab");
   EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
   EXPECT_TRUE(bed.companions.saves.empty());
-  EXPECT_TRUE(Calls("remove ").empty());
+  EXPECT_TRUE(bed.FileCalls("remove ").empty());
   EXPECT_TRUE(bed.profile.writes.empty());
   EXPECT_TRUE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly11.rcv"));
   EXPECT_EQ(0, bed.app.backupBusy);
@@ -176,7 +170,7 @@ TEST_F(BackupSystemFilesTest, EmptySaveDirIsRefused) {
   bed.SetSaveDir("");
   EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
   EXPECT_TRUE(bed.companions.saves.empty());
-  EXPECT_TRUE(Calls("remove ").empty());
+  EXPECT_TRUE(bed.FileCalls("remove ").empty());
 }
 
 // A read-only folder: the companion cannot write and says so; the run is a
@@ -188,7 +182,7 @@ TEST_F(BackupSystemFilesTest, ReadOnlySaveDirReportsTheCompanionsFailure) {
   EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
   ASSERT_EQ(1u, bed.companions.saves.size());
   EXPECT_TRUE(bed.files.Has("C:\\BACKUP\\Tessaly11.cab"));
-  for (const std::string& path : Calls("remove "))
+  for (const std::string& path : bed.FileCalls("remove "))
     EXPECT_EQ(0u, path.rfind("C:\\VANTOR\\Recovery\\", 0)) << path;
 }
 
@@ -221,7 +215,7 @@ TEST_P(LongSaveDirTest, QuestionIsWholeAndNoPathIsCut) {
             bed.windows.boxes[0].text);
   EXPECT_EQ(fits ? 1u : 0u, bed.companions.saves.size());
   EXPECT_EQ(fits, !bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly11.rcv"));
-  for (const std::string& path : Calls("findfirst ")) {
+  for (const std::string& path : bed.FileCalls("findfirst ")) {
     EXPECT_EQ(0u, path.rfind(saveDir + "\\Tessaly", 0)) << path;
     EXPECT_LE(path.size(), 259u);
   }
