@@ -19,12 +19,12 @@ class DibDepthTest : public ::testing::TestWithParam<DepthCase> {};
 
 TEST_P(DibDepthTest, ColourTableSizeAndPixelOffsetFollowTheBitCountOnly) {
   const DepthCase c = GetParam();
-  DibSpec spec;
-  spec.width = 5;
-  spec.height = 3;
-  spec.bitCount = c.bitCount;
-  spec.clrUsed = c.clrUsed;
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.width = 5;
+  layout.height = 3;
+  layout.bitCount = c.bitCount;
+  layout.clrUsed = c.clrUsed;
+  const std::vector<uint8_t> bytes = BuildDib(layout);
 
   DibInfo dib{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &dib));
@@ -45,10 +45,10 @@ INSTANTIATE_TEST_SUITE_P(Depths, DibDepthTest,
                                            DepthCase{24, 256, 0}, DepthCase{32, 0, 0}));
 
 TEST(DibParse, PixelRowsFollowALargerHeaderSize) {
-  DibSpec spec;
-  spec.bitCount = 4;
-  spec.headerSize = 108;
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.bitCount = 4;
+  layout.headerSize = 108;
+  const std::vector<uint8_t> bytes = BuildDib(layout);
   DibInfo dib{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &dib));
   EXPECT_EQ(dib.colourTable, bytes.data() + 108);
@@ -56,11 +56,11 @@ TEST(DibParse, PixelRowsFollowALargerHeaderSize) {
 }
 
 TEST(DibParse, RowsArePaddedToFourBytes) {
-  DibSpec spec;
-  spec.width = 13;
-  spec.height = 13;
-  spec.bitCount = 4;
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.width = 13;
+  layout.height = 13;
+  layout.bitCount = 4;
+  const std::vector<uint8_t> bytes = BuildDib(layout);
   DibInfo dib{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &dib));
   EXPECT_EQ(dib.rowBytes, 8u);
@@ -99,11 +99,11 @@ const Malformed kMalformed[] = {
 class DibMalformedTest : public ::testing::TestWithParam<Malformed> {};
 
 TEST_P(DibMalformedTest, IsRejectedAndLeavesTheResultUntouched) {
-  DibSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.bitCount = 8;
-  std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.width = 4;
+  layout.height = 2;
+  layout.bitCount = 8;
+  std::vector<uint8_t> bytes = BuildDib(layout);
   DibInfo sound{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &sound));
 
@@ -125,11 +125,11 @@ TEST(DibParse, NullDataIsRejected) {
 }
 
 TEST(DibParse, ATopDownDibIsAccepted) {
-  DibSpec spec;
-  spec.width = 2;
-  spec.height = -3;
-  spec.bitCount = 24;
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.width = 2;
+  layout.height = -3;
+  layout.bitCount = 24;
+  const std::vector<uint8_t> bytes = BuildDib(layout);
   DibInfo dib{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &dib));
   EXPECT_EQ(dib.height, -3);
@@ -138,11 +138,11 @@ TEST(DibParse, ATopDownDibIsAccepted) {
 
 // Every prefix of a sound DIB is either rejected or parsed within its bytes.
 TEST(DibParse, NoPrefixOfASoundDibIsReadPastItsEnd) {
-  DibSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitCount = 4;
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.bitCount = 4;
+  const std::vector<uint8_t> bytes = BuildDib(layout);
   for (size_t n = 0; n < bytes.size(); ++n) {
     std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + n);
     DibInfo dib{};
@@ -153,14 +153,14 @@ TEST(DibParse, NoPrefixOfASoundDibIsReadPastItsEnd) {
 class DibPaletteTest : public ::testing::TestWithParam<uint16_t> {};
 
 TEST_P(DibPaletteTest, EntriesAreTheColourTableInRedGreenBlueOrder) {
-  DibSpec spec;
-  spec.bitCount = GetParam();
-  spec.clrUsed = 2;  // not consulted
-  const uint32_t entries = 1u << spec.bitCount;
+  DibLayout layout;
+  layout.bitCount = GetParam();
+  layout.clrUsed = 2;  // not consulted
+  const uint32_t entries = 1u << layout.bitCount;
   for (uint32_t i = 0; i < entries; ++i)
-    spec.table.push_back(Rgb(static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+    layout.table.push_back(Rgb(static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
                              static_cast<uint8_t>(i * 7)));
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  const std::vector<uint8_t> bytes = BuildDib(layout);
   DibInfo dib{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &dib));
 
@@ -188,10 +188,10 @@ INSTANTIATE_TEST_SUITE_P(Depths, DibPaletteTest, ::testing::Values(1, 4, 8));
 class DibNoPaletteTest : public ::testing::TestWithParam<uint16_t> {};
 
 TEST_P(DibNoPaletteTest, DeepBitmapsHaveNoPaletteAndACountOfZero) {
-  DibSpec spec;
-  spec.bitCount = GetParam();
-  spec.clrUsed = 16;
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.bitCount = GetParam();
+  layout.clrUsed = 16;
+  const std::vector<uint8_t> bytes = BuildDib(layout);
   DibInfo dib{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &dib));
   SoftwareGdi gdi;
@@ -204,10 +204,10 @@ TEST_P(DibNoPaletteTest, DeepBitmapsHaveNoPaletteAndACountOfZero) {
 INSTANTIATE_TEST_SUITE_P(Depths, DibNoPaletteTest, ::testing::Values(16, 24, 32));
 
 TEST(DibPalette, FillLeavesUnusedEntriesZero) {
-  DibSpec spec;
-  spec.bitCount = 4;
-  spec.table.assign(16, Rgb(1, 2, 3));
-  const std::vector<uint8_t> bytes = BuildDib(spec);
+  DibLayout layout;
+  layout.bitCount = 4;
+  layout.table.assign(16, Rgb(1, 2, 3));
+  const std::vector<uint8_t> bytes = BuildDib(layout);
   DibInfo dib{};
   ASSERT_TRUE(ParseDib(bytes.data(), bytes.size(), &dib));
   LogPalette log;

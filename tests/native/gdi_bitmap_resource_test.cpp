@@ -13,15 +13,15 @@ namespace {
 constexpr WindowHandle kWindow = 0x99;
 
 // A 4-bit 3 x 2 picture: red, green, blue / white, black, cyan.
-DibSpec FourBit() {
-  DibSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitCount = 4;
-  spec.table = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255),
+DibLayout FourBit() {
+  DibLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.bitCount = 4;
+  layout.table = {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255),
                 Rgb(255, 255, 255), Rgb(0, 0, 0), Rgb(0, 255, 255)};
-  spec.pixels = {0, 1, 2, 3, 4, 5};
-  return spec;
+  layout.pixels = {0, 1, 2, 3, 4, 5};
+  return layout;
 }
 const std::vector<ColourRef> kFourBitPixels = {Rgb(255, 0, 0),     Rgb(0, 255, 0), Rgb(0, 0, 255),
                                                Rgb(255, 255, 255), Rgb(0, 0, 0),   Rgb(0, 255, 255)};
@@ -30,11 +30,11 @@ class BitmapResourceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resources.byNumber[167] = BuildDib(FourBit());
-    DibSpec deep = FourBit();
+    DibLayout deep = FourBit();
     deep.bitCount = 24;
     deep.pixels.assign(kFourBitPixels.begin(), kFourBitPixels.end());
     resources.byNumber[200] = BuildDib(deep);
-    DibSpec eight = FourBit();
+    DibLayout eight = FourBit();
     eight.bitCount = 8;
     eight.clrUsed = 6;
     resources.byNumber[kApplicationPaletteBitmap] = BuildDib(eight);
