@@ -11,6 +11,9 @@
 #include <stdint.h>
 
 #include "app/app_state.h"
+#if __has_include("res/resource.h")
+#include "res/resource.h"
+#endif
 #include "ui/tray_shell.h"
 
 namespace tessaly {
@@ -18,10 +21,16 @@ namespace tessaly {
 // Resource ids of the icon, tip and menu, and the one menu command that the
 // icon itself looks at.
 enum : uint32_t {
-  kTrayNormalId = 150,        // icon and tip while the idle actions are on; the tray menu
-  kTrayDisabledId = 146,      // icon and tip while they are off
-  kTrayCmdDisable = 32773,    // "&Disable Tessaly": checked while disabled
+  kTrayNormalId = 150,      // icon and tip while the idle actions are on; the tray menu
+  kTrayDisabledId = 146,    // icon and tip while they are off
+  kTrayCmdDisable = 32773,  // "&Disable Tessaly": checked while disabled
 };
+#if __has_include("res/resource.h")
+static_assert(kTrayNormalId == IDR_TRAY_MENU && kTrayNormalId == IDI_TRAY &&
+                  kTrayNormalId == IDS_TRAY_TIP && kTrayDisabledId == IDI_TRAY_DISABLED &&
+                  kTrayDisabledId == IDS_TRAY_TIP_DISABLED && kTrayCmdDisable == ID_TRAY_DISABLE,
+              "tray ids match the resources");
+#endif
 
 class CTrayIcon {
  public:

@@ -1,0 +1,177 @@
+// The application object's run: InitInstance, then (when it fails) the main
+// window destroyed, then ExitInstance giving the exit code; the command line
+// in a buffer of its own; and the main window as the owner of modal dialogs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/win32/framework_app.h"
+#include "win32/dialog_template.h"
+
+namespace tessaly {
+namespace {
+
+using tessaly_test::DialogTemplate;
+using tessaly_test::PumpPending;
+
+const DLGTEMPLATE* Template() {
+  static const DialogTemplate t(WS_POPUP | WS_CAPTION, 100, 60, "App main window");
+  return t.get();
+}
+
+std::vector<std::string>* g_log = nullptr;
+void Log(const std::string& line) {
+  if (g_log != nullptr) g_log->push_back(line);
+}
+
+constexpr UINT kMsgUnload = WM_APP + 9;  // the main window destroys itself
+
+// A main window on the heap that deletes itself after its window.
+class MainWindow : public CDialog {
+ public:
+  MainWindow() : CDialog(Template()) {}
+  ~MainWindow() override { Log("main window deleted"); }
+  BOOL DestroyWindow() override {
+    Log("DestroyWindow");
+    return CDialog::DestroyWindow();
+  }
+
+ protected:
+  bool OnMessage(WindowMessage& m) override {
+    if (m.message != kMsgUnload) return false;
+    DestroyWindow();
+    return true;
+  }
+  void PostNcDestroy() override { delete this; }
+};
+
+// A modal dialog that notes its owner and ends at once.
+class OwnedDialog : public CDialog {
+ public:
+  OwnedDialog() : CDialog(Template()) {}
+  HWND owner = nullptr;
+
+ protected:
+  BOOL OnInitDialog() override {
+    owner = GetWindow(m_hWnd, GW_OWNER);
+    PostMessageA(m_hWnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+  }
+};
+
+class TestApp : public CWinApp {
+ public:
+  enum class Mode { kFailAfterLoop, kThrow, kSucceed };
+  Mode mode = Mode::kFailAfterLoop;
+  std::string commandLineSeen;
+  HWND mainSeen = nullptr;
+  HWND modalOwnerSeen = nullptr;
+  int exitCode = 3;
+
+  BOOL InitInstance() override {
+    Log("InitInstance");
+    commandLineSeen = m_lpCmdLine;
+    CharLowerA(m_lpCmdLine);  // start-up lowers the line in place
+    if (mode == Mode::kThrow) throw std::runtime_error("start-up");
+    auto* window = new MainWindow;
+    if (!window->Create()) return FALSE;
+    m_pMainWnd = window;
+    mainSeen = window->GetSafeHwnd();
+    OwnedDialog modal;
+    modal.DoModal();
+    modalOwnerSeen = modal.owner;
+    if (mode == Mode::kSucceed) {
+      // The application's loop runs until the main window is gone.
+      PostMessageA(mainSeen, kMsgUnload, 0, 0);
+      return TRUE;
+    }
+    PostQuitMessage(9);
+    window->RunModalLoop(kMlfNoIdleMsg);
+    Log("loop ended");
+    return FALSE;
+  }
+  int ExitInstance() override {
+    Log(std::string("ExitInstance main=") + (m_pMainWnd ? "set" : "none"));
+    return mode == Mode::kSucceed ? CWinApp::ExitInstance() : exitCode;
+  }
+};
+
+class FrameworkApp : public testing::Test {
+ protected:
+  void SetUp() override { g_log = &log; }
+  void TearDown() override {
+    g_log = nullptr;
+    PumpPending();
+  }
+  std::vector<std::string> log;
+};
+
+TEST_F(FrameworkApp, FailedStartDestroysTheMainWindowBeforeExitInstance) {
+  TestApp app;
+  EXPECT_EQ(CWinApp::Current(), &app);
+  EXPECT_EQ(RunApplication(nullptr, "-NoSplash -Display", SW_SHOWNORMAL), 3);
+  EXPECT_EQ(log, (std::vector<std::string>{"InitInstance", "loop ended", "DestroyWindow",
+                                           "main window deleted", "ExitInstance main=none"}));
+  EXPECT_FALSE(IsWindow(app.mainSeen));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+  EXPECT_EQ(LastQuitCode(), 9);
+}
+
+TEST_F(FrameworkApp, CommandLineIsAWritableCopy) {
+  TestApp app;
+  const char original[] = "-NoSplash -Display";
+  app.Run(nullptr, original, SW_SHOWNORMAL);
+  EXPECT_EQ(app.commandLineSeen, "-NoSplash -Display");
+  EXPECT_STREQ(app.m_lpCmdLine, "-nosplash -display");
+  EXPECT_STREQ(original, "-NoSplash -Display");
+}
+
+TEST_F(FrameworkApp, MissingCommandLineIsEmpty) {
+  TestApp app;
+  EXPECT_STREQ(app.m_lpCmdLine, "");
+  app.Run(nullptr, nullptr, SW_SHOWNORMAL);
+  EXPECT_EQ(app.commandLineSeen, "");
+}
+
+TEST_F(FrameworkApp, ModalDialogWithoutOwnerIsOwnedByTheMainWindow) {
+  TestApp app;
+  app.Run(nullptr, "", SW_SHOWNORMAL);
+  ASSERT_NE(app.mainSeen, nullptr);
+  EXPECT_EQ(app.modalOwnerSeen, app.mainSeen);
+}
+
+TEST_F(FrameworkApp, ThrowingInitInstanceCountsAsFailureAndStillExits) {
+  TestApp app;
+  app.mode = TestApp::Mode::kThrow;
+  app.exitCode = 4;
+  EXPECT_EQ(app.Run(nullptr, "", SW_SHOWNORMAL), 4);
+  EXPECT_EQ(log, (std::vector<std::string>{"InitInstance", "ExitInstance main=none"}));
+}
+
+TEST_F(FrameworkApp, SuccessfulStartRunsTheLoopUntilTheMainWindowIsGone) {
+  TestApp app;
+  app.mode = TestApp::Mode::kSucceed;
+  EXPECT_EQ(app.Run(nullptr, "", SW_SHOWNORMAL), LastQuitCode());
+  EXPECT_EQ(log, (std::vector<std::string>{"InitInstance", "DestroyWindow",
+                                           "main window deleted", "ExitInstance main=none"}));
+  EXPECT_FALSE(IsWindow(app.mainSeen));
+}
+
+TEST_F(FrameworkApp, RegistryKeyIsKeptAndThreeDControlsAreANoOp) {
+  TestApp app;
+  EXPECT_TRUE(app.Enable3dControls());
+  app.SetRegistryKey("Brenmoor Software Corp");
+  EXPECT_STREQ(app.RegistryKey(), "Brenmoor Software Corp");
+}
+
+TEST(FrameworkAppNone, RunApplicationWithoutAnApplicationObjectFails) {
+  ASSERT_EQ(CWinApp::Current(), nullptr);
+  EXPECT_EQ(RunApplication(nullptr, "", SW_SHOWNORMAL), -1);
+}
+
+}  // namespace
+}  // namespace tessaly

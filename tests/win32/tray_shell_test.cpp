@@ -1,0 +1,214 @@
+// The tray icon on the real shell: the record goes to Shell_NotifyIconA in
+// its first form (88 bytes) and Wine's shell accepts add, modify and delete;
+// with the program's resources, the icons and tips 150 and 146 are shown, a
+// double click sends the menu's first command, and a right click opens menu
+// 150 with its default item and, while disabled, its check mark.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "ui/tray_icon.h"
+#include "ui/win32/framework_dialog.h"
+#include "ui/win32/tray_shell.h"
+#include "win32/dialog_template.h"
+
+namespace tessaly {
+namespace {
+
+using tessaly_test::DialogTemplate;
+
+// The window that receives the tray callbacks and the menu's commands.
+class OwnerWindow : public CDialog {
+ public:
+  OwnerWindow() : CDialog(Template()) {}
+  std::vector<UINT> commands;
+
+ protected:
+  bool OnCommand(UINT id, UINT, HWND) override {
+    commands.push_back(id);
+    return true;
+  }
+
+ private:
+  static const DLGTEMPLATE* Template() {
+    static const DialogTemplate t(WS_POPUP | WS_CAPTION, 100, 60, "Tray owner");
+    return t.get();
+  }
+};
+
+WindowHandle Handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+TEST(TrayShell, RecordBecomesTheFirstFormOfNotifyIconData) {
+  TrayRecord record{};
+  record.size = kTrayRecordSize;
+  record.window = 0x1234;
+  record.id = 150;
+  record.flags = kNifIcon | kNifTip | kNifMessage;
+  record.callbackMessage = 1025;
+  record.icon = 0x5678;
+  memset(record.tip, 'x', sizeof record.tip);  // even an unterminated tip stays bounded
+  const NOTIFYICONDATAA data = Win32TrayShell::ToNotifyIconData(record);
+  EXPECT_EQ(data.cbSize, 88u);
+  EXPECT_EQ(data.hWnd, reinterpret_cast<HWND>(0x1234));
+  EXPECT_EQ(data.uID, 150u);
+  EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE));
+  EXPECT_EQ(data.uCallbackMessage, 1025u);
+  EXPECT_EQ(data.hIcon, reinterpret_cast<HICON>(0x5678));
+  EXPECT_EQ(strnlen(data.szTip, 64), 63u);
+}
+
+TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
+  OwnerWindow owner;
+  ASSERT_TRUE(owner.Create());
+  Win32TrayShell shell;
+  TessalySettings settings{};
+  CTrayIcon icon(150, shell, settings);
+  icon.SetCallbackWindow(Handle(owner.GetSafeHwnd()), kMsgTrayCallback);
+  // A shared system icon: the shell object never destroys it.
+  const IconHandle application = reinterpret_cast<IconHandle>(LoadIconA(nullptr, IDI_APPLICATION));
+  const IconHandle warning = reinterpret_cast<IconHandle>(LoadIconA(nullptr, IDI_EXCLAMATION));
+  ASSERT_NE(application, 0u);
+  EXPECT_TRUE(icon.ApplyIcon(application));  // NIM_ADD
+  EXPECT_TRUE(icon.IsShown());
+  EXPECT_TRUE(icon.ApplyIcon(warning));  // NIM_MODIFY
+  EXPECT_TRUE(icon.ApplyIcon(0));        // NIM_DELETE
+  EXPECT_FALSE(icon.IsShown());
+  // System icons stay valid: they were not the shell object's to destroy.
+  ICONINFO info;
+  ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(application), &info));
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+}
+
+TEST(TrayShell, MissingResourcesGiveNothing) {
+  Win32TrayShell shell;
+  EXPECT_EQ(shell.LoadText(4321), "");
+  EXPECT_EQ(shell.LoadSmallIcon(4321), 0u);
+  EXPECT_EQ(shell.LoadStandardIcon(4321), 0u);
+  EXPECT_EQ(shell.LoadMenuResource(4321), 0u);
+  TessalySettings settings{};
+  CTrayIcon icon(4321, shell, settings);
+  EXPECT_STREQ(icon.Record().tip, "");
+  EXPECT_TRUE(icon.ShowIconResource(4321));  // nothing to show, nothing sent
+  EXPECT_FALSE(icon.IsShown());
+  EXPECT_EQ(icon.HandleCallback(4321, WM_RBUTTONUP), 0);
+  EXPECT_EQ(icon.HandleCallback(4321, WM_LBUTTONDBLCLK), 0);
+}
+
+#ifdef TESSALY_TEST_RESOURCES
+
+constexpr char kTip150[] = "Double-click on the icon to open the Tessaly";
+constexpr char kTip146[] =
+    "Vantor Tessaly is disabled. Double-click on the icon to open the Tessaly";
+
+class TrayWithResources : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(owner.Create());
+    icon.SetCallbackWindow(Handle(owner.GetSafeHwnd()), kMsgTrayCallback);
+  }
+  void TearDown() override { tessaly_test::PumpPending(); }
+
+  OwnerWindow owner;
+  Win32TrayShell shell;
+  TessalySettings settings{};
+  CTrayIcon icon{150, shell, settings};
+};
+
+int IconWidth(IconHandle handle) {
+  ICONINFO info;
+  if (!GetIconInfo(reinterpret_cast<HICON>(handle), &info)) return -1;
+  BITMAP bm{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  return bm.bmWidth;
+}
+
+TEST_F(TrayWithResources, ShowsNormalThenDisabledIconWithTheirTips) {
+  EXPECT_STREQ(icon.Record().tip, kTip150);
+  ASSERT_TRUE(icon.ShowIconResource(150));
+  const IconHandle normal = icon.Record().icon;
+  EXPECT_EQ(IconWidth(normal), GetSystemMetrics(SM_CXSMSIZE));
+  ASSERT_TRUE(icon.ShowIconResource(146));
+  EXPECT_EQ(std::string(icon.Record().tip), std::string(kTip146, 63));
+  EXPECT_EQ(icon.Record().id, 150u);
+  EXPECT_EQ(IconWidth(normal), -1);  // the replaced icon was destroyed
+  const IconHandle disabled = icon.Record().icon;
+  EXPECT_EQ(IconWidth(disabled), GetSystemMetrics(SM_CXSMSIZE));
+  EXPECT_TRUE(icon.ShowIconResource(0));
+  EXPECT_EQ(IconWidth(disabled), -1);
+  EXPECT_TRUE(icon.ShowIconResource(0));
+}
+
+TEST_F(TrayWithResources, DoubleClickSendsTheFirstMenuCommand) {
+  ASSERT_TRUE(icon.ShowIconResource(150));
+  EXPECT_EQ(icon.HandleCallback(150, WM_LBUTTONDBLCLK), 1);
+  EXPECT_EQ(owner.commands, std::vector<UINT>{32772});
+  EXPECT_EQ(icon.HandleCallback(146, WM_LBUTTONDBLCLK), 0);
+  EXPECT_EQ(icon.HandleCallback(150, WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(owner.commands.size(), 1u);
+}
+
+// What the open tray menu looked like, read from inside its own loop.
+struct OpenMenu {
+  bool seen = false;
+  std::vector<UINT> items;
+  UINT defaultItem = static_cast<UINT>(-1);
+  bool disableChecked = false;
+};
+OpenMenu* g_openMenu = nullptr;
+
+void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND popup = FindWindowA("#32768", nullptr);
+  if (popup != nullptr && g_openMenu != nullptr) {
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+    if (menu != nullptr) {
+      g_openMenu->seen = true;
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        g_openMenu->items.push_back(GetMenuItemID(menu, i));
+      }
+      g_openMenu->defaultItem = GetMenuDefaultItem(menu, TRUE, 0);
+      g_openMenu->disableChecked = (GetMenuState(menu, 32773, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+  }
+  EndMenu();
+}
+
+class TrayRightClick : public TrayWithResources, public testing::WithParamInterface<int32_t> {};
+
+TEST_P(TrayRightClick, OpensMenu150WithDefaultItemAndCheckMarkWhileDisabled) {
+  settings.disabled = GetParam();
+  ASSERT_TRUE(icon.ShowIconResource(150));
+  ShowWindow(owner.GetSafeHwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(owner.GetSafeHwnd());
+  OpenMenu seen;
+  g_openMenu = &seen;
+  ASSERT_NE(SetTimer(nullptr, 0, 200, InspectOpenMenu), 0u);
+  EXPECT_EQ(icon.HandleCallback(150, WM_RBUTTONUP), 1);
+  g_openMenu = nullptr;
+
+  ASSERT_TRUE(seen.seen) << "the pop-up menu did not open";
+  const UINT separator = 0;
+  EXPECT_EQ(seen.items,
+            (std::vector<UINT>{32772, 32773, separator, 32776, separator, 32777, 32778}));
+  EXPECT_EQ(seen.defaultItem, 0u);
+  EXPECT_EQ(seen.disableChecked, GetParam() != 0);
+  // WM_NULL follows the closed menu.
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, owner.GetSafeHwnd(), WM_NULL, WM_NULL, PM_REMOVE));
+  EXPECT_TRUE(owner.commands.empty());  // closed without a choice
+}
+
+INSTANTIATE_TEST_SUITE_P(Disabled, TrayRightClick, testing::Values(0, 1));
+
+#endif  // TESSALY_TEST_RESOURCES
+
+}  // namespace
+}  // namespace tessaly
