@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include "Pellix.h"
+#include "tools/plain_window.h"
 
 namespace {
 
@@ -23,16 +24,9 @@ int main(int argc, char** argv) {
   const long limit = argc > 1 ? strtol(argv[1], nullptr, 10) : 0;
 
   // A visible window gives the desktop's input a Wine thread to land on.
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = WatchWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = "TessalyIdleWatch";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowA(wc.lpszClassName, "Idle watch - move the mouse",
-                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 200, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+  HWND window = CreatePlainWindow("TessalyIdleWatch", WatchWindowProc,
+                                  "Idle watch - move the mouse", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  100, 100, 400, 200);
   SetTimer(window, 1, 1000, nullptr);
 
   HookInstall(TRUE);

@@ -15,6 +15,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "tools/plain_window.h"
+
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
@@ -33,15 +35,8 @@ void Say(const char* line) {
 }
 
 int ShowWindowFor(int x, int y, int width, int height, long seconds) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = ProbeWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = "PellixProbeWindow";
-  RegisterClassA(&wc);
-  HWND window = CreateWindowA(wc.lpszClassName, "Pellix probe", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                              x, y, width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND window = CreatePlainWindow("PellixProbeWindow", ProbeWindowProc, "Pellix probe",
+                                  WS_POPUP | WS_BORDER | WS_VISIBLE, x, y, width, height);
   if (!window) return 4;
   UpdateWindow(window);
   SetTimer(window, kPollTimer, 100, nullptr);

@@ -14,6 +14,14 @@
 
 namespace {
 
+// Names each parameterised case after its table row.
+struct NameOf {
+  template <typename Row>
+  std::string operator()(const testing::TestParamInfo<Row>& info) const {
+    return info.param.name;
+  }
+};
+
 using tessaly::FakeHookApi;
 
 // ---------------------------------------------------------------------------
@@ -180,9 +188,7 @@ const Scenario kScenarios[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, PellixInstall, testing::ValuesIn(kScenarios),
-                         [](const testing::TestParamInfo<Scenario>& info) {
-                           return std::string(info.param.name);
-                         });
+                         NameOf());
 
 // Removing releases exactly the handles that the matching install obtained,
 // not those of an earlier cycle.
@@ -241,9 +247,7 @@ const IdleCase kIdleCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PellixIdle, testing::ValuesIn(kIdleCases),
-                         [](const testing::TestParamInfo<IdleCase>& info) {
-                           return std::string(info.param.name);
-                         });
+                         NameOf());
 
 TEST(PellixIdleClock, NotReadWhenNeverStamped) {
   volatile int32_t word = 0;
@@ -316,8 +320,6 @@ const StampCase kStampCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PellixStamp, testing::ValuesIn(kStampCases),
-                         [](const testing::TestParamInfo<StampCase>& info) {
-                           return std::string(info.param.name);
-                         });
+                         NameOf());
 
 }  // namespace

@@ -11,6 +11,14 @@
 
 namespace {
 
+// Names each parameterised case after its table row.
+struct NameOf {
+  template <typename Row>
+  std::string operator()(const testing::TestParamInfo<Row>& info) const {
+    return info.param.name;
+  }
+};
+
 HMODULE Pellix() {
   static const HMODULE module = LoadLibraryA("Pellix.dll");
   return module;
@@ -66,9 +74,7 @@ TEST_P(PellixExport, ResolvesByOrdinalAndByNameToTheSameAddress) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSix, PellixExport, testing::ValuesIn(kExports),
-                         [](const testing::TestParamInfo<Export>& info) {
-                           return std::string(info.param.name);
-                         });
+                         NameOf());
 
 TEST(PellixExports, AllSixAreDistinctAndThereAreNoOthers) {
   for (size_t i = 0; i < 6; ++i)
@@ -145,9 +151,7 @@ const IdleCase kIdleCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PellixIdle, testing::ValuesIn(kIdleCases),
-                         [](const testing::TestParamInfo<IdleCase>& info) {
-                           return std::string(info.param.name);
-                         });
+                         NameOf());
 
 TEST(PellixIdleAfterReset, IsZeroOrOneRightAfterReset) {
   HookResetTimer();
@@ -188,8 +192,6 @@ const HookCall kHookCalls[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Codes, PellixHookProcedure, testing::ValuesIn(kHookCalls),
-                         [](const testing::TestParamInfo<HookCall>& info) {
-                           return std::string(info.param.name);
-                         });
+                         NameOf());
 
 }  // namespace

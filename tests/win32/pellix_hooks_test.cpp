@@ -8,6 +8,7 @@
 #include <time.h>
 
 #include "Pellix.h"
+#include "tools/plain_window.h"
 
 namespace {
 
@@ -55,15 +56,8 @@ class PellixHooks : public testing::Test {
   // One target window for the whole suite: destroying a window under Wine
   // without a window manager takes a while.
   static void SetUpTestSuite() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "PellixHooksTarget";
-    RegisterClassA(&wc);
-    window_ = CreateWindowA(wc.lpszClassName, "Pellix hooks target", WS_POPUP | WS_VISIBLE,
-                            kLeft, kTop, kSize, kSize, nullptr, nullptr, wc.hInstance, nullptr);
+    window_ = CreatePlainWindow("PellixHooksTarget", TargetProc, "Pellix hooks target",
+                                WS_POPUP | WS_VISIBLE, kLeft, kTop, kSize, kSize);
     SetForegroundWindow(window_);
     SetFocus(window_);
     Pump();
