@@ -3,17 +3,18 @@
 // display), the 16-colour picture otherwise.
 #pragma once
 
-namespace tessaly {
+#include "presentation/bitmap_resource.h"
+#include "res/resource.h"
 
-enum class PaletteMode : int { None = 0, Background = 1, Foreground = 2 };
+namespace tessaly {
 
 struct SplashPicture {
   int bitmapId;
   PaletteMode paletteMode;
 };
 
-inline constexpr int kSplashBitmapRich = 177;
-inline constexpr int kSplashBitmapPlain = 169;
+inline constexpr int kSplashBitmapRich = IDB_SPLASH_256;
+inline constexpr int kSplashBitmapPlain = IDB_SPLASH_16;
 
 inline SplashPicture ChooseSplashPicture(bool richColour, bool paletteDevice) {
   if (!richColour) return SplashPicture{kSplashBitmapPlain, PaletteMode::None};

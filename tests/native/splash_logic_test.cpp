@@ -1,0 +1,34 @@
+#include "ui/splash_logic.h"
+
+#include "app/app_state.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly {
+namespace {
+
+struct SplashCase {
+  int bitsPerPixel;
+  int bitmapId;
+  PaletteMode mode;
+};
+class SplashPictureChoice : public ::testing::TestWithParam<SplashCase> {};
+
+TEST_P(SplashPictureChoice, FollowsTheDisplay) {
+  AppState app;
+  app.display.bitsPerPixel = GetParam().bitsPerPixel;
+  app.display.paletteDevice = GetParam().bitsPerPixel == 8;
+  const SplashPicture p = ChooseSplashPicture(app.IsRichColour(), app.IsPaletteDevice());
+  EXPECT_EQ(p.bitmapId, GetParam().bitmapId);
+  EXPECT_EQ(p.paletteMode, GetParam().mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, SplashPictureChoice,
+                         ::testing::Values(SplashCase{4, 169, PaletteMode::None},
+                                           SplashCase{8, 177, PaletteMode::Background},
+                                           SplashCase{16, 177, PaletteMode::None},
+                                           SplashCase{24, 177, PaletteMode::None},
+                                           SplashCase{32, 177, PaletteMode::None}));
+
+}  // namespace
+}  // namespace tessaly
