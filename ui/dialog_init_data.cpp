@@ -14,6 +14,14 @@ uint32_t Dword(const uint8_t* p) {
 
 }  // namespace
 
+uint32_t AddStringMessageFor(uint16_t storedMessage) {
+  const uint16_t kStoredComboAdd = 0x0403, kStoredListAdd = 0x0180;
+  const uint32_t kComboAddString = 0x0143, kListAddString = 0x0180;
+  if (storedMessage == kStoredComboAdd) return kComboAddString;
+  if (storedMessage == kStoredListAdd) return kListAddString;
+  return 0;
+}
+
 bool ParseDialogInitData(const uint8_t* data, size_t size, std::vector<DialogInitRecord>* records) {
   records->clear();
   if (data == nullptr) return size == 0;

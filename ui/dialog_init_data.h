@@ -21,6 +21,12 @@ struct DialogInitRecord {
   std::string text;
 };
 
+// The window message that adds a record's text to its control: the stored
+// codes are the 16-bit ones (0x0403 for a combo box, 0x0180 for a list box),
+// CB_ADDSTRING is 0x0143 and LB_ADDSTRING 0x0180 on 32-bit Windows. 0 for any
+// other code, whose record is skipped.
+uint32_t AddStringMessageFor(uint16_t storedMessage);
+
 // Parses the records; returns false when the data ends in the middle of a
 // record (the complete records before it are still returned).
 bool ParseDialogInitData(const uint8_t* data, size_t size, std::vector<DialogInitRecord>* records);

@@ -45,6 +45,17 @@ struct PixelRect {
 };
 PixelRect ScaleRect(const PixelRect& r, const LayoutScale& scale);
 
+// With a scaled layout the dialog font is too wide for its controls as well:
+// the largest font height from `height` down to `minHeight` whose average
+// character width (as measured) is at most `targetWidth`; minHeight when
+// none is.
+template <class Measure>
+int ChooseFittingFontHeight(int height, int minHeight, double targetWidth, Measure measure) {
+  for (int h = height; h > minHeight; --h)
+    if (measure(h) <= targetWidth) return h;
+  return minHeight;
+}
+
 // A stored idle index outside the combo box's items becomes 1 ("1 Hour").
 int32_t NormaliseIdleIndex(int32_t idle, int itemCount);
 // A status-light index other than 0 or 1 becomes 0.

@@ -78,5 +78,13 @@ TEST(DialogInitData, EmptyListAndNoData) {
   EXPECT_TRUE(ParseDialogInitData(nullptr, 0, &records));
 }
 
+TEST(DialogInitData, StoredCodesMapToTheAddStringMessages) {
+  EXPECT_EQ(AddStringMessageFor(0x0403), 0x0143u);
+  EXPECT_EQ(AddStringMessageFor(0x0180), 0x0180u);
+  EXPECT_EQ(AddStringMessageFor(0x0143), 0u);
+  EXPECT_EQ(AddStringMessageFor(0), 0u);
+  EXPECT_EQ(AddStringMessageFor(0x1234), 0u);
+}
+
 }  // namespace
 }  // namespace tessaly

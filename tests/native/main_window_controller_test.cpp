@@ -444,6 +444,14 @@ TEST(FitLayout, ScaleRectRounds) {
   EXPECT_EQ(r.bottom, 82);
 }
 
+TEST(FitLayout, FontHeightIsTheLargestThatFits) {
+  // Average width grows by one pixel per two pixels of height.
+  auto measure = [](int h) { return h / 2.0 + 1; };
+  EXPECT_EQ(ChooseFittingFontHeight(13, 8, 6.0, measure), 10);
+  EXPECT_EQ(ChooseFittingFontHeight(13, 8, 100.0, measure), 13);
+  EXPECT_EQ(ChooseFittingFontHeight(13, 8, 1.0, measure), 8);
+}
+
 TEST(ControlColours, EditAndListKeepBaseBrushOthersTransparent) {
   for (int type = 0; type <= 6; ++type)
     EXPECT_EQ(KeepsBaseBrush(type), type == kCtlColorEdit || type == kCtlColorListBox) << type;

@@ -105,9 +105,14 @@ int ComboItems(const char* title, int id) {
   printf("selected=%ld count=%ld\n", static_cast<long>(SendMessageA(control, CB_GETCURSEL, 0, 0)),
          static_cast<long>(count));
   for (LRESULT i = 0; i < count; ++i) {
-    char item[128] = "";
-    if (SendMessageA(control, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof item))
-      SendMessageA(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+    // Read as wide text: the item crosses a process boundary, where the
+    // wide form of the message is the one that is passed on whole.
+    wchar_t wide[128] = L"";
+    char item[256] = "";
+    if (SendMessageW(control, CB_GETLBTEXTLEN, i, 0) < 128) {
+      SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof item, nullptr, nullptr);
+    }
     printf("%s\n", item);
   }
   return 0;

@@ -1,0 +1,98 @@
+// TessalyApp: the one application object. It owns the settings and display
+// attributes (AppState), the platform implementations behind the logic, the
+// idle scheduler and the splash window, and runs start-up and shutdown as the
+// host of their fixed order of steps.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "actions/action_context.h"
+#include "actions/win32/companion_bindings.h"
+#include "app/app_state.h"
+#include "app/idle_scheduler.h"
+#include "app/startup.h"
+#include "app/win32/pellix_idle_clock.h"
+#include "app/win32/win32_file_system.h"
+#include "app/win32/win32_profile.h"
+#include "app/win32/win32_registry.h"
+#include "app/win32/win32_window_system.h"
+#include "ui/main_window_controller.h"
+#include "ui/win32/framework_app.h"
+#include "ui/win32/splash_dialog.h"
+
+namespace tessaly {
+
+class TessalyDialog;
+
+class TessalyApp : public CWinApp,
+                   private StartupHost,
+                   private MainWindowServices,
+                   private MaintenanceActions {
+ public:
+  TessalyApp();
+  ~TessalyApp() override;
+
+  // The whole run; always FALSE, so the framework destroys the main window
+  // and calls ExitInstance.
+  BOOL InitInstance() override;
+  // Removes the hooks and kills the idle timer.
+  int ExitInstance() override;
+
+  // The timer procedure of the main window's timers 1 (idle poll) and 3
+  // (start-up ticks).
+  static void CALLBACK TessalyTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
+
+  AppState state;
+
+ private:
+  HWND MainWindowHandle() const;
+
+  // StartupHost.
+  void ConstructSplash() override;
+  void DestroySplash() override;
+  void Enable3dControls() override;
+  uint32_t GetNTVersion() override;
+  void ShowRefusal(const char* text, const char* caption, uint32_t style) override;
+  bool IsFirstInstance() override;
+  char* CommandLine() override;
+  void SetRegistryKey(const char* company) override;
+  void SetApplicationNames(const char* company, const char* product) override;
+  void LoadLocaleFormats() override;
+  void GetInstallDirectory(char* out, size_t size) override;  // also for the main window
+  void InitializeTools(const char* company, const char* product, const char* folder) override;
+  void InitializeTests(const char* company, const char* product, const char* folder) override;
+  void LoadSettings() override;
+  void ProbeDisplay() override;
+  void BuildPalette() override;
+  void CreateMainWindow() override;
+  void HookInstall(int32_t install) override;
+  void HookResetTimer() override;
+  void SetMainWindowTimer(uintptr_t id, uint32_t period) override;
+  void KillMainWindowTimer(uintptr_t id) override;
+  void ShowMainWindow(int command) override;
+  void RunSplash() override;
+  void RunModalLoop() override;
+
+  // MainWindowServices and MaintenanceActions.
+  void SaveSettings() override;
+  bool BackupSystemFiles(bool confirm) override;  // for both
+  void LaunchVantor(const char* arguments) override;
+  void RunQuickCheck() override;
+
+  Win32Registry registry_;
+  Win32FileSystem files_;
+  Win32Profile profile_;
+  SystemClock clock_;
+  Win32WindowSystem windows_;
+  Win32Companions companions_;
+  PellixIdleClock idleClock_;
+  ActionContext actions_;
+  IdleScheduler scheduler_;
+  std::unique_ptr<SplashDialog> splash_;
+
+  static TessalyApp* instance_;
+};
+
+}  // namespace tessaly

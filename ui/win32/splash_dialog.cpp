@@ -1,0 +1,65 @@
+#include "ui/win32/splash_dialog.h"
+
+#include "app/messages.h"
+#include "presentation/win32/resource_bitmaps.h"
+#include "res/resource.h"
+#include "ui/splash_logic.h"
+#include "ui/win32/framework_scoped.h"
+
+namespace tessaly {
+
+const MessageMapEntry<SplashDialog> SplashDialog::kMessageMap[] = {
+    MessageEntry(WM_PAINT, &SplashDialog::OnPaint),
+    MessageEntry(WM_DESTROY, &SplashDialog::OnDestroy),
+    MessageEntry(WM_LBUTTONDOWN, &SplashDialog::OnLeftButtonDown),
+};
+
+bool SplashDialog::DispatchMessageMap(WindowMessage& m) {
+  return DispatchEntries(*this, kMessageMap, m);
+}
+
+SplashDialog::SplashDialog(const AppState& app) : CDialog(IDD_SPLASH), app_(app) {}
+
+BOOL SplashDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  const SplashPicture picture = ChooseSplashPicture(app_.IsRichColour(), app_.IsPaletteDevice());
+  // The picture serves here only for its size: the window is exactly as
+  // large as the picture, whatever the template's dialog units give.
+  ScopedGdiObj<HBITMAP> bitmap(
+      LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(picture.bitmapId)));
+  BITMAP size{};
+  if (bitmap && GetObjectA(bitmap.get(), sizeof size, &size) != 0) {
+    SetWindowPos(m_hWnd, nullptr, -1, -1, size.bmWidth, size.bmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+  }
+  CenterWindow();
+  SetTimer(m_hWnd, kSplashTimerId, kSplashTimerPeriod, nullptr);
+  return TRUE;
+}
+
+bool SplashDialog::OnPaint(WindowMessage& m) {
+  ScopedPaintDC paint(m_hWnd);  // validates the window
+  const SplashPicture picture = ChooseSplashPicture(app_.IsRichColour(), app_.IsPaletteDevice());
+  DrawResourceBitmap(picture.bitmapId, m_hWnd, picture.paletteMode, 0, 0, 0, 0, 0, 0);
+  m.result = 0;
+  return true;
+}
+
+bool SplashDialog::OnDestroy(WindowMessage& m) {
+  KillTimer(m_hWnd, kSplashTimerId);
+  m.result = Default(m);
+  return true;
+}
+
+bool SplashDialog::OnTimer(UINT_PTR) {
+  EndDialog(0);
+  return true;
+}
+
+bool SplashDialog::OnLeftButtonDown(WindowMessage& m) {
+  m.result = Default(m);
+  EndDialog(0);
+  return true;
+}
+
+}  // namespace tessaly

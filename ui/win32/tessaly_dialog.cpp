@@ -1,0 +1,259 @@
+#include "ui/win32/tessaly_dialog.h"
+
+#include <stdint.h>
+
+#include <vector>
+
+#include "app/messages.h"
+#include "presentation/memory_dc.h"
+#include "presentation/standard_colour.h"
+#include "presentation/win32/resource_bitmaps.h"
+#include "presentation/win32/win32_gdi.h"
+#include "res/resource.h"
+#include "ui/dialog_init_data.h"
+#include "ui/main_window_logic.h"
+
+namespace tessaly {
+
+const MessageMapEntry<TessalyDialog> TessalyDialog::kMessageMap[] = {
+    MessageEntry(kMsgTrayCallback, &TessalyDialog::OnTrayCallback),
+    MessageEntry(kMsgStampLastRun, &TessalyDialog::OnStampLastRunMessage),
+    MessageEntry(kMsgQuickCheckStatus, &TessalyDialog::OnQuickCheckStatusMessage),
+    MessageEntry(WM_ERASEBKGND, &TessalyDialog::OnEraseBackground),
+    MessageEntry(WM_CTLCOLORMSGBOX, &TessalyDialog::OnControlColour),
+    MessageEntry(WM_CTLCOLOREDIT, &TessalyDialog::OnControlColour),
+    MessageEntry(WM_CTLCOLORLISTBOX, &TessalyDialog::OnControlColour),
+    MessageEntry(WM_CTLCOLORBTN, &TessalyDialog::OnControlColour),
+    MessageEntry(WM_CTLCOLORDLG, &TessalyDialog::OnControlColour),
+    MessageEntry(WM_CTLCOLORSCROLLBAR, &TessalyDialog::OnControlColour),
+    MessageEntry(WM_CTLCOLORSTATIC, &TessalyDialog::OnControlColour),
+    MessageEntry(WM_PAINT, &TessalyDialog::OnPaint),
+    MessageEntry(WM_SIZE, &TessalyDialog::OnSizeMessage),
+    MessageEntry(WM_QUERYDRAGICON, &TessalyDialog::OnQueryDragIcon),
+};
+
+bool TessalyDialog::DispatchMessageMap(WindowMessage& m) {
+  return DispatchEntries(*this, kMessageMap, m);
+}
+
+TessalyDialog::TessalyDialog(AppState& app, MainWindowServices& services,
+                             Companions& companions, Clock& clock, HWND parent)
+    : CDialog(IDD_TESSALY_DIALOG),
+      app_(app),
+      trayIcon_(IDI_TRAY, trayShell_, app.settings),
+      lightBitmaps_{TransparentBitmap(SystemGdi()), TransparentBitmap(SystemGdi())},
+      controller_(app, *this, services, companions, clock) {
+  icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
+  if (Create(parent) && icon_ != nullptr)
+    SetClassLongA(m_hWnd, GCL_HICON, static_cast<LONG>(reinterpret_cast<intptr_t>(icon_)));
+}
+
+TessalyDialog::~TessalyDialog() = default;
+
+BOOL TessalyDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  FillFromInitData();
+  bitmapButton_.Attach(*this, IDC_LAUNCH_VANTOR);
+
+  // The rich picture of the font size serves only for its size.
+  const MainWindowPictures pictures =
+      ChooseMainWindowPictures(app_.IsRichColour(), app_.IsLargeFonts());
+  ScopedGdiObj<HBITMAP> sizePicture(
+      LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.sizeTemplate)));
+  BITMAP size{};
+  const bool sized = sizePicture && GetObjectA(sizePicture.get(), sizeof size, &size) != 0;
+  if (sized) FitControlsToPicture(size.bmWidth, size.bmHeight);
+
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  bitmapButton_.LoadBitmaps(pictures.buttonUp, pictures.buttonDown, pictures.buttonFocus,
+                            pictures.buttonDisabled);
+  bitmapButton_.SizeToContent();
+  nullBrush_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  // Without the picture the template's own size is kept rather than a
+  // window of no client area.
+  if (sized) SizeToBackground(size.bmWidth, size.bmHeight);
+  CenterWindow();
+  controller_.OnInitDialog();
+  return TRUE;
+}
+
+void TessalyDialog::FillFromInitData() {
+  HINSTANCE module = ResourceInstance();
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDD_TESSALY_DIALOG),
+                              MAKEINTRESOURCEA(RT_TESSALY_DLGINIT));
+  if (found == nullptr) return;
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (data == nullptr) return;
+  std::vector<DialogInitRecord> records;
+  ParseDialogInitData(static_cast<const uint8_t*>(data), SizeofResource(module, found), &records);
+  for (const DialogInitRecord& r : records) {
+    const UINT message = AddStringMessageFor(r.message);
+    if (message != 0)
+      SendDlgItemMessageA(m_hWnd, r.controlId, message, 0, reinterpret_cast<LPARAM>(r.text.c_str()));
+  }
+}
+
+void TessalyDialog::SizeToBackground(int width, int height) {
+  const SystemMetrics metrics{GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
+                              GetSystemMetrics(SM_CYSIZE)};
+  const Size outer = MainWindowSize(width, height, metrics);
+  SetWindowPos(m_hWnd, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+}
+
+namespace {
+
+struct FitContext {
+  HWND dialog;
+  HWND keepSize;  // the picture button keeps its picture's size
+  LayoutScale scale;
+};
+
+BOOL CALLBACK FitChild(HWND child, LPARAM context) {
+  const FitContext& fit = *reinterpret_cast<const FitContext*>(context);
+  if (GetParent(child) != fit.dialog) return TRUE;
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, fit.dialog, reinterpret_cast<POINT*>(&r), 2);
+  const PixelRect scaled = ScaleRect(PixelRect{r.left, r.top, r.right, r.bottom}, fit.scale);
+  int cx = scaled.right - scaled.left, cy = scaled.bottom - scaled.top;
+  if (child == fit.keepSize) {
+    cx = r.right - r.left;
+    cy = r.bottom - r.top;
+  }
+  MoveWindow(child, scaled.left, scaled.top, cx, cy, FALSE);
+  return TRUE;
+}
+
+}  // namespace
+
+void TessalyDialog::FitControlsToPicture(int width, int height) {
+  RECT units = {0, 0, 4, 8};
+  MapDialogRect(m_hWnd, &units);
+  const LayoutScale scale = FitLayoutToPicture(width, height, units.right, units.bottom);
+  if (!scale.needed) return;
+  FitContext context{m_hWnd, bitmapButton_.GetSafeHwnd(), scale};
+  EnumChildWindows(m_hWnd, FitChild, reinterpret_cast<LPARAM>(&context));
+  // Average character width in pixels that the picture was drawn for: the
+  // horizontal base unit, which is 4 dialog units.
+  FitFontToLayout(width / 196.0 * 4);
+}
+
+namespace {
+
+// Average character width of a font, the way dialog base units are taken.
+double AverageWidth(HFONT font) {
+  ScopedHDC screen(nullptr);
+  if (!screen) return 0;
+  ScopedSelectObject select(screen.get(), font);
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE extent{};
+  GetTextExtentPoint32A(screen.get(), kAlphabet, 52, &extent);
+  return extent.cx / 52.0;
+}
+
+HFONT DialogFont(HFONT base, int height) {
+  LOGFONTA font{};
+  GetObjectA(base, sizeof font, &font);
+  font.lfHeight = -height;
+  font.lfWidth = 0;
+  return CreateFontIndirectA(&font);
+}
+
+BOOL CALLBACK SetChildFont(HWND child, LPARAM font) {
+  SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+  return TRUE;
+}
+
+}  // namespace
+
+void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
+  HFONT base = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  if (base == nullptr) return;
+  LOGFONTA current{};
+  GetObjectA(base, sizeof current, &current);
+  const int height = current.lfHeight < 0 ? -current.lfHeight : current.lfHeight;
+  if (height <= 0 || AverageWidth(base) <= targetAverageWidth) return;
+  const int chosen = ChooseFittingFontHeight(height, height * 2 / 3, targetAverageWidth,
+                                             [base](int h) {
+                                               ScopedGdiObj<HFONT> font(DialogFont(base, h));
+                                               return AverageWidth(font.get());
+                                             });
+  fittedFont_.reset(DialogFont(base, chosen));
+  if (fittedFont_)
+    EnumChildWindows(m_hWnd, SetChildFont, reinterpret_cast<LPARAM>(fittedFont_.get()));
+}
+
+bool TessalyDialog::OnCommand(UINT id, UINT code, HWND) {
+  return controller_.OnCommand(static_cast<int>(id), static_cast<int>(code));
+}
+
+void TessalyDialog::OnOK() { ShowWindow(SW_HIDE); }
+
+void TessalyDialog::OnCancel() { PostQuit(); }
+
+BOOL TessalyDialog::DestroyWindow() {
+  controller_.OnDestroy();
+  lightBitmaps_[0].Attach(0);
+  lightBitmaps_[1].Attach(0);
+  return CDialog::DestroyWindow();
+}
+
+void TessalyDialog::PostNcDestroy() { delete this; }
+
+bool TessalyDialog::OnTrayCallback(WindowMessage& m) {
+  m.result = trayIcon_.HandleCallback(m.wParam, m.lParam);
+  return true;
+}
+
+bool TessalyDialog::OnStampLastRunMessage(WindowMessage& m) {
+  controller_.StampLastRun();
+  m.result = 0;
+  return true;
+}
+
+bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
+  controller_.SetQuickCheckStatus(m.wParam);
+  m.result = 0;
+  return true;
+}
+
+bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
+  MemoryDC memory(SystemGdi(), app_, ToGdiDc(reinterpret_cast<HDC>(m.wParam)));
+  memory.Blit(ToGdiObject(background_.get()), 0, 0, 0, 0, 0, 0);
+  m.result = Default(m);
+  return true;
+}
+
+bool TessalyDialog::OnControlColour(WindowMessage& m) {
+  const int type = static_cast<int>(m.message - WM_CTLCOLORMSGBOX);
+  if (KeepsBaseBrush(type)) return false;  // the platform's own colours
+  SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
+  m.result = reinterpret_cast<intptr_t>(nullBrush_);
+  return true;
+}
+
+bool TessalyDialog::OnPaint(WindowMessage& m) {
+  ScopedPaintDC paint(m_hWnd);
+  if (paint) {
+    lightBitmaps_[controller_.LightIndex()].DrawTransparent(
+        ToGdiDc(paint.get()), lightRect_.left, lightRect_.top, StandardColour(kStandardCyan));
+  }
+  m.result = 0;
+  return true;
+}
+
+bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
+  m.result = Default(m);
+  controller_.OnSize(static_cast<int>(m.wParam));
+  return true;
+}
+
+bool TessalyDialog::OnQueryDragIcon(WindowMessage& m) {
+  m.result = reinterpret_cast<intptr_t>(icon_);
+  return true;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,96 @@
+// TessalyDialog: the program's main window, a modeless dialog from template
+// 102. It draws its background picture and status light, keeps the tray icon,
+// and hands every setting, command and private message to the
+// MainWindowController, for which it is the view. The object lives on the
+// heap and deletes itself after its window is gone.
+#pragma once
+
+#include <windows.h>
+
+#include "actions/companions.h"
+#include "app/app_state.h"
+#include "presentation/transparent_bitmap.h"
+#include "ui/main_window_controller.h"
+#include "ui/tray_icon.h"
+#include "ui/win32/framework_bitmap_button.h"
+#include "ui/win32/framework_dialog.h"
+#include "ui/win32/framework_scoped.h"
+#include "ui/win32/tray_shell.h"
+
+namespace tessaly {
+
+class TessalyDialog : public CDialog, private MainWindowView {
+ public:
+  // Creates the window (not visible) with `parent` as its parent.
+  TessalyDialog(AppState& app, MainWindowServices& services, Companions& companions,
+                Clock& clock, HWND parent = nullptr);
+  ~TessalyDialog() override;
+
+  BOOL DestroyWindow() override;
+  MainWindowController& Controller() { return controller_; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  bool DispatchMessageMap(WindowMessage& m) override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  void OnOK() override;
+  void OnCancel() override;
+  void PostNcDestroy() override;
+
+ private:
+  static const MessageMapEntry<TessalyDialog> kMessageMap[];
+
+  // Message handlers.
+  bool OnTrayCallback(WindowMessage& m);
+  bool OnStampLastRunMessage(WindowMessage& m);
+  bool OnQuickCheckStatusMessage(WindowMessage& m);
+  bool OnEraseBackground(WindowMessage& m);
+  bool OnControlColour(WindowMessage& m);
+  bool OnPaint(WindowMessage& m);
+  bool OnSizeMessage(WindowMessage& m);
+  bool OnQueryDragIcon(WindowMessage& m);
+
+  // Initialisation steps.
+  void FillFromInitData();
+  void SizeToBackground(int width, int height);
+  void FitControlsToPicture(int width, int height);
+  void FitFontToLayout(double targetAverageWidth);
+
+  // Client rectangle of a control.
+  RECT ControlRect(int id) const;
+  // Copies the background behind `r` onto the window.
+  void CopyBackground(const RECT& r);
+
+  // MainWindowView.
+  bool IsControlEnabled(int id) override;
+  void EnableControl(int id, bool enable) override;
+  bool IsButtonChecked(int id) override;
+  void CheckButton(int id, bool checked) override;
+  int ComboCount(int id) override;
+  int ComboSelection(int id) override;
+  void SetComboSelection(int id, int index) override;
+  void LoadStatusBitmaps() override;
+  void RepaintControlBackground(int id) override;
+  void SetTextOverBackground(int id, const char* text) override;
+  void ShowWindow(int command) override;
+  void SetForeground() override;
+  void RedrawLight() override;
+  void PostQuit() override;
+  int32_t ShowTrayIcon(int resourceId) override;
+  bool OpenHelp(const char* path) override;
+  void CloseHelp() override;
+
+  AppState& app_;
+  CBitmapButton bitmapButton_;
+  HICON icon_ = nullptr;
+  Win32TrayShell trayShell_;
+  CTrayIcon trayIcon_;
+  RECT lightRect_{};
+  HBRUSH nullBrush_ = nullptr;
+  TransparentBitmap lightBitmaps_[2];
+  ScopedGdiObj<HBITMAP> background_;
+  ScopedGdiObj<HFONT> fittedFont_;  // only when the dialog font does not fit
+  MainWindowController controller_;
+};
+
+}  // namespace tessaly
