@@ -350,8 +350,8 @@ TEST_P(HelpCommand, OpensTheHelpFileOfTheInstallFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, HelpCommand,
-                         ::testing::Values(HelpCase{"C:\VANTOR", "C:\VANTOR\\Help\\Tessaly.hlp"},
-                                           HelpCase{"C:\VANTOR\\", "C:\VANTOR\\Help\\Tessaly.hlp"},
+                         ::testing::Values(HelpCase{"C:\\VANTOR", "C:\\VANTOR\\Help\\Tessaly.hlp"},
+                                           HelpCase{"C:\\VANTOR\\", "C:\\VANTOR\\Help\\Tessaly.hlp"},
                                            HelpCase{"", "\\Help\\Tessaly.hlp"}));
 
 TEST_F(MainWindowControllerTest, HelpPathTooLongIsNotOpened) {
