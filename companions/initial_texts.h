@@ -13,7 +13,7 @@ struct InitialTexts {
 
   // Copies the texts (a missing one becomes empty, a longer one is cut);
   // true when all three fitted whole.
-  bool Keep(const char* newCompany, const char* newProduct, const char* newFolder) {
+  bool Keep(const char* newCompany, const char* newProduct, const char* newFolder) noexcept {
     bool whole = tessaly::CopyText(company, newCompany);
     whole = tessaly::CopyText(product, newProduct) && whole;
     return tessaly::CopyText(folder, newFolder) && whole;

@@ -59,12 +59,8 @@ bool SaveCabinet(const char* description, const CabinetPaths& paths) {
 extern "C" {
 
 int __stdcall DoInitializeTools(const char* company, const char* product, const char* folder) {
-  try {
-    toolTexts.Keep(company, product, folder);
-    return 1;
-  } catch (...) {
-    return 0;
-  }
+  toolTexts.Keep(company, product, folder);  // cuts over-long texts, never fails
+  return 1;
 }
 
 int __stdcall SaveSystemFiles(const char* description, const char* saveDir, const char* setName) {

@@ -12,31 +12,11 @@
 set -u
 : "${TESSALY_BIN:?}" "${TESSALY_TESTS:?}" "${TESSALY_SOURCE:?}"
 OBJDUMP=${OBJDUMP:-i686-w64-mingw32-objdump}
-PROBE=$TESSALY_TESTS/companion_probe.exe
-
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok   $what"
-  else
-    echo "FAIL $what"
-    failures=$((failures + 1))
-  fi
-}
-
-. "$TESSALY_SOURCE/scripts/winebed.sh"
-winebed_start || exit 1
-WINEPATH=$(winebed_winpath "$TESSALY_BIN")
-export WINEPATH
-work=$(mktemp -d /tmp/companion-cab.XXXXXX)
-trap 'winebed_cleanup; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+. "$(dirname "$0")/companion_e2e_common.sh"
 
 # save DESCRIPTION FOLDER [SET]: prints the result SaveSystemFiles returned.
 save() {
-  winebed_wine "$PROBE" save "$1" "$(winebed_winpath "$2")" "${3:-Tessaly1}" 2>/dev/null |
-    tr -d '\r' | sed -n 's/^result //p'
+  probe save "$1" "$(winebed_winpath "$2")" "${3:-Tessaly1}" | sed -n 's/^result //p'
 }
 cabextract_test() { cabextract -q -t "$1" >/dev/null 2>&1; }
 listing() { ls -A "$1" | tr '\n' ' '; }
@@ -109,5 +89,4 @@ for dll in VarnTools VarnTests Quillet; do
   check "$dll.dll exports exactly: $want" test "$exports" = "$want"
 done
 
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+finish

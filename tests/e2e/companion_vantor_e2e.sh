@@ -6,31 +6,11 @@
 # WM_CLOSE it ends, and the mutex and the window go with it.
 set -u
 : "${TESSALY_BIN:?}" "${TESSALY_TESTS:?}" "${TESSALY_SOURCE:?}"
-PROBE=$TESSALY_TESTS/companion_probe.exe
+. "$(dirname "$0")/companion_e2e_common.sh"
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok   $what"
-  else
-    echo "FAIL $what"
-    failures=$((failures + 1))
-  fi
-}
-
-. "$TESSALY_SOURCE/scripts/winebed.sh"
-winebed_start || exit 1
-WINEPATH=$(winebed_winpath "$TESSALY_BIN")  # the probe binds the companion DLLs
-export WINEPATH
-work=$(mktemp -d /tmp/companion-vantor.XXXXXX)
-trap 'winebed_cleanup; rm -rf "$work"' EXIT
 # A private copy, so that its log is this test's alone.
 cp "$TESSALY_BIN/Vantor.Exe" "$work/Vantor.Exe"
 log=$work/Vantor.log
-
-probe() { winebed_wine "$PROBE" "$@" 2>/dev/null | tr -d '\r'; }
 
 check "not running before the start" test "$(probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
 
@@ -65,5 +45,4 @@ events=$(grep -E '^message ' <<<"$lines" | tr '\n' '|')
 check "the messages in order with their parameters" test "$events" = \
   "message 1394 wParam 5 lParam 2|message 1395 wParam 0 lParam 0|message 1394 wParam 1 lParam 15|"
 
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+finish

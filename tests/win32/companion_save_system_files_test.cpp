@@ -197,6 +197,18 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"SetNameWithWildcard", "d", 0, "Tessaly?"}),
     [](const ::testing::TestParamInfo<BadInput>& info) { return info.param.label; });
 
+TEST_F(SaveSystemFiles, TheDescriptionNamesWhoMadeTheBackupOnceInitialised) {
+  const std::string description = "Tessaly Backup";
+  ASSERT_NE(companions_.InitializeTools("Brenmoor Software Corp", "Vantor", "C:\\Vantor"), 0);
+  ASSERT_NE(Save(description, folder_.Path()), 0);
+  std::vector<Member> members;
+  ASSERT_TRUE(ParseCabinet(Cabinet(), &members));
+  const std::string expected = description + "\r\nSaved by Brenmoor Software Corp Vantor\r\n";
+  bool found = false;
+  for (const Member& m : members) found = found || (m.name == "DESCRIPT.TXT" && m.size == expected.size());
+  EXPECT_TRUE(found);
+}
+
 TEST_F(SaveSystemFiles, NoDescriptionStillSaves) {
   EXPECT_NE(companions_.SaveSystemFiles(nullptr, folder_.Path().c_str(), "Tessaly1"), 0);
   std::vector<Member> members;
