@@ -14,7 +14,7 @@ std::vector<uint8_t> Record(uint16_t id, uint16_t message, const std::string& te
                             static_cast<uint8_t>(message), static_cast<uint8_t>(message >> 8),
                             static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
                             static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 24)};
-  r.insert(r.end(), text.begin(), text.end());
+  for (char c : text) r.push_back(static_cast<uint8_t>(c));
   return r;
 }
 
