@@ -84,10 +84,15 @@ FNFDINOTIFY(Notify) {
   }
 }
 
+// The file's length; 0 when it cannot be opened, all ones past 4 GB.
 unsigned long FileLength(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return data.nFileSizeHigh ? 0xFFFFFFFFul : data.nFileSizeLow;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file, &high);
+  CloseHandle(file);
+  return high ? 0xFFFFFFFFul : low;
 }
 
 }  // namespace
