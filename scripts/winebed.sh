@@ -6,6 +6,7 @@
 #                           everything is torn down on exit.
 #   winebed_wine ARGS       wine with a time limit (WINEBED_TIMEOUT, seconds).
 #   winebed_version VER     set the reported Windows version (win95, winxp, ...).
+#   winebed_virtual_desktop [WxH]  run the prefix's windows in a Wine desktop.
 #   winebed_winpath PATH    the Z: form of a Unix path.
 #   winebed_cleanup         end this prefix's processes, stop our Xvfb, delete
 #                           the prefix (kept when WINEBED_KEEP=1).
@@ -103,6 +104,17 @@ winebed_wine() {
 
 winebed_version() {
   timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
+}
+
+# Runs every Wine process of the prefix inside one virtual desktop of the
+# display's size: windows are then managed by Wine itself (minimising and
+# restoring take effect at once, with no X window manager in between) and
+# the desktop has a taskbar with the notification area.
+winebed_virtual_desktop() {
+  local size=${1:-1024x768}
+  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f \
+    >/dev/null 2>&1
 }
 
 winebed_winpath() {

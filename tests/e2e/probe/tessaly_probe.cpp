@@ -39,6 +39,27 @@ int WaitFor(const char* title, double seconds, bool present) {
   }
 }
 
+// wait-visible TITLE 0|1 SECONDS: until the window is hidden, or shown and
+// not minimised.
+int WaitVisible(const char* title, int visible, double seconds) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    HWND window = FindTitle(title);
+    if (window != nullptr) {
+      const bool shown = IsWindowVisible(window) && !IsIconic(window);
+      if (shown == (visible != 0)) {
+        printf("%s\n", shown ? "shown" : "hidden");
+        return 0;
+      }
+    }
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
+      printf("timeout\n");
+      return 1;
+    }
+    Sleep(100);
+  }
+}
+
 int Window(const char* title) {
   HWND window = RequireWindow(title);
   if (!window) return 1;
@@ -247,7 +268,8 @@ int Version() {
 
 int Usage() {
   fprintf(stderr,
-          "usage: TessalyProbe wait-window|wait-gone TITLE SECONDS | window TITLE |\n"
+          "usage: TessalyProbe wait-window|wait-gone TITLE SECONDS | wait-visible TITLE 0|1 SECONDS |\n"
+          "  window TITLE |\n"
           "  control TITLE ID | check TITLE ID 0|1 | combo TITLE ID INDEX | combo-items TITLE ID |\n"
           "  send|post TITLE MSG WPARAM LPARAM | burst TITLE ROUNDS MSG:W:L,... | metrics |\n"
           "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version\n");
@@ -263,6 +285,7 @@ int main(int argc, char** argv) {
   char** a = argv + 2;
   if (!strcmp(c, "wait-window") && n == 2) return WaitFor(a[0], atof(a[1]), true);
   if (!strcmp(c, "wait-gone") && n == 2) return WaitFor(a[0], atof(a[1]), false);
+  if (!strcmp(c, "wait-visible") && n == 3) return WaitVisible(a[0], Number(a[1]), atof(a[2]));
   if (!strcmp(c, "window") && n == 1) return Window(a[0]);
   if (!strcmp(c, "control") && n == 2) return Control(a[0], Number(a[1]));
   if (!strcmp(c, "check") && n == 3) return Check(a[0], Number(a[1]), Number(a[2]));
