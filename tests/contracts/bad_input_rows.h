@@ -147,8 +147,9 @@ inline const std::vector<IntlRow>& SweepIntlRows() {
       {"PmPercent", {{"iTime", "0"}, {"s2359", "%"}}, "03/05/1998 09:07AM", "03/05/1998 11:21%"},
       {"PmPercentN", {{"iTime", "0"}, {"s2359", "%n"}}, "03/05/1998 09:07AM", "03/05/1998 11:21%n"},
       {"PmPercent1000", {{"iTime", "0"}, {"s2359", p1000}}, "03/05/1998 09:07AM", "03/05/1998 11:21%%%%%%"},
-      // The clock style: a value that is no number reads as 0, the 12-hour clock.
-      {"ClockEmpty", {{"iTime", ""}}, "03/05/1998 09:07AM", "03/05/1998 11:21PM"},
+      // The clock style: an empty value reads as absent (the 24-hour clock), a
+      // value that is no number as 0 (the 12-hour clock).
+      {"ClockEmpty", {{"iTime", ""}}, "03/05/1998 09:07", "03/05/1998 23:21"},
       {"Clock1000", {{"iTime", x1000}}, "03/05/1998 09:07AM", "03/05/1998 11:21PM"},
       {"ClockPercent", {{"iTime", "%"}}, "03/05/1998 09:07AM", "03/05/1998 11:21PM"},
       {"ClockPercentN", {{"iTime", "%n"}}, "03/05/1998 09:07AM", "03/05/1998 11:21PM"},
@@ -163,7 +164,7 @@ inline const std::vector<IntlRow>& SweepIntlRows() {
       // Every value at once.
       {"AllEmpty",
        {{"sShortDate", ""}, {"sDate", ""}, {"sTime", ""}, {"s1159", ""}, {"s2359", ""}, {"iTime", ""}},
-       "03/05/1998 09:07", "03/05/1998 11:21"},
+       "03/05/1998 09:07", "03/05/1998 23:21"},
       {"AllPercentN1000",
        {{"sShortDate", n1000}, {"sDate", n1000}, {"sTime", n1000}, {"s1159", n1000}, {"s2359", n1000},
         {"iTime", n1000}},

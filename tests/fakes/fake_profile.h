@@ -50,9 +50,11 @@ class FakeProfile : public ProfileApi {
     CopyText(out, size, value ? value->c_str() : (def ? def : ""));
     return strlen(out);
   }
+  // As the platform's: an absent or empty value gives def, any other value
+  // its leading decimal number (0 when it starts with none).
   int GetInt(const char* file, const char* section, const char* key, int def) override {
     const std::string* value = Find(file, section, key);
-    return value ? atoi(value->c_str()) : def;
+    return value && !value->empty() ? atoi(value->c_str()) : def;
   }
   bool WriteString(const char* file, const char* section, const char* key,
                    const char* value) override {
