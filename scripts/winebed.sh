@@ -115,6 +115,11 @@ winebed_virtual_desktop() {
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f \
     >/dev/null 2>&1
+  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v EnableShell /t REG_DWORD \
+    /d 1 /f >/dev/null 2>&1
+  # The desktop is made when the prefix's first process starts: begin anew.
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  timeout 30 wineserver -w >/dev/null 2>&1 || true
 }
 
 winebed_winpath() {
