@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
 # The run command: installs what is missing, builds the Win32 deliverables and
-# starts them under Wine in a Windows-95 prefix kept in build/run-prefix.
-# With no display, a virtual one is used.
+# starts Tessaly under Wine set to Windows 95.
+#
+# The prefix is build/run-prefix (made once, then reused). Tessaly is
+# installed in its C:\Vantor beside the Vantor.Exe stand-in, with the Help,
+# Recovery and Tests folders, and the machine-wide install key names that
+# folder. Tessaly then starts with its splash window and tray icon inside a
+# Wine desktop with a taskbar, on the current display.
+#
+# With no DISPLAY a virtual one (Xvfb) is used: the run saves screenshots of
+# the splash and of the main window in build/screenshots/ and unloads the
+# program after RUN_SECONDS (default 20). With a display it runs until you
+# choose "Unload" (or RUN_SECONDS, when set).
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 
@@ -9,10 +19,44 @@ scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 
+headless=0
+[ -z "${DISPLAY:-}" ] && headless=1
+
 . scripts/winebed.sh
+. scripts/layout.sh
 WINEBED_PREFIX=$PWD/build/run-prefix
 winebed_start
-WINEPATH=$(winebed_winpath build/win32/bin)
-export WINEPATH
-echo "Prefix: $WINEPREFIX  Display: $DISPLAY"
-winebed_wine build/win32/bin/IdleWatch.exe "${RUN_SECONDS:-0}" | tr -d '\r'
+winebed_virtual_desktop 1024x768
+tessaly_layout build/win32/bin
+echo "Prefix: $WINEPREFIX  Display: $DISPLAY  Installed in: $TESSALY_INSTALL_DIR"
+
+probe() {
+  WINEPATH=$(winebed_winpath build/win32/bin) timeout 60 \
+    wine build/win32/testbin/TessalyProbe.exe "$@" 2>/dev/null | tr -d '\r'
+}
+shoot() {
+  mkdir -p build/screenshots
+  import -display "$DISPLAY" -window root "build/screenshots/$1.png" && echo "Saved build/screenshots/$1.png"
+}
+
+TESSALY_LOG=build/run-tessaly.log tessaly_start
+if [ "$headless" = 0 ] && [ -z "${RUN_SECONDS:-}" ]; then
+  echo "Tessaly runs; open it from its tray icon, and choose Unload to end it."
+  wait "$TESSALY_PID" || true
+  exit 0
+fi
+
+seconds=${RUN_SECONDS:-20}
+probe wait-window "Vantor Tessaly" 60 >/dev/null || true
+if [ "$headless" = 1 ]; then
+  sleep 1
+  shoot splash
+  sleep 4  # the splash ends itself after three seconds
+  probe send "Vantor Tessaly" 273 32772 0 >/dev/null || true  # "&Show Tessaly"
+  probe wait-visible "Vantor Tessaly" 1 30 >/dev/null || true
+  sleep 1
+  shoot main-window
+fi
+sleep "$seconds"
+probe post "Vantor Tessaly" 273 32778 0 >/dev/null || true  # "&Unload Vantor Tessaly"
+wait "$TESSALY_PID" || true
