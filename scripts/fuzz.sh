@@ -63,7 +63,8 @@ for name in "${names[@]}"; do
     >"$output" 2>&1
   rc=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$output" | tail -n 1)
-  findings=$(ls "$artifacts/$name-"* 2>/dev/null | wc -l)
+  found=("$artifacts/$name-"*)  # nullglob: none gives an empty list
+  findings=${#found[@]}
   if [ "$rc" -eq 0 ] && [ "$findings" -eq 0 ]; then
     result=passed
   else

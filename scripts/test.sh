@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds both configurations and
 # runs every test (native unit tests, Win32 tests under Wine, end-to-end
-# suite), then prints one summary line.
+# suite, then each fuzz target for a bounded time), then prints one summary
+# line.
 set -uo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 
@@ -44,6 +45,18 @@ run_ctest() {
 }
 run_ctest native
 run_ctest win32
+
+# The fuzz targets, each for a bounded time; one pass or fail per target.
+fuzz_log=$(mktemp)
+scripts/fuzz.sh 2>&1 | tee "$fuzz_log"
+fuzz_passed=$(grep -c '^fuzz-result: .* passed ' "$fuzz_log")
+fuzz_failed=$(grep -c '^fuzz-result: .* failed ' "$fuzz_log")
+if [ "$fuzz_passed" -eq 0 ] && [ "$fuzz_failed" -eq 0 ]; then
+  fuzz_failed=1  # the build failed or no target ran
+fi
+passed=$((passed + fuzz_passed))
+failed=$((failed + fuzz_failed))
+rm -f "$fuzz_log"
 
 echo
 echo "$passed passed, $failed failed"
