@@ -9,11 +9,19 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/platform.h"
 #include "app/registry.h"
 #include "app/text.h"
+#include "fakes/fake_clock.h"
+#include "presentation/date_time_formatter.h"
+#include "presentation/locale_formats.h"
 
 namespace tessaly {
 
@@ -104,6 +112,36 @@ inline std::string ExpectedFolderText(const RegistryForm& form) {
   return upToNul.size() < kPathSize ? upToNul : "";
 }
 
+inline std::string SweepJoined(const std::string& folder, const std::string& name) {
+  return folder + (folder.empty() || folder.back() != '\\' ? "\\" : "") + name;
+}
+
+// Checks the settings a load gave after setting was stored as form: the
+// number, or the default, for the DWORD settings; the stored folder, when it
+// is a text that fits and exists, for "SaveDir" and "Directory", otherwise
+// the defaults under programFolder (ending in a backslash). Returns the
+// install folder the load used.
+inline std::string ExpectSweptLoad(const TessalySettings& s, const SettingValue& setting,
+                                   const RegistryForm& form, const std::string& programFolder,
+                                   const std::function<bool(const std::string&)>& exists) {
+  const int32_t numbers[] = {s.idle, s.backup, s.quickCheck, s.maxOnce, s.lastTime, s.disabled};
+  for (size_t i = 0; i < 6; ++i) {
+    const SettingValue& other = SweepSettingValues()[i];
+    const uint32_t expected =
+        strcmp(other.name, setting.name) == 0 ? ExpectedDword(form, other.def) : other.def;
+    EXPECT_EQ(static_cast<uint32_t>(numbers[i]), expected) << other.name;
+  }
+  const std::string text = setting.isText ? ExpectedFolderText(form) : "";
+  const bool taken = !text.empty() && exists(text);
+  const std::string install =
+      strcmp(setting.name, "Directory") == 0 && taken ? text : programFolder;
+  const std::string saveDir =
+      strcmp(setting.name, "SaveDir") == 0 && taken ? text : SweepJoined(install, "Recovery");
+  EXPECT_EQ(s.saveDir, saveDir);
+  EXPECT_EQ(s.reportPath, SweepJoined(install, "Tests\\QUICKCHK.RPT"));
+  return install;
+}
+
 // ---- "intl" values ----
 
 struct IntlRow {
@@ -175,6 +213,18 @@ inline const std::vector<IntlRow>& SweepIntlRows() {
        "03x05x1998 09x07xxxxxx", "03x05x1998 11x21xxxxxx"},
   };
   return rows;
+}
+
+// Loads the regional formats from profile and checks the row's two texts.
+inline void ExpectIntlRow(ProfileApi& profile, const IntlRow& row) {
+  LocaleFormats formats;
+  LoadLocaleFormats(profile, &formats);
+  FakeClock clock;
+  DateTimeFormatter formatter(clock, formats);
+  const Time32 morning = clock.At(1998, 3, 5, 9, 7);
+  const Time32 evening = clock.At(1998, 3, 5, 23, 21);
+  EXPECT_STREQ(formatter.FormatSeconds(&morning), row.morning);
+  EXPECT_STREQ(formatter.FormatSeconds(&evening), row.evening);
 }
 
 // ---- Paths ----

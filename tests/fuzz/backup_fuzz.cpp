@@ -37,7 +37,8 @@ std::string MixCase(const std::string& text, FuzzInput& input) {
   std::string out = text;
   const uint8_t mask = input.Byte();
   for (size_t i = 0; i < out.size(); ++i)
-    if ((mask >> (i % 8)) & 1) out[i] = static_cast<char>(toupper(static_cast<unsigned char>(out[i])));
+    if ((mask >> (i % 8)) & 1)
+      out[i] = static_cast<char>(toupper(static_cast<unsigned char>(out[i])));
   return out;
 }
 
@@ -96,11 +97,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t kind = input.Byte();
     std::string value;
     switch (kind % 5) {
-      case 0: value = MixCase(cab, input); break;
-      case 1: value = Joined(recovery, "Tessaly" + std::to_string(kind % 7) + "1.cab"); break;
-      case 2: value = ""; break;
-      case 3: value = input.Repeated(4); break;
-      default: value = input.Text(); break;
+      case 0:
+        value = MixCase(cab, input);
+        break;
+      case 1:
+        value = Joined(recovery, "Tessaly" + std::to_string(kind % 7) + "1.cab");
+        break;
+      case 2:
+        value = "";
+        break;
+      case 3:
+        value = input.Repeated(4);
+        break;
+      default:
+        value = input.Text();
+        break;
     }
     restore.push_back(value);
     f.profile.Set(kVantorIni, "Restore Files", ("Cab" + std::to_string(k)).c_str(), value);
@@ -110,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   char description[kBackupDescriptionSize];
   char chosen[16];
   memset(chosen, 'x', sizeof chosen);
-  const bool ok = ChooseBackupSet(f.context, description, sizeof description, chosen, sizeof chosen);
+  const bool ok =
+      ChooseBackupSet(f.context, description, sizeof description, chosen, sizeof chosen);
 
   const std::vector<std::string> removed = f.FileCalls("remove ");
   // Refused, with nothing cleared, exactly when saveDir cannot hold a set's
@@ -145,8 +157,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(f.profile.writes.empty());
   } else {
     FUZZ_CHECK(f.profile.writes.size() == 1);
-    FUZZ_CHECK(f.profile.writes[0] ==
-               std::string(kVantorIni) + "|Restore Files|Cab" + std::to_string(expectedEntry) + "=");
+    FUZZ_CHECK(f.profile.writes[0] == std::string(kVantorIni) + "|Restore Files|Cab" +
+                                          std::to_string(expectedEntry) + "=");
   }
   return 0;
 }

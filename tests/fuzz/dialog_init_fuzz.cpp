@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t* head = data + at;
     FUZZ_CHECK(record.controlId == (head[0] | head[1] << 8));
     FUZZ_CHECK(record.message == (head[2] | head[3] << 8));
-    const uint32_t length = head[4] | head[5] << 8 | head[6] << 16 | static_cast<uint32_t>(head[7]) << 24;
+    const uint32_t length =
+        head[4] | head[5] << 8 | head[6] << 16 | static_cast<uint32_t>(head[7]) << 24;
     at += 8;
     FUZZ_CHECK(length <= size - at);
     FUZZ_CHECK(record.text.size() <= length);

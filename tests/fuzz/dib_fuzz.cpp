@@ -24,8 +24,8 @@ constexpr uint64_t kDrawnPixels = 1u << 20;
 void CheckRecord(const uint8_t* data, size_t size, const DibInfo& dib) {
   FUZZ_CHECK(dib.header == data);
   FUZZ_CHECK(dib.width > 0 && dib.height != 0);
-  FUZZ_CHECK(dib.bitCount == 1 || dib.bitCount == 4 || dib.bitCount == 8 ||
-             dib.bitCount == 16 || dib.bitCount == 24 || dib.bitCount == 32);
+  FUZZ_CHECK(dib.bitCount == 1 || dib.bitCount == 4 || dib.bitCount == 8 || dib.bitCount == 16 ||
+             dib.bitCount == 24 || dib.bitCount == 32);
   FUZZ_CHECK(dib.colourCount == DibColourCount(dib.bitCount));
   FUZZ_CHECK(dib.headerSize >= kBitmapInfoHeaderSize);
   FUZZ_CHECK(dib.pixelOffset == dib.headerSize + 4ull * dib.colourCount);
@@ -82,8 +82,8 @@ void CheckResourcePaths(const uint8_t* data, size_t size, const DibInfo& dib, ui
   FUZZ_CHECK((app.palette != 0) == (dib.colourCount != 0));
   if (app.palette) gdi.DeleteObject(app.palette);
 
-  DrawResourceBitmap(gdi, resources, id, /*window=*/1, static_cast<PaletteMode>(mode % 3), 0, 0,
-                     0, 0, 0, 0);
+  DrawResourceBitmap(gdi, resources, id, /*window=*/1, static_cast<PaletteMode>(mode % 3), 0, 0, 0,
+                     0, 0, 0);
   FUZZ_CHECK(gdi.problems.empty());
   FUZZ_CHECK(gdi.LiveDcs() == 0);
   FUZZ_CHECK(gdi.LiveObjects() == 0);

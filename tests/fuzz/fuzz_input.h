@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#define FUZZ_CHECK(condition)                                                     \
-  do {                                                                            \
-    if (!(condition)) {                                                           \
+#define FUZZ_CHECK(condition)                                                          \
+  do {                                                                                 \
+    if (!(condition)) {                                                                \
       fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #condition); \
-      abort();                                                                    \
-    }                                                                             \
+      abort();                                                                         \
+    }                                                                                  \
   } while (0)
 
 namespace tessaly {

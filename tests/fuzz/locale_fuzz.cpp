@@ -34,9 +34,7 @@ int UnsignedConversions(const char* format) {
   return count;
 }
 
-void CheckText(const char* text) {
-  FUZZ_CHECK(Terminated(text, DateTimeFormatter::kBufferSize));
-}
+void CheckText(const char* text) { FUZZ_CHECK(Terminated(text, DateTimeFormatter::kBufferSize)); }
 
 }  // namespace
 }  // namespace tessaly

@@ -23,7 +23,8 @@ namespace tessaly {
 namespace {
 
 const char kSettingsPath[] = "HKEY_CURRENT_USER\\Software\\Brenmoor Software Corp\\Tessaly";
-const char kInstallPath[] = "HKEY_LOCAL_MACHINE\\Software\\Brenmoor Software Corp\\Vantor\\Settings";
+const char kInstallPath[] =
+    "HKEY_LOCAL_MACHINE\\Software\\Brenmoor Software Corp\\Vantor\\Settings";
 
 struct Setting {
   const char* path;
@@ -31,10 +32,9 @@ struct Setting {
   uint32_t def;  // DWORD settings only
 };
 const Setting kSettings[] = {
-    {kSettingsPath, "Idle", 1},       {kSettingsPath, "Backup", 1},
-    {kSettingsPath, "QuickCheck", 1}, {kSettingsPath, "MaxOnce", 1},
-    {kSettingsPath, "LastTime", 0},   {kSettingsPath, "Disabled", 0},
-    {kSettingsPath, "SaveDir", 0},    {kInstallPath, "Directory", 0},
+    {kSettingsPath, "Idle", 1},    {kSettingsPath, "Backup", 1},   {kSettingsPath, "QuickCheck", 1},
+    {kSettingsPath, "MaxOnce", 1}, {kSettingsPath, "LastTime", 0}, {kSettingsPath, "Disabled", 0},
+    {kSettingsPath, "SaveDir", 0}, {kInstallPath, "Directory", 0},
 };
 constexpr int kDwordSettings = 6;
 
@@ -81,14 +81,22 @@ struct Stored {
 uint32_t ValueType(FuzzInput& input) {
   const uint8_t pick = input.Byte();
   switch (pick % 8) {
-    case 0: return kRegString;
-    case 1: return kRegExpandString;
-    case 2: return kRegBinary;
-    case 3: return kRegDword;
-    case 4: return 0;           // REG_NONE
-    case 5: return 7;           // REG_MULTI_SZ
-    case 6: return 5;           // REG_DWORD_BIG_ENDIAN
-    default: return input.Dword();
+    case 0:
+      return kRegString;
+    case 1:
+      return kRegExpandString;
+    case 2:
+      return kRegBinary;
+    case 3:
+      return kRegDword;
+    case 4:
+      return 0;  // REG_NONE
+    case 5:
+      return 7;  // REG_MULTI_SZ
+    case 6:
+      return 5;  // REG_DWORD_BIG_ENDIAN
+    default:
+      return input.Dword();
   }
 }
 
@@ -113,18 +121,20 @@ std::string TextOf(const Stored& value) {
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 void CheckDwordReads(ChangingRegistry& registry, const Stored (&stored)[8], bool readable,
                      const AppState& app) {
-  const int32_t loaded[kDwordSettings] = {app.settings.idle,     app.settings.backup,
+  const int32_t loaded[kDwordSettings] = {app.settings.idle,       app.settings.backup,
                                           app.settings.quickCheck, app.settings.maxOnce,
-                                          app.settings.lastTime, app.settings.disabled};
+                                          app.settings.lastTime,   app.settings.disabled};
   for (int i = 0; i < kDwordSettings; ++i) {
     const Stored& v = stored[i];
     uint32_t expected = kSettings[i].def;
-    if (readable && v.present && (v.type == kRegDword || v.type == kRegBinary) && v.data.size() == 4)
+    if (readable && v.present && (v.type == kRegDword || v.type == kRegBinary) &&
+        v.data.size() == 4)
       memcpy(&expected, v.data.data(), 4);
     FUZZ_CHECK(static_cast<uint32_t>(loaded[i]) == expected);
   }
@@ -151,8 +161,9 @@ void CheckLoad(ChangingRegistry& registry, ChosenFileSystem& files, const Stored
   // The stored folder, when it is a text that fits and exists; otherwise the
   // default under the install folder (or nothing when that does not fit).
   const Stored& saved = stored[6];
-  const bool storedUsable = readable && saved.present && IsText(saved.type) && TextOf(saved).size() < kPathSize &&
-                            !TextOf(saved).empty() && files.Exists(TextOf(saved).c_str());
+  const bool storedUsable = readable && saved.present && IsText(saved.type) &&
+                            TextOf(saved).size() < kPathSize && !TextOf(saved).empty() &&
+                            files.Exists(TextOf(saved).c_str());
   if (!saveDirChanged && storedUsable) {
     FUZZ_CHECK(saveDir == TextOf(saved));
   } else if (!saveDirChanged) {
@@ -195,8 +206,10 @@ void CheckStringReads(ChangingRegistry& registry, size_t size) {
     FUZZ_CHECK(out[size] == '#');
     if (size == 0) continue;
     FUZZ_CHECK(Terminated(out.data(), size));
-    if (length < size) FUZZ_CHECK(strlen(out.data()) == length);
-    else FUZZ_CHECK(strlen(out.data()) == size - 1);
+    if (length < size)
+      FUZZ_CHECK(strlen(out.data()) == length);
+    else
+      FUZZ_CHECK(strlen(out.data()) == size - 1);
   }
   registry.CloseKey(key);
 }

@@ -4,12 +4,11 @@
 // nothing written outside the named folders and keys). The test prints
 // "N bad inputs tried, 0 crashes".
 #include <ctype.h>
+#include <gtest/gtest.h>
 #include <string.h>
 
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "actions/backup.h"
 #include "app/paths.h"
@@ -27,14 +26,11 @@ namespace tessaly {
 namespace {
 
 const char kSettingsPath[] = "HKEY_CURRENT_USER\\Software\\Brenmoor Software Corp\\Tessaly";
-const char kInstallPath[] = "HKEY_LOCAL_MACHINE\\Software\\Brenmoor Software Corp\\Vantor\\Settings";
+const char kInstallPath[] =
+    "HKEY_LOCAL_MACHINE\\Software\\Brenmoor Software Corp\\Vantor\\Settings";
 const char kProgramFolder[] = "C:\\TESSALY\\";
 const char kExistingFolder[] = "C:\\Sweep Folder";
 const char kMainFolder[] = "C:\\Vantor";
-
-std::string Joined(const std::string& folder, const std::string& name) {
-  return folder + (folder.empty() || folder.back() != '\\' ? "\\" : "") + name;
-}
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
@@ -98,26 +94,13 @@ void BadInputSweep::RegistryValues() {
       w.Load();
       w.ExpectReadOnly();
 
-      const TessalySettings& s = w.app.settings;
-      const int32_t numbers[] = {s.idle, s.backup, s.quickCheck, s.maxOnce, s.lastTime, s.disabled};
-      for (size_t i = 0; i < 6; ++i) {
-        const SettingValue& other = SweepSettingValues()[i];
-        const uint32_t expected = strcmp(other.name, setting.name) == 0
-                                      ? ExpectedDword(form, other.def)
-                                      : other.def;
-        EXPECT_EQ(static_cast<uint32_t>(numbers[i]), expected) << other.name;
-      }
-
-      const std::string text = setting.isText ? ExpectedFolderText(form) : "";
-      const bool taken = !text.empty() && w.files.Has(text);
       const std::string install =
-          strcmp(setting.name, "Directory") == 0 && taken ? text : kProgramFolder;
-      const std::string saveDir =
-          strcmp(setting.name, "SaveDir") == 0 && taken ? text : Joined(install, "Recovery");
-      EXPECT_EQ(s.saveDir, saveDir);
-      EXPECT_EQ(s.reportPath, Joined(install, "Tests\\QUICKCHK.RPT"));
+          ExpectSweptLoad(w.app.settings, setting, form, kProgramFolder,
+                          [&](const std::string& path) { return w.files.Has(path); });
       for (const std::string& made : w.Made())
-        EXPECT_TRUE(made == Joined(install, "Recovery") || made == Joined(install, "Tests")) << made;
+        EXPECT_TRUE(made == SweepJoined(install, "Recovery") ||
+                    made == SweepJoined(install, "Tests"))
+            << made;
 
       char found[kPathSize];
       EXPECT_TRUE(GetInstallDirectory(w.registry, w.files, found));
@@ -134,16 +117,10 @@ void BadInputSweep::IntlValues() {
     SCOPED_TRACE(row.name);
     sweep.Row();
     FakeProfile profile;
-    for (const auto& entry : row.entries) profile.Set(nullptr, kIntlSection, entry.first, entry.second);
-    LocaleFormats formats;
-    LoadLocaleFormats(profile, &formats);
+    for (const auto& entry : row.entries)
+      profile.Set(nullptr, kIntlSection, entry.first, entry.second);
+    ExpectIntlRow(profile, row);
     EXPECT_TRUE(profile.writes.empty());
-    FakeClock clock;
-    DateTimeFormatter formatter(clock, formats);
-    const Time32 morning = clock.At(1998, 3, 5, 9, 7);
-    const Time32 evening = clock.At(1998, 3, 5, 23, 21);
-    EXPECT_STREQ(formatter.FormatSeconds(&morning), row.morning);
-    EXPECT_STREQ(formatter.FormatSeconds(&evening), row.evening);
   }
 }
 
@@ -151,14 +128,14 @@ void BadInputSweep::IntlValues() {
 
 struct VantorIniRow {
   const char* name;
-  int cabKeys;            // Cab1..CabN
-  size_t valueLength;     // length of the entries that name no cabinet
-  int emptyAt;            // this entry is empty (0: none)
-  int matchAt;            // this entry names the cleared cabinet (0: none)
-  int otherKeys;          // keys of other names in both sections
-  size_t mainLength;      // "Main" of this length instead of C:\Vantor (0: C:\Vantor)
-  int expectedWrite;      // the entry emptied (0: none)
-  bool removes;           // the two recovery files are removed
+  int cabKeys;         // Cab1..CabN
+  size_t valueLength;  // length of the entries that name no cabinet
+  int emptyAt;         // this entry is empty (0: none)
+  int matchAt;         // this entry names the cleared cabinet (0: none)
+  int otherKeys;       // keys of other names in both sections
+  size_t mainLength;   // "Main" of this length instead of C:\Vantor (0: C:\Vantor)
+  int expectedWrite;   // the entry emptied (0: none)
+  bool removes;        // the two recovery files are removed
 };
 
 void BadInputSweep::HugeVantorIni() {
@@ -176,8 +153,8 @@ void BadInputSweep::HugeVantorIni() {
     FakeActionContext f;
     const std::string main = row.mainLength ? PathOfLength("C:\\", row.mainLength) : kMainFolder;
     f.profile.Set(kVantorIni, "Directories", "Main", main);
-    const std::string cab = Joined(main, "Recovery\\Tessaly31.cab");
-    const std::string rcv = Joined(main, "Recovery\\Tessaly31.rcv");
+    const std::string cab = SweepJoined(main, "Recovery\\Tessaly31.cab");
+    const std::string rcv = SweepJoined(main, "Recovery\\Tessaly31.rcv");
     f.files.AddFile(cab);
     f.files.AddFile(rcv);
     for (int k = 1; k <= row.otherKeys; ++k) {
@@ -187,8 +164,9 @@ void BadInputSweep::HugeVantorIni() {
     }
     for (int k = 1; k <= row.cabKeys; ++k) {
       const std::string value = k == row.matchAt ? Upper(cab)
-                                : k == row.emptyAt ? ""
-                                                   : Repeat(std::to_string(k) + "v", row.valueLength);
+                                : k == row.emptyAt
+                                    ? ""
+                                    : Repeat(std::to_string(k) + "v", row.valueLength);
       f.profile.Set(kVantorIni, "Restore Files", ("Cab" + std::to_string(k)).c_str(), value);
     }
 
@@ -201,8 +179,9 @@ void BadInputSweep::HugeVantorIni() {
       EXPECT_TRUE(removed.empty());
     }
     if (row.expectedWrite) {
-      EXPECT_EQ(f.profile.writes, (std::vector<std::string>{"Vantor.ini|Restore Files|Cab" +
-                                                            std::to_string(row.expectedWrite) + "="}));
+      EXPECT_EQ(f.profile.writes,
+                (std::vector<std::string>{"Vantor.ini|Restore Files|Cab" +
+                                          std::to_string(row.expectedWrite) + "="}));
     } else {
       EXPECT_TRUE(f.profile.writes.empty());
     }
@@ -216,7 +195,7 @@ void BadInputSweep::HugeVantorIni() {
     sweep.Row();
     FakeActionContext f;
     f.profile.Set(kVantorIni, "Directories", "Main", kMainFolder);
-    const std::string cab = Joined(kMainFolder, "Recovery\\Tessaly31.cab");
+    const std::string cab = SweepJoined(kMainFolder, "Recovery\\Tessaly31.cab");
     f.profile.Set(kVantorIni, "Restore Files", "Cab1", cab + Repeat("x", length - cab.size()));
     f.profile.Set(kVantorIni, "Restore Files", "Cab2", cab);
     ClearOldRecoveryFiles(f.context, "Tessaly3");
@@ -231,12 +210,12 @@ void BadInputSweep::JoinPaths() {
   for (size_t length : kSweepPathLengths) {
     for (bool backslash : {false, true}) {
       for (bool inPlace : {false, true}) {
-        SCOPED_TRACE("JoinPath to " + std::to_string(length) + (backslash ? ", first ends in \\" : "") +
-                     (inPlace ? ", in place" : ""));
+        SCOPED_TRACE("JoinPath to " + std::to_string(length) +
+                     (backslash ? ", first ends in \\" : "") + (inPlace ? ", in place" : ""));
         sweep.Row();
         std::string first = PathOfLength("C:\\", length - name.size() - 1);
         if (backslash) first += '\\';
-        const std::string whole = Joined(first, name);
+        const std::string whole = SweepJoined(first, name);
         ASSERT_EQ(whole.size(), length);
         char out[kPathSize + 8];
         memset(out, '#', sizeof out);
@@ -328,12 +307,14 @@ void BadInputSweep::BackupPaths() {
       FakeActionContext f;
       f.SetSaveDir(saveDir);
       f.profile.Set(kVantorIni, "Directories", "Main", kMainFolder);
-      f.profile.Set(kVantorIni, "Restore Files", "Cab1", Joined(kMainFolder, "Recovery\\Tessaly11.cab"));
-      f.files.AddFile(Joined(kMainFolder, "Recovery\\Tessaly11.cab"));
+      f.profile.Set(kVantorIni, "Restore Files", "Cab1",
+                    SweepJoined(kMainFolder, "Recovery\\Tessaly11.cab"));
+      f.files.AddFile(SweepJoined(kMainFolder, "Recovery\\Tessaly11.cab"));
       char description[kBackupDescriptionSize];
       char setName[16] = "unchanged";
-      EXPECT_EQ(ChooseBackupSet(f.context, description, sizeof description, setName, sizeof setName),
-                fits);
+      EXPECT_EQ(
+          ChooseBackupSet(f.context, description, sizeof description, setName, sizeof setName),
+          fits);
       if (fits) {
         EXPECT_STREQ(setName, "Tessaly1");
         EXPECT_EQ(f.FileCalls("findfirst "), (std::vector<std::string>{saveDir + firstCabinet}));
@@ -353,7 +334,8 @@ void BadInputSweep::BackupPaths() {
       f.windows.messageBoxAnswer = kIdYes;
       EXPECT_EQ(BackupSystemFiles(f.context, 1), fits);
       ASSERT_EQ(f.windows.boxes.size(), 1u);
-      EXPECT_NE(f.windows.boxes[0].text.find(saveDir), std::string::npos);  // the whole folder shown
+      EXPECT_NE(f.windows.boxes[0].text.find(saveDir),
+                std::string::npos);  // the whole folder shown
       ASSERT_EQ(f.companions.saves.size(), fits ? 1u : 0u);
       if (fits) {
         EXPECT_EQ(f.companions.saves[0].saveDir, saveDir);

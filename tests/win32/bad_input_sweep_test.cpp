@@ -4,15 +4,13 @@
 // hold '%' and "%n" (written to HKCU\Control Panel\International, where the
 // profile functions find them), a "Vantor.ini" with huge sections, and paths
 // of 259, 260 and 261 characters. Prints "N bad inputs tried, 0 crashes".
-#include <windows.h>
-
+#include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "actions/action_context.h"
 #include "actions/backup.h"
@@ -37,10 +35,6 @@ const char kInternational[] = "Control Panel\\International";
 const char kProgramFolder[] = "C:\\Tessaly Sweep";
 const char kExistingFolder[] = "C:\\Sweep Folder";
 const char kMainFolder[] = "C:\\Vantor Sweep";
-
-std::string Joined(const std::string& folder, const std::string& name) {
-  return folder + (folder.empty() || folder.back() != '\\' ? "\\" : "") + name;
-}
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -131,8 +125,10 @@ struct RealActions {
   FakeClock clock;
   FakeWindowSystem windows;
   FakeCompanions companions;
-  ActionContext context{app, files, profile, clock, windows, companions,
-                        [](char* out, size_t size) { CopyText(out, size, kProgramFolder); }};
+  ActionContext context{
+      app, files, profile, clock, windows, companions, [](char* out, size_t size) {
+        CopyText(out, size, kProgramFolder);
+      }};
 };
 
 std::string VantorIniPath() {
@@ -198,24 +194,8 @@ void BadInputSweep::RegistryValues() {
       EXPECT_TRUE(after.found && after.type == before.type && after.data == before.data);
       EXPECT_EQ(ValueCount(HKEY_CURRENT_USER, kSettingsKey), setting.machineWide ? 0u : 1u);
 
-      const TessalySettings& s = app.settings;
-      const int32_t numbers[] = {s.idle, s.backup, s.quickCheck, s.maxOnce, s.lastTime, s.disabled};
-      for (size_t i = 0; i < 6; ++i) {
-        const SettingValue& other = SweepSettingValues()[i];
-        const uint32_t expected = strcmp(other.name, setting.name) == 0
-                                      ? ExpectedDword(form, other.def)
-                                      : other.def;
-        EXPECT_EQ(static_cast<uint32_t>(numbers[i]), expected) << other.name;
-      }
-      const std::string text = setting.isText ? ExpectedFolderText(form) : "";
-      const bool taken = !text.empty() && Exists(text);
       const std::string install =
-          strcmp(setting.name, "Directory") == 0 && taken ? text : program + "\\";
-      const std::string saveDir =
-          strcmp(setting.name, "SaveDir") == 0 && taken ? text : Joined(install, "Recovery");
-      EXPECT_EQ(s.saveDir, saveDir);
-      EXPECT_EQ(s.reportPath, Joined(install, "Tests\\QUICKCHK.RPT"));
-
+          ExpectSweptLoad(app.settings, setting, form, program + "\\", Exists);
       char found[kPathSize];
       EXPECT_TRUE(GetInstallDirectory(registry, files, found));
       EXPECT_EQ(found, install);
@@ -244,14 +224,7 @@ void BadInputSweep::IntlValues() {
     RegCloseKey(key);
 
     Win32Profile profile;
-    LocaleFormats formats;
-    LoadLocaleFormats(profile, &formats);
-    FakeClock clock;
-    DateTimeFormatter formatter(clock, formats);
-    const Time32 morning = clock.At(1998, 3, 5, 9, 7);
-    const Time32 evening = clock.At(1998, 3, 5, 23, 21);
-    EXPECT_STREQ(formatter.FormatSeconds(&morning), row.morning);
-    EXPECT_STREQ(formatter.FormatSeconds(&evening), row.evening);
+    ExpectIntlRow(profile, row);
   }
 }
 
@@ -259,12 +232,12 @@ void BadInputSweep::IntlValues() {
 
 struct VantorIniRow {
   const char* name;
-  int cabKeys;          // Cab1..CabN
-  size_t valueLength;   // length of the entries that name no cabinet
-  int emptyAt;          // this entry is empty (0: none)
-  int matchAt;          // this entry names the cleared cabinet (0: none)
-  int otherKeys;        // keys of other names in both sections
-  int expectedWrite;    // the entry emptied (0: none)
+  int cabKeys;         // Cab1..CabN
+  size_t valueLength;  // length of the entries that name no cabinet
+  int emptyAt;         // this entry is empty (0: none)
+  int matchAt;         // this entry names the cleared cabinet (0: none)
+  int otherKeys;       // keys of other names in both sections
+  int expectedWrite;   // the entry emptied (0: none)
 };
 
 void BadInputSweep::HugeVantorIni() {
@@ -274,9 +247,9 @@ void BadInputSweep::HugeVantorIni() {
       {"EmptyEntryEndsTheWalk", 2000, 300, 700, 1500, 0, 0},
       {"3000OtherKeysAroundMain", 1, 10, 0, 1, 3000, 1},
   };
-  const std::string recovery = Joined(kMainFolder, "Recovery");
-  const std::string cab = Joined(recovery, "Tessaly31.cab");
-  const std::string rcv = Joined(recovery, "Tessaly31.rcv");
+  const std::string recovery = SweepJoined(kMainFolder, "Recovery");
+  const std::string cab = SweepJoined(recovery, "Tessaly31.cab");
+  const std::string rcv = SweepJoined(recovery, "Tessaly31.rcv");
   for (const VantorIniRow& row : rows) {
     SCOPED_TRACE(row.name);
     sweep.Row();
@@ -288,13 +261,15 @@ void BadInputSweep::HugeVantorIni() {
     FILE* ini = fopen(VantorIniPath().c_str(), "wb");
     ASSERT_NE(ini, nullptr);
     fprintf(ini, "[Directories]\r\n");
-    for (int k = 1; k <= row.otherKeys; ++k) fprintf(ini, "Folder%d=%s\r\n", k, Repeat("d", 200).c_str());
+    for (int k = 1; k <= row.otherKeys; ++k)
+      fprintf(ini, "Folder%d=%s\r\n", k, Repeat("d", 200).c_str());
     fprintf(ini, "Main=%s\r\n[Restore Files]\r\n", kMainFolder);
     for (int k = 1; k <= row.otherKeys; ++k) fprintf(ini, "File%d=%s\r\n", k, cab.c_str());
     for (int k = 1; k <= row.cabKeys; ++k) {
       const std::string value = k == row.matchAt ? cab
-                                : k == row.emptyAt ? ""
-                                                   : Repeat(std::to_string(k) + "v", row.valueLength);
+                                : k == row.emptyAt
+                                    ? ""
+                                    : Repeat(std::to_string(k) + "v", row.valueLength);
       fprintf(ini, "Cab%d=%s\r\n", k, value.c_str());
     }
     fclose(ini);
@@ -308,8 +283,9 @@ void BadInputSweep::HugeVantorIni() {
       if (k == 0) continue;
       const std::string key = "Cab" + std::to_string(k);
       const std::string expected = k == row.expectedWrite || k == row.emptyAt ? ""
-                                   : k == row.matchAt ? cab
-                                                      : Repeat(std::to_string(k) + "v", row.valueLength);
+                                   : k == row.matchAt
+                                       ? cab
+                                       : Repeat(std::to_string(k) + "v", row.valueLength);
       EXPECT_EQ(ReadRestore(key), expected) << key;
     }
   }
@@ -401,7 +377,8 @@ void BadInputSweep::BackupPaths() {
       // restore list alone.
       const bool made = MakeFolders(main + "\\Recovery") && MakeFile(main + tail);
       ASSERT_TRUE(WritePrivateProfileStringA("Directories", "Main", main.c_str(), "Vantor.ini"));
-      ASSERT_TRUE(WritePrivateProfileStringA("Restore Files", "Cab1", (main + tail).c_str(), "Vantor.ini"));
+      ASSERT_TRUE(
+          WritePrivateProfileStringA("Restore Files", "Cab1", (main + tail).c_str(), "Vantor.ini"));
       RealActions actions;
       ClearOldRecoveryFiles(actions.context, "Tessaly1");
       EXPECT_EQ(ReadRestore("Cab1"), fits ? "" : main + tail);
