@@ -16,7 +16,7 @@ OBJDUMP=${OBJDUMP:-i686-w64-mingw32-objdump}
 
 # save DESCRIPTION FOLDER [SET]: prints the result SaveSystemFiles returned.
 save() {
-  probe save "$1" "$(winebed_winpath "$2")" "${3:-Tessaly1}" | sed -n 's/^result //p'
+  companion_probe save "$1" "$(winebed_winpath "$2")" "${3:-Tessaly1}" | sed -n 's/^result //p'
 }
 cabextract_test() { cabextract -q -t "$1" >/dev/null 2>&1; }
 listing() { ls -A "$1" | tr '\n' ' '; }
@@ -56,7 +56,8 @@ stop_wineserver
 readonly_result=$(WINEBED_TIMEOUT=120 setpriv --inh-caps=-dac_override,-dac_read_search \
   --bounding-set=-dac_override,-dac_read_search bash -c \
   '. "$0"; winebed_wine "$1" save "read-only" "$2" Tessaly1' \
-  "$TESSALY_SOURCE/scripts/winebed.sh" "$PROBE" "$(winebed_winpath "$save_dir")" 2>/dev/null |
+  "$TESSALY_SOURCE/scripts/winebed.sh" "$TESSALY_TESTS/companion_probe.exe" \
+  "$(winebed_winpath "$save_dir")" 2>/dev/null |
   tr -d '\r' | sed -n 's/^result //p')
 stop_wineserver
 chmod u+w "$save_dir"
@@ -89,4 +90,4 @@ for dll in VarnTools VarnTests Quillet; do
   check "$dll.dll exports exactly: $want" test "$exports" = "$want"
 done
 
-finish
+e2e_end

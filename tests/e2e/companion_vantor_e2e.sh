@@ -12,22 +12,22 @@ set -u
 cp "$TESSALY_BIN/Vantor.Exe" "$work/Vantor.Exe"
 log=$work/Vantor.log
 
-check "not running before the start" test "$(probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
+check "not running before the start" test "$(companion_probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
 
 winebed_wine "$work/Vantor.Exe" /D:610 >/dev/null 2>&1 &
 vantor=$!
 found=
 for _ in $(seq 1 100); do
-  found=$(probe vantor-find | tr '\n' ' ')
+  found=$(companion_probe vantor-find | tr '\n' ' ')
   [ "$found" = "mutex 1 window 1 " ] && break
   sleep 0.2
 done
 check "running: mutex and window ($found)" test "$found" = "mutex 1 window 1 "
 
-check "message 1394 sent" test "$(probe vantor-send 1394 5 2)" = "sent 1"
-check "message 1395 sent" test "$(probe vantor-send 1395 0 0)" = "sent 1"
-check "message 1394 with all bits sent" test "$(probe vantor-send 1394 1 0xF)" = "sent 1"
-check "asked to close" test "$(probe vantor-close)" = "closed 1"
+check "message 1394 sent" test "$(companion_probe vantor-send 1394 5 2)" = "sent 1"
+check "message 1395 sent" test "$(companion_probe vantor-send 1395 0 0)" = "sent 1"
+check "message 1394 with all bits sent" test "$(companion_probe vantor-send 1394 1 0xF)" = "sent 1"
+check "asked to close" test "$(companion_probe vantor-close)" = "closed 1"
 
 ended=0
 for _ in $(seq 1 100); do
@@ -35,7 +35,7 @@ for _ in $(seq 1 100); do
   sleep 0.2
 done
 check "ended on WM_CLOSE" test "$ended" = 1
-check "not running after the close" test "$(probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
+check "not running after the close" test "$(companion_probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
 
 lines=$(tr -d '\r' <"$log" 2>/dev/null)
 echo "$lines" | sed 's/^/  log: /'
@@ -45,4 +45,4 @@ events=$(grep -E '^message ' <<<"$lines" | tr '\n' '|')
 check "the messages in order with their parameters" test "$events" = \
   "message 1394 wParam 5 lParam 2|message 1395 wParam 0 lParam 0|message 1394 wParam 1 lParam 15|"
 
-finish
+e2e_end

@@ -2,7 +2,7 @@
 // binding: the platform's folder chooser, driven from a second thread as a
 // user would answer it.
 #include <windows.h>
-#include <shlobj.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@
 #include <thread>
 
 #include "actions/win32/companion_bindings.h"
-#include "companion_test_support.h"
 
 namespace {
 
@@ -58,6 +57,68 @@ bool HasChildText(HWND dialog, const char* text) {
   return search.found;
 }
 
+BOOL CALLBACK MatchTree(HWND child, LPARAM data) {
+  char className[32] = "";
+  GetClassNameA(child, className, sizeof className);
+  if (strcmp(className, WC_TREEVIEWA) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(data) = child;
+  return FALSE;
+}
+
+HWND FolderTree(HWND dialog) {
+  HWND tree = nullptr;
+  EnumChildWindows(dialog, MatchTree, reinterpret_cast<LPARAM>(&tree));
+  return tree;
+}
+
+HTREEITEM Related(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+std::string ItemText(HWND tree, HTREEITEM item) {
+  char text[MAX_PATH] = "";
+  TVITEMA info = {};
+  info.mask = TVIF_TEXT;
+  info.hItem = item;
+  info.pszText = text;
+  info.cchTextMax = sizeof text;
+  if (item == nullptr || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info)))
+    return "";
+  return text;
+}
+
+// The text of the item selected in the chooser's folder tree.
+std::string SelectedFolderName(HWND dialog) {
+  HWND tree = FolderTree(dialog);
+  return tree ? ItemText(tree, Related(tree, nullptr, TVGN_CARET)) : "";
+}
+
+// Clicks, as it were, the folder named leaf beside the selected one.
+void SelectSibling(HWND dialog, const std::string& leaf) {
+  HWND tree = FolderTree(dialog);
+  if (tree == nullptr) return;
+  HTREEITEM parent = Related(tree, Related(tree, nullptr, TVGN_CARET), TVGN_PARENT);
+  for (HTREEITEM item = Related(tree, parent, TVGN_CHILD); item; item = Related(tree, item, TVGN_NEXT)) {
+    if (lstrcmpiA(ItemText(tree, item).c_str(), leaf.c_str()) == 0) {
+      SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+      return;
+    }
+  }
+}
+
+std::string LastPart(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+// Waits until the chooser's tree shows the folder named leaf selected, as a
+// user would before pressing OK; select, when given, is tried each time.
+void AwaitSelection(HWND dialog, const std::string& leaf, const std::function<void()>& select) {
+  for (int i = 0; i < 100; ++i) {
+    if (select) select();
+    if (lstrcmpiA(SelectedFolderName(dialog).c_str(), leaf.c_str()) == 0) return;
+    Sleep(50);
+  }
+}
+
 std::string WindowsFolder() {
   char folder[MAX_PATH];
   GetWindowsDirectoryA(folder, sizeof folder);
@@ -76,7 +137,6 @@ int32_t Choose(char* buffer, const std::function<void(HWND)>& answer, bool* titl
       dialog = FindChooser();
     }
     if (dialog == nullptr) return;
-    Sleep(300);  // let the chooser finish filling its tree
     *titled = HasChildText(dialog, kTitle);
     answer(dialog);
   });
@@ -105,25 +165,34 @@ TEST(FolderChooser, StartsAtTheBuffersFolder) {
   char buffer[260] = "";
   strcpy(buffer, start.c_str());
   bool titled = false;
-  EXPECT_NE(Choose(buffer, [](HWND dialog) { Press(dialog, IDOK); }, &titled), 0);
+  EXPECT_NE(Choose(buffer,
+                   [&](HWND dialog) {
+                     AwaitSelection(dialog, LastPart(start), nullptr);
+                     Press(dialog, IDOK);
+                   },
+                   &titled),
+            0);
   EXPECT_EQ(lstrcmpiA(buffer, start.c_str()), 0) << buffer;
 }
 
 TEST(FolderChooser, AChoiceIsWrittenBackIntoTheBuffer) {
-  companion_test::ScratchFolder chosen;
+  // A plain folder beside the Windows folder, whose branch the chooser has
+  // open already.
+  const std::string target = WindowsFolder().substr(0, 3) + "Chosen Save Folder";
+  ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
   char buffer[260] = "";
   strcpy(buffer, WindowsFolder().c_str());
   bool titled = false;
-  const std::string target = chosen.Path();
   EXPECT_NE(Choose(buffer,
                    [&](HWND dialog) {
-                     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE,
-                                  reinterpret_cast<LPARAM>(target.c_str()));
+                     AwaitSelection(dialog, LastPart(target),
+                                    [&] { SelectSibling(dialog, LastPart(target)); });
                      Press(dialog, IDOK);
                    },
                    &titled),
             0);
   EXPECT_EQ(lstrcmpiA(buffer, target.c_str()), 0) << buffer;
+  RemoveDirectoryA(target.c_str());
 }
 
 TEST(FolderChooser, AnUnterminatedBufferIsReadNoFurtherThan260Bytes) {
