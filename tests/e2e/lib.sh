@@ -8,6 +8,15 @@
 #   check NAME COND...   runs COND; records a pass or a failure
 #   expect_eq NAME GOT WANT
 #   e2e_end              prints "N passed, N failed" and exits with the result
+#   wait_until SECONDS COND...   polls COND every half second; false on timeout
+#   install_probe ARGS   TessalyProbe.exe run from the install folder, so that
+#                        it maps the same Pellix.dll (and shared word) as Tessaly
+#   set_idle_seconds N   makes the last input look N seconds old, again until
+#                        it holds (window changes can stamp a late input)
+#   start_vantor         starts the Vantor.Exe stand-in of the install folder
+#   screen_rgb X Y       "R G B" of a screen point, from a screenshot of the
+#                        X root window (the Wine desktop sits at its origin)
+#   colour_name R G B    red, green, cyan or other
 #
 # The program's window title and registry keys.
 set -u
@@ -77,6 +86,57 @@ stop_tessaly() {
     sleep 0.2
   done
   return 1
+}
+
+wait_until() {
+  local seconds=$1 i
+  shift
+  for i in $(seq 1 $((seconds * 2))); do
+    "$@" && return 0
+    sleep 0.5
+  done
+  "$@"
+}
+
+install_probe() {
+  (cd "$TESSALY_DIR" && probe "$@")
+}
+
+set_idle_seconds() {
+  local i idle
+  for i in 1 2 3 4 5 6 7 8 9 10; do
+    install_probe set-idle "$1" >/dev/null || return 1
+    sleep 1
+    idle=$(install_probe idle) || return 1
+    [ "$idle" -ge "$1" ] && return 0
+  done
+  return 1
+}
+
+start_vantor() {
+  (cd "$TESSALY_DIR" && exec timeout "${TESSALY_TIMEOUT:-600}" wine Vantor.Exe "$@") \
+    >/dev/null 2>&1 &
+  VANTOR_PID=$!
+  probe wait-window Vantor 60 >/dev/null
+}
+
+screen_rgb() {
+  local shot=$WINEPREFIX/screen.png
+  import -display "$DISPLAY" -window root "$shot" 2>/dev/null &&
+    convert "$shot" -format '%[fx:int(255*p{'"$1,$2"'}.r+0.5)] %[fx:int(255*p{'"$1,$2"'}.g+0.5)] %[fx:int(255*p{'"$1,$2"'}.b+0.5)]\n' info:
+}
+
+colour_name() {
+  local r=$1 g=$2 b=$3
+  if [ "$r" -ge 150 ] && [ "$g" -le 110 ] && [ "$b" -le 110 ]; then
+    echo red
+  elif [ "$g" -ge 140 ] && [ "$r" -le 110 ] && [ "$b" -le 110 ]; then
+    echo green
+  elif [ "$r" -le 60 ] && [ "$g" -ge 200 ] && [ "$b" -ge 200 ]; then
+    echo cyan
+  else
+    echo other
+  fi
 }
 
 e2e_end() {

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The main window's settings controls, driven from outside in a fresh
+# Windows-95 prefix: each check box and the idle combo box changes its value
+# under the per-user settings key, every change writes all seven values with
+# their types, and a new start shows what was stored.
+. "$(dirname "$0")/lib.sh"
+e2e_begin
+
+# The value of NAME under the settings key as "TYPE DATA".
+setting() { reg_value "$SETTINGS_KEY" "$1"; }
+# Waits (briefly) until NAME holds WANT, then records the comparison.
+expect_setting() {
+  wait_until 5 test "$(setting "$1")" = "$2"
+  expect_eq "$3" "$(setting "$1")" "$2"
+}
+box_checked() { probe control "$MAIN_TITLE" "$1" | sed -nE 's/.*checked=([0-9]+).*/\1/p'; }
+combo_selected() { probe combo-items "$MAIN_TITLE" 1003 | sed -nE 's/^selected=(-?[0-9]+).*/\1/p'; }
+
+check "starts hidden" start_tessaly -nosplash
+check "main window hidden" probe wait-visible "$MAIN_TITLE" 0 30
+expect_eq "a start writes no setting" "$(setting Idle)$(setting SaveDir)$(setting Backup)" ""
+
+# Check boxes: id, value name, state at start in a fresh prefix.
+boxes=(
+  "1004 Backup 1"
+  "1006 QuickCheck 1"
+  "1010 MaxOnce 1"
+  "1011 Disabled 0"
+)
+for row in "${boxes[@]}"; do
+  read -r id name initial <<<"$row"
+  expect_eq "box $id ticked as $name's default" "$(box_checked "$id")" "$initial"
+  for state in $((1 - initial)) "$initial"; do
+    probe check "$MAIN_TITLE" "$id" "$state" >/dev/null
+    expect_setting "$name" "REG_DWORD 0x$state" "box $id set to $state stores $name"
+  done
+done
+
+# Every save writes all seven values, with their types.
+expect_eq "Idle type" "$(setting Idle)" "REG_DWORD 0x1"
+expect_eq "LastTime type" "$(setting LastTime)" "REG_DWORD 0x0"
+expect_eq "SaveDir is the default folder, as text" "$(setting SaveDir)" 'REG_SZ C:\Vantor\Recovery'
+for name in Backup QuickCheck MaxOnce Disabled; do
+  check "$name stored as REG_DWORD" grep -q '^REG_DWORD ' <<<"$(setting "$name")"
+done
+
+# The combo box: the item index is the stored "Idle".
+for index in 0 2 3 4 5 1; do
+  probe combo "$MAIN_TITLE" 1003 "$index" >/dev/null
+  expect_setting Idle "REG_DWORD 0x$index" "combo item $index stores Idle"
+done
+
+# A mixed set of choices survives a new start.
+probe combo "$MAIN_TITLE" 1003 4 >/dev/null
+probe check "$MAIN_TITLE" 1004 0 >/dev/null
+probe check "$MAIN_TITLE" 1010 0 >/dev/null
+expect_setting MaxOnce "REG_DWORD 0x0" "last change saved"
+check "unload" stop_tessaly
+check "starts again" start_tessaly -nosplash
+expect_eq "combo shows the stored Idle" "$(combo_selected)" 4
+expect_eq "backup box shows the stored 0" "$(box_checked 1004)" 0
+expect_eq "quick-check box shows the stored 1" "$(box_checked 1006)" 1
+expect_eq "once-per-day box shows the stored 0" "$(box_checked 1010)" 0
+expect_eq "disable box shows the stored 0" "$(box_checked 1011)" 0
+check "unload" stop_tessaly
+
+# A stored "Idle" outside the six items shows "1 Hour", is kept as stored until
+# the next change, and that change writes the index in use.
+timeout 60 wine reg add "$SETTINGS_KEY" /v Idle /t REG_DWORD /d 7 /f >/dev/null 2>&1
+check "starts with Idle 7" start_tessaly -nosplash
+expect_eq "Idle 7 shows item 1" "$(combo_selected)" 1
+expect_eq "Idle 7 kept until a change" "$(setting Idle)" "REG_DWORD 0x7"
+probe check "$MAIN_TITLE" 1004 1 >/dev/null
+expect_setting Idle "REG_DWORD 0x1" "the next save writes Idle 1"
+check "unload" stop_tessaly
+e2e_end
