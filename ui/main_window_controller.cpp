@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "app/messages.h"
 #include "app/text.h"
 #include "app/window_system.h"
 #include "presentation/date_time_formatter.h"
@@ -30,6 +31,8 @@ void MainWindowController::OnInitDialog() {
   // The pictures first: the disabled state and the last-run text draw from
   // the background, and the disabled state changes the icon shown here.
   view_.LoadStatusBitmaps();
+  // The shell sends the icon's mouse messages to this window as 1025.
+  view_.BindTrayIcon(kMsgTrayCallback);
   view_.ShowTrayIcon(s.disabled ? kTrayDisabled : kTrayNormal);
   UpdateDisabledState();
   RefreshLastRunText();

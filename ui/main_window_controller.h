@@ -62,6 +62,8 @@ class MainWindowView {
   // Invalidates the light's rectangle with erasing and updates the window.
   virtual void RedrawLight() = 0;
   virtual void PostQuit() = 0;
+  // The tray icon's SetCallbackWindow: this window, with that message.
+  virtual void BindTrayIcon(uint32_t callbackMessage) = 0;
   // The tray icon's ShowIconResource: 150, 146, or 0 to remove.
   virtual int32_t ShowTrayIcon(int resourceId) = 0;
   // WinHelp with HELP_INDEX for the file; true when the viewer opened.

@@ -50,6 +50,9 @@ class FakeView : public MainWindowView {
   void SetForeground() override { log.push_back("foreground"); }
   void RedrawLight() override { log.push_back("light"); }
   void PostQuit() override { log.push_back("quit"); }
+  void BindTrayIcon(uint32_t message) override {
+    log.push_back("bind tray " + std::to_string(message));
+  }
   int32_t ShowTrayIcon(int id) override {
     trayIcons.push_back(id);
     log.push_back("tray " + std::to_string(id));
@@ -130,9 +133,19 @@ INSTANTIATE_TEST_SUITE_P(Stored, IdleOutOfRange, ::testing::Values(-1, 6, 7, INT
 TEST_F(MainWindowControllerTest, InitOrderPicturesThenTrayThenDisabledStateThenText) {
   app.settings.disabled = 1;
   controller.OnInitDialog();
-  const std::vector<std::string> expected = {"bitmaps", "tray 146", "disable 1004", "disable 1006",
-                                             "tray 146", "text 1009"};
+  const std::vector<std::string> expected = {"bitmaps",      "bind tray 1025", "tray 146",
+                                             "disable 1004", "disable 1006",   "tray 146",
+                                             "text 1009"};
   EXPECT_EQ(view.log, expected);
+}
+
+// Without the window and message the shell would keep the icon but tell no
+// one about clicks on it.
+TEST_F(MainWindowControllerTest, InitBindsTheTrayIconToTheWindowBeforeAddingIt) {
+  controller.OnInitDialog();
+  ASSERT_GE(view.log.size(), 3u);
+  EXPECT_EQ(view.log[1], "bind tray 1025");
+  EXPECT_EQ(view.log[2], "tray 150");
 }
 
 TEST_F(MainWindowControllerTest, InitNormalisesLightIndex) {

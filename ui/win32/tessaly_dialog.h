@@ -76,6 +76,7 @@ class TessalyDialog : public CDialog, private MainWindowView {
   void SetForeground() override;
   void RedrawLight() override;
   void PostQuit() override;
+  void BindTrayIcon(uint32_t callbackMessage) override;
   int32_t ShowTrayIcon(int resourceId) override;
   bool OpenHelp(const char* path) override;
   void CloseHelp() override;

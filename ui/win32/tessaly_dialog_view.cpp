@@ -89,6 +89,10 @@ void TessalyDialog::RedrawLight() {
 
 void TessalyDialog::PostQuit() { PostQuitMessage(0); }
 
+void TessalyDialog::BindTrayIcon(uint32_t callbackMessage) {
+  trayIcon_.SetCallbackWindow(reinterpret_cast<WindowHandle>(m_hWnd), callbackMessage);
+}
+
 int32_t TessalyDialog::ShowTrayIcon(int resourceId) {
   return trayIcon_.ShowIconResource(static_cast<uint32_t>(resourceId)) ? 1 : 0;
 }
