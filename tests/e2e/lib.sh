@@ -37,6 +37,11 @@ e2e_begin() {
   WINEPATH=$(winebed_winpath "$TESSALY_BIN")
   export WINEPATH
   tessaly_layout "$TESSALY_BIN"
+  # The registry commands above already started the prefix's desktop, before
+  # the virtual desktop was configured; end them so that the next Wine
+  # process starts the virtual desktop with its taskbar and tray.
+  timeout 30 wineserver -k >/dev/null 2>&1
+  timeout 30 wineserver -w >/dev/null 2>&1
 }
 
 probe() {

@@ -5,6 +5,7 @@
 //
 //   TessalyProbe <command> [arguments]     prints its answer; exit 0, or 1 on failure
 #include <windows.h>
+#include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -266,13 +267,110 @@ int Version() {
   return 0;
 }
 
+// A window named by its title, or by its handle written as "hwnd:0x1234"
+// (for a window whose title is not unique, or that may be gone already).
+HWND Resolve(const char* name) {
+  if (strncmp(name, "hwnd:", 5) == 0)
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(strtoul(name + 5, nullptr, 0)));
+  return FindTitle(name);
+}
+
+void PrintWindowLine(HWND window) {
+  char cls[64] = "";
+  char text[256] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  GetWindowTextA(window, text, sizeof text);
+  RECT r;
+  GetWindowRect(window, &r);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  printf("hwnd=0x%lx pid=%lu id=%ld class=%s visible=%d x=%ld y=%ld cx=%ld cy=%ld style=0x%lx "
+         "owner=0x%lx title=%s\n",
+         static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), pid,
+         static_cast<long>(GetWindowLongA(window, GWL_ID)), cls, IsWindowVisible(window) ? 1 : 0,
+         r.left, r.top, r.right - r.left, r.bottom - r.top,
+         static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+         static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetWindow(window, GW_OWNER))), text);
+}
+
+struct ListFilter {
+  const char* cls;
+  HWND parent;  // children: only direct children of this window
+};
+
+BOOL CALLBACK ListOne(HWND window, LPARAM data) {
+  const ListFilter* filter = reinterpret_cast<const ListFilter*>(data);
+  if (filter->parent != nullptr && GetParent(window) != filter->parent) return TRUE;
+  char cls[64] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (filter->cls == nullptr || _stricmp(cls, filter->cls) == 0) PrintWindowLine(window);
+  return TRUE;
+}
+
+// windows [CLASS]: one line per top-level window (of that class).
+int Windows(const char* cls) {
+  ListFilter filter = {cls, nullptr};
+  EnumWindows(ListOne, reinterpret_cast<LPARAM>(&filter));
+  return 0;
+}
+
+// children TITLE|hwnd:H [CLASS]: one line per direct child window.
+int Children(const char* name, const char* cls) {
+  HWND window = Resolve(name);
+  if (window == nullptr || !IsWindow(window)) {
+    fprintf(stderr, "no window \"%s\"\n", name);
+    return 1;
+  }
+  ListFilter filter = {cls, window};
+  EnumChildWindows(window, ListOne, reinterpret_cast<LPARAM>(&filter));
+  return 0;
+}
+
+// tray-icon TITLE|hwnd:H ID: asks the shell to modify the notification icon of
+// that window and id without changing anything (no flags). The shell answers
+// success only for an icon that it holds.
+int TrayIcon(const char* name, UINT id) {
+  HWND window = Resolve(name);
+  typedef BOOL(WINAPI * NotifyFn)(DWORD, NOTIFYICONDATAA*);
+  HMODULE shell = LoadLibraryA("shell32.dll");
+  NotifyFn notify = shell ? reinterpret_cast<NotifyFn>(reinterpret_cast<void*>(
+                                GetProcAddress(shell, "Shell_NotifyIconA")))
+                          : nullptr;
+  if (!notify || window == nullptr) return 1;
+  NOTIFYICONDATAA data;
+  memset(&data, 0, sizeof data);
+  data.cbSize = 88;  // the first form of the record
+  data.hWnd = window;
+  data.uID = id;
+  const BOOL present = notify(NIM_MODIFY, &data);
+  printf("%s\n", present ? "present" : "absent");
+  return 0;
+}
+
+// window-text TITLE|hwnd:H: the text that the window itself answers to
+// WM_GETTEXT (for a tooltip, the tip it shows).
+int WindowText(const char* name) {
+  HWND window = Resolve(name);
+  if (window == nullptr || !IsWindow(window)) return 1;
+  char text[512] = "";
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                           SMTO_NORMAL, 10000, &length))
+    return 1;
+  text[sizeof text - 1] = '\0';
+  printf("%s\n", text);
+  return 0;
+}
+
 int Usage() {
   fprintf(stderr,
           "usage: TessalyProbe wait-window|wait-gone TITLE SECONDS | wait-visible TITLE 0|1 SECONDS |\n"
           "  window TITLE |\n"
           "  control TITLE ID | check TITLE ID 0|1 | combo TITLE ID INDEX | combo-items TITLE ID |\n"
           "  send|post TITLE MSG WPARAM LPARAM | burst TITLE ROUNDS MSG:W:L,... | metrics |\n"
-          "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version\n");
+          "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version |\n"
+          "  windows [CLASS] | children TITLE|hwnd:H [CLASS] | tray-icon TITLE|hwnd:H ID |\n"
+          "  window-text TITLE|hwnd:H\n");
   return 2;
 }
 
@@ -303,5 +401,9 @@ int main(int argc, char** argv) {
   if (!strcmp(c, "gui-resources") && n == 1) return GuiResources(a[0]);
   if (!strcmp(c, "mutex") && n == 1) return Mutex(a[0]);
   if (!strcmp(c, "version") && n == 0) return Version();
+  if (!strcmp(c, "windows") && n <= 1) return Windows(n ? a[0] : nullptr);
+  if (!strcmp(c, "children") && (n == 1 || n == 2)) return Children(a[0], n == 2 ? a[1] : nullptr);
+  if (!strcmp(c, "tray-icon") && n == 2) return TrayIcon(a[0], Number(a[1]));
+  if (!strcmp(c, "window-text") && n == 1) return WindowText(a[0]);
   return Usage();
 }
