@@ -1,0 +1,144 @@
+# Shared by the fault-injection scripts (fault_*_e2e.sh): source it after the
+# environment checks, in place of lib.sh. It gives
+#
+#   fault_begin [e2e]      a fresh Wine test bed (with "e2e": the full one of
+#                          e2e_begin, Tessaly laid out in C:\Vantor) and a
+#                          private work folder $FAULT_WORK; on exit the Wine
+#                          processes end, every mount made here is undone and
+#                          everything is deleted, however the script ends
+#   fault_skip REASON      prints why and leaves with 77, which CTest shows as
+#                          a skipped test
+#   fault_mount DIR OPTS   mounts a tmpfs with OPTS (e.g. size=64k) on DIR;
+#                          skips the test when that is not allowed here
+#   fault_save DESC DIR SET   SaveSystemFiles through the companion probe;
+#                          prints its result
+#   fault_make_sets DIR N  real backup sets Tessaly1..N (their first cabinets)
+#                          in DIR, a day apart in age, set 1 the oldest
+#   fault_keep_sets DIR    records the first cabinets in DIR as they are now
+#   fault_check_sets LABEL every recorded cabinet is still there, byte for
+#                          byte, and passes cabextract -t
+#   fault_cab_ok FILE      cabextract -t passes
+#   fault_no_leftovers LABEL DIR  no ".new" or ".old" file is left in DIR
+#   fault_large_system_file MB  a compressible SYSTEM.DAT of about MB
+#                          megabytes in the Windows folder: the next cabinet
+#                          is that much larger and takes that much longer
+#
+# and, with Tessaly running:
+#
+#   fault_menu_backup      "&Backup System Files Now" answered Yes; returns
+#                          once the command has been handled
+#   fault_last_time        "LastTime" in decimal, or empty when not stored
+#   fault_idle_run         makes the user look idle for over an hour and waits
+#                          for the next idle poll to log its quick check
+#   fault_log_has SECTION  true when "Tessaly.ini" has that section
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+FAULT_MOUNTS=()
+FAULT_WORK=
+IDYES=6
+
+fault_cleanup() {
+  # The Wine processes go first: they hold files on the mounts open.
+  if [ -n "${WINEPREFIX:-}" ]; then
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
+    timeout 30 wineserver -w >/dev/null 2>&1 || true
+  fi
+  local mount
+  for mount in "${FAULT_MOUNTS[@]}"; do
+    umount "$mount" 2>/dev/null || umount -l "$mount" 2>/dev/null ||
+      echo "warning: could not unmount $mount" >&2
+  done
+  FAULT_MOUNTS=()
+  winebed_cleanup
+  [ -n "$FAULT_WORK" ] && rm -rf "$FAULT_WORK"
+}
+
+fault_begin() {
+  if [ "${1:-}" = e2e ]; then
+    e2e_begin
+  else
+    winebed_start || { echo "FAIL: no Wine test bed"; exit 1; }
+    WINEPATH=$(winebed_winpath "$TESSALY_BIN")  # the probe binds the companion DLLs
+    export WINEPATH
+  fi
+  FAULT_WORK=$(mktemp -d /tmp/fault-e2e.XXXXXX)
+  trap fault_cleanup EXIT
+  trap 'exit 130' INT TERM HUP
+}
+
+fault_skip() {
+  echo "SKIP: $*"
+  exit 77
+}
+
+fault_mount() {
+  [ "$(id -u)" = 0 ] || fault_skip "mounting a tmpfs needs root (running as uid $(id -u))"
+  mkdir -p "$1"
+  mount -t tmpfs -o "$2" tmpfs "$1" 2>"$FAULT_WORK/mount.err" ||
+    fault_skip "cannot mount a tmpfs on $1: $(cat "$FAULT_WORK/mount.err")"
+  FAULT_MOUNTS+=("$1")
+}
+
+fault_save() {
+  winebed_wine "$TESSALY_TESTS/companion_probe.exe" save "$1" "$(winebed_winpath "$2")" "$3" \
+    2>/dev/null | tr -d '\r' | sed -n 's/^result //p'
+}
+
+fault_make_sets() {
+  local dir=$1 count=$2 n
+  for n in $(seq 1 "$count"); do
+    [ "$(fault_save "Earlier backup $n" "$dir" "Tessaly$n")" = 1 ] ||
+      { echo "FAIL: could not make earlier set $n"; exit 1; }
+    touch -d "@$(($(date +%s) - (count - n + 1) * 86400))" "$dir/Tessaly${n}1.cab"
+  done
+}
+
+fault_keep_sets() {
+  (cd "$1" && sha256sum Tessaly?1.cab) >"$FAULT_WORK/sets.sha256"
+  FAULT_SETS_DIR=$1
+}
+
+fault_check_sets() {
+  local label=$1 name
+  check "$label: every earlier set's first cabinet is there, unchanged" \
+    bash -c 'cd "$1" && sha256sum --quiet -c "$2"' _ "$FAULT_SETS_DIR" "$FAULT_WORK/sets.sha256"
+  for name in $(awk '{ print $2 }' "$FAULT_WORK/sets.sha256"); do
+    check "$label: cabextract -t $name" fault_cab_ok "$FAULT_SETS_DIR/$name"
+  done
+}
+
+fault_cab_ok() {
+  cabextract -q -t "$1" >/dev/null 2>&1
+}
+
+fault_no_leftovers() {
+  expect_eq "$1: no .new or .old file left" "$(ls -A "$2" | grep -Ec '\.(new|old)$')" 0
+}
+
+fault_large_system_file() {
+  head -c "$(($1 * 786432))" /dev/urandom | base64 >"$WINEPREFIX/drive_c/windows/SYSTEM.DAT"
+}
+
+fault_menu_backup() {
+  probe post "$MAIN_TITLE" 273 32776 0 >/dev/null || return 1
+  [ "$(probe box "$MAIN_TITLE" 30 $IDYES)" != timeout ] || return 1
+  # One thread: a sent message is answered only after the command is done.
+  probe send "$MAIN_TITLE" 0 0 0 >/dev/null
+}
+
+fault_last_time() {
+  local value
+  value=$(reg_value "$SETTINGS_KEY" LastTime)
+  [[ $value == "REG_DWORD 0x"* ]] && echo $((${value#REG_DWORD }))
+}
+
+fault_log_has() {
+  local log
+  log=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname Tessaly.ini | head -n 1)
+  [ -n "$log" ] && grep -qi "^\[$1\]" "$log"
+}
+
+fault_idle_run() {
+  set_idle_seconds 4000 || return 1
+  wait_until 100 fault_log_has QuickCheck
+}
