@@ -9,6 +9,7 @@
 #   expect_eq NAME GOT WANT
 #   e2e_end              prints "N passed, N failed" and exits with the result
 #   wait_until SECONDS COND...   polls COND every half second; false on timeout
+#   output_is WANT CMD...        true when CMD prints exactly WANT (a COND)
 #   install_probe ARGS   TessalyProbe.exe run from the install folder, so that
 #                        it maps the same Pellix.dll (and shared word) as Tessaly
 #   set_idle_seconds N   makes the last input look N seconds old, again until
@@ -17,6 +18,13 @@
 #   screen_rgb X Y       "R G B" of a screen point, from a screenshot of the
 #                        X root window (the Wine desktop sits at its origin)
 #   colour_name R G B    red, green, cyan or other
+#   lamp_colour [DX DY]  colour_name of the status light on the screen: the
+#                        point DX, DY (default 8, 8: the lamp's middle) from
+#                        the top-left corner of control 1007
+#   setting_number NAME  a REG_DWORD under the settings key in decimal, or empty
+#   run_log SECTION      the "key=value" lines of a section of "Tessaly.ini"
+#   date_text SECONDS    the program's date-and-time text of a time with the
+#                        regional settings of a fresh prefix: 03/05/1998 09:07AM
 #
 # The program's window title and registry keys.
 set -u
@@ -103,6 +111,12 @@ wait_until() {
   "$@"
 }
 
+output_is() {
+  local want=$1
+  shift
+  [ "$("$@")" = "$want" ]
+}
+
 install_probe() {
   (cd "$TESSALY_DIR" && probe "$@")
 }
@@ -142,6 +156,30 @@ colour_name() {
   else
     echo other
   fi
+}
+
+lamp_colour() {
+  local light x y
+  light=$(probe control "$MAIN_TITLE" 1007) || return 1
+  x=$(sed -nE 's/.* x=(-?[0-9]+).*/\1/p' <<<"$light")
+  y=$(sed -nE 's/.* y=(-?[0-9]+).*/\1/p' <<<"$light")
+  # shellcheck disable=SC2046
+  colour_name $(screen_rgb $((x + ${1:-8})) $((y + ${2:-8})))
+}
+
+setting_number() {
+  local value
+  value=$(reg_value "$SETTINGS_KEY" "$1")
+  [[ $value == "REG_DWORD 0x"* ]] && echo $((${value#REG_DWORD }))
+}
+
+run_log() {
+  tr -d '\r' 2>/dev/null <"$WINEPREFIX/drive_c/windows/Tessaly.ini" |
+    awk -v s="[$1]" '/^\[/ { on = ($0 == s); next } on && /=/'
+}
+
+date_text() {
+  LC_ALL=C date -d "@$1" '+%m/%d/%Y %I:%M%p'
 }
 
 e2e_end() {

@@ -10,7 +10,7 @@ e2e_begin
 setting() { reg_value "$SETTINGS_KEY" "$1"; }
 # Waits (briefly) until NAME holds WANT, then records the comparison.
 expect_setting() {
-  wait_until 5 test "$(setting "$1")" = "$2"
+  wait_until 5 output_is "$2" setting "$1"
   expect_eq "$3" "$(setting "$1")" "$2"
 }
 box_checked() { probe control "$MAIN_TITLE" "$1" | sed -nE 's/.*checked=([0-9]+).*/\1/p'; }

@@ -5,6 +5,7 @@
 //
 //   TessalyProbe <command> [arguments]     prints its answer; exit 0, or 1 on failure
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -81,8 +82,12 @@ int Control(const char* title, int id) {
     fprintf(stderr, "no control %d\n", id);
     return 1;
   }
+  // Asked by message: across processes GetWindowText gives only the window's
+  // own caption, which an edit field does not keep its text in.
   char text[512] = "";
-  GetWindowTextA(control, text, sizeof text);
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_NORMAL, 10000, &length);
   char cls[64] = "";
   GetClassNameA(control, cls, sizeof cls);
   RECT r;
@@ -347,6 +352,138 @@ int TrayIcon(const char* name, UINT id) {
   return 0;
 }
 
+// A message box of the given title: a visible top-level dialog window that
+// is owned by another window (the program's main window has no owner).
+struct BoxSearch {
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM data) {
+  BoxSearch* search = reinterpret_cast<BoxSearch*>(data);
+  char cls[64] = "";
+  char text[256] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  GetWindowTextA(window, text, sizeof text);
+  if (strcmp(cls, "#32770") == 0 && strcmp(text, search->title) == 0 &&
+      IsWindowVisible(window) && GetWindow(window, GW_OWNER) != nullptr) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+constexpr size_t kBoxTextSize = 1024;
+
+BOOL CALLBACK AppendStaticText(HWND window, LPARAM data) {
+  char* all = reinterpret_cast<char*>(data);  // kBoxTextSize bytes
+  char cls[64] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  char text[512] = "";
+  if (_stricmp(cls, "Static") == 0 && GetWindowTextA(window, text, sizeof text) > 0) {
+    const size_t used = strlen(all);
+    if (used + 1 < kBoxTextSize)
+      snprintf(all + used, kBoxTextSize - used, "%s%s", used > 0 ? " " : "", text);
+  }
+  return TRUE;
+}
+
+// box TITLE SECONDS [ANSWER]: waits for a message box, prints its text and,
+// given an answer (IDYES 6, IDNO 7, IDOK 1), presses that button by posting
+// its command to the box.
+int Box(const char* title, double seconds, int answer) {
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  BoxSearch search = {title, nullptr};
+  for (;;) {
+    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) break;
+    if (static_cast<LONG>(GetTickCount() - deadline) >= 0) {
+      printf("timeout\n");
+      return 1;
+    }
+    Sleep(100);
+  }
+  char text[kBoxTextSize] = "";
+  EnumChildWindows(search.found, AppendStaticText, reinterpret_cast<LPARAM>(text));
+  printf("%s\n", text);
+  if (answer > 0 && !PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0))
+    return 1;
+  return 0;
+}
+
+// Tip texts of the shell's notification icons. Wine's shell gives each icon
+// a tooltip tool, in a tooltip window owned by its tray window; the texts
+// live in the shell's process, so they are read through memory allocated
+// there.
+bool ContainsTray(const char* text) {
+  char lower[64] = "";
+  snprintf(lower, sizeof lower, "%s", text);
+  CharLowerA(lower);
+  return strstr(lower, "tray") != nullptr;
+}
+
+void PrintTips(HWND tooltip, HANDLE shell, BYTE* remote) {
+  const LRESULT count = SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    TTTOOLINFOW info;
+    memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    DWORD_PTR result = 0;
+    if (!WriteProcessMemory(shell, remote, &info, sizeof info, nullptr) ||
+        !SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote),
+                             SMTO_NORMAL, 10000, &result) ||
+        !result || !ReadProcessMemory(shell, remote, &info, sizeof info, nullptr))
+      continue;
+    // A removed icon may leave its tool behind: keep only tools of icons on
+    // show, a visible icon window or a non-empty rectangle in the tray.
+    const bool shown = (info.uFlags & TTF_IDISHWND)
+                           ? IsWindowVisible(reinterpret_cast<HWND>(info.uId)) != FALSE
+                           : !IsRectEmpty(&info.rect);
+    if (!shown) continue;
+    const WCHAR empty = 0;
+    info.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof info);
+    WCHAR wide[1024] = L"";
+    char tip[1024] = "";
+    if (WriteProcessMemory(shell, remote, &info, sizeof info, nullptr) &&
+        WriteProcessMemory(shell, remote + sizeof info, &empty, sizeof empty, nullptr) &&
+        SendMessageTimeoutW(tooltip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(remote),
+                            SMTO_NORMAL, 10000, &result) &&
+        ReadProcessMemory(shell, remote + sizeof info, wide, sizeof wide - sizeof(WCHAR),
+                          nullptr)) {
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, tip, sizeof tip, nullptr, nullptr);
+      printf("%s\n", tip);
+    }
+  }
+}
+
+BOOL CALLBACK PrintTrayTips(HWND window, LPARAM) {
+  char cls[64] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  HWND owner = GetWindow(window, GW_OWNER);
+  char ownerClass[64] = "";
+  if (owner) GetClassNameA(owner, ownerClass, sizeof ownerClass);
+  if (_stricmp(cls, "tooltips_class32") != 0 || !ContainsTray(ownerClass)) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE shell = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!shell) return TRUE;
+  const SIZE_T textBytes = 1024 * sizeof(WCHAR);  // INFOTIPSIZE characters
+  BYTE* remote = static_cast<BYTE*>(
+      VirtualAllocEx(shell, nullptr, sizeof(TTTOOLINFOW) + textBytes, MEM_COMMIT, PAGE_READWRITE));
+  if (remote) {
+    PrintTips(window, shell, remote);
+    VirtualFreeEx(shell, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(shell);
+  return TRUE;
+}
+
+// tray-tips: one line per notification icon on show, its tip text.
+int TrayTips() {
+  EnumWindows(PrintTrayTips, 0);
+  return 0;
+}
+
 // window-text TITLE|hwnd:H: the text that the window itself answers to
 // WM_GETTEXT (for a tooltip, the tip it shows).
 int WindowText(const char* name) {
@@ -370,7 +507,7 @@ int Usage() {
           "  send|post TITLE MSG WPARAM LPARAM | burst TITLE ROUNDS MSG:W:L,... | metrics |\n"
           "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version |\n"
           "  windows [CLASS] | children TITLE|hwnd:H [CLASS] | tray-icon TITLE|hwnd:H ID |\n"
-          "  window-text TITLE|hwnd:H\n");
+          "  window-text TITLE|hwnd:H | box TITLE SECONDS [ANSWER] | tray-tips\n");
   return 2;
 }
 
@@ -405,5 +542,7 @@ int main(int argc, char** argv) {
   if (!strcmp(c, "children") && (n == 1 || n == 2)) return Children(a[0], n == 2 ? a[1] : nullptr);
   if (!strcmp(c, "tray-icon") && n == 2) return TrayIcon(a[0], Number(a[1]));
   if (!strcmp(c, "window-text") && n == 1) return WindowText(a[0]);
+  if (!strcmp(c, "box") && (n == 2 || n == 3)) return Box(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
+  if (!strcmp(c, "tray-tips") && n == 0) return TrayTips();
   return Usage();
 }

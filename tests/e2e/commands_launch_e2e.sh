@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Starting or bringing forward the main Vantor program, seen from outside
+# through the Vantor.Exe stand-in, which logs its command line and the
+# messages it gets to Vantor.log beside itself:
+# - not running: "Show Me" (1008) starts C:\Vantor\Vantor.Exe with "/D:610",
+#   the tray's "Launch &Vantor" (32777) with no argument; the path is quoted;
+#   the shown main window hides itself;
+# - running: "Show Me" sends it 1395 and starts no second copy; the tray
+#   command sends nothing;
+# - nowhere to be found: the "Error - Couldn't locate Vantor.Exe" box.
+. "$(dirname "$0")/lib.sh"
+e2e_begin
+
+LOG=$TESSALY_DIR/Vantor.log
+PROGRAM='"C:\Vantor\Vantor.Exe"'
+IDOK=1
+
+log_count() {
+  local n
+  n=$(grep -c -- "$1" "$LOG" 2>/dev/null)
+  echo "${n:-0}"
+}
+started() { log_count '^command line '; }
+show_requests() { log_count '^message 1395 wParam 0 lParam 0'; }
+# Sends a command and waits for its handler to return.
+command() { probe send "$MAIN_TITLE" 273 "$1" 0 >/dev/null; }
+show_main() {
+  command 32772
+  probe wait-visible "$MAIN_TITLE" 1 10 >/dev/null
+}
+stop_vantor() {
+  probe post Vantor 16 0 0 >/dev/null  # WM_CLOSE
+  probe wait-gone Vantor 30 >/dev/null
+}
+
+check "starts" start_tessaly -nosplash -display
+check "shown" probe wait-visible "$MAIN_TITLE" 1 30
+sleep 1  # let the start-up ticks pass
+
+# Not running: the tray command starts it with an empty argument text.
+command 32777
+check "tray launch: Vantor window up" probe wait-window Vantor 30
+check "tray launch: started once" wait_until 10 output_is 1 started
+expect_eq "tray launch: command line" "$(grep '^command line ' "$LOG" | tr -d '\r')" \
+  "command line $PROGRAM "
+check "tray launch: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
+check "Vantor closed" stop_vantor
+
+# Not running: "Show Me" starts it with "/D:610".
+show_main
+command 1008
+check "Show Me: Vantor window up" probe wait-window Vantor 30
+check "Show Me: a second start" wait_until 10 output_is 2 started
+expect_eq "Show Me: command line" "$(grep '^command line ' "$LOG" | tail -n 1 | tr -d '\r')" \
+  "command line $PROGRAM /D:610"
+check "Show Me: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
+
+# Running: "Show Me" brings it forward with message 1395, and starts nothing.
+show_main
+command 1008
+check "Show Me while running: 1395 received" wait_until 10 output_is 1 show_requests
+check "Show Me while running: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
+command 32777
+command 1002
+sleep 1  # a wrongly started copy would log within this second
+expect_eq "running: no copy started" "$(started)" 2
+expect_eq "running: tray and picture-button launches send no 1395" "$(show_requests)" 1
+expect_eq "no second copy found the mutex held" "$(log_count 'mutex already held')" 0
+check "Vantor closed" stop_vantor
+
+# Nowhere: the program's own folder is the install folder, so removing the
+# stand-in there leaves nothing to start.
+rm -f "$TESSALY_DIR/Vantor.Exe"
+probe post "$MAIN_TITLE" 273 1008 0 >/dev/null
+expect_eq "missing Vantor.Exe reported" "$(probe box "$MAIN_TITLE" 30 $IDOK)" \
+  "Error - Couldn't locate Vantor.Exe"
+expect_eq "missing Vantor.Exe: nothing started" "$(started)" 2
+check "unload" stop_tessaly
+e2e_end

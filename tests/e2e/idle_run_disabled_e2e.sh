@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# "Disabled" = 1 stored: an idle count far past the threshold runs nothing at
+# the 60-second idle poll (no log, no cabinet, no "LastTime", no message to
+# Vantor, the idle count left alone). Then the tray menu's "&Disable Tessaly"
+# switches the actions back on, and the next poll runs them: the same set-up
+# did reach a poll, so the quiet first minute was the disabled state's doing.
+# No mouse or keyboard input is made: it would stamp a new input time.
+. "$(dirname "$0")/lib.sh"
+e2e_begin
+
+CABINET=$TESSALY_DIR/Recovery/Tessaly11.cab
+LOG=$TESSALY_DIR/Vantor.log
+FIRST_POLL=70   # seconds after start-up: the first poll comes at 60
+NEXT_POLL=75    # seconds after switching back on: at most one poll period
+
+anything_done() {
+  [ -e "$WINEPREFIX/drive_c/windows/Tessaly.ini" ] || [ -e "$CABINET" ] ||
+    [ -n "$(setting_number LastTime)" ] || grep -q '^message 1394 ' "$LOG" 2>/dev/null
+}
+both_logged() { [ -n "$(run_log SaveFiles)" ] && [ -n "$(run_log QuickCheck)" ]; }
+
+timeout 60 wine reg add "$SETTINGS_KEY" /v Disabled /t REG_DWORD /d 1 /f >/dev/null 2>&1
+check "Vantor stand-in running" start_vantor
+check "starts" start_tessaly -nosplash
+started=$(date +%s)
+check "main window hidden" probe wait-visible "$MAIN_TITLE" 0 30
+check "starts disabled" test "$(probe control "$MAIN_TITLE" 1011 | sed -nE 's/.*checked=([0-9]+).*/\1/p')" = 1
+check "idle count set past the threshold" set_idle_seconds 4000
+
+# Watch until well past the first poll; stop early if anything happens.
+while [ $(($(date +%s) - started)) -lt $FIRST_POLL ] && ! anything_done; do sleep 1; done
+check "disabled: past the first poll" test $(($(date +%s) - started)) -ge $FIRST_POLL
+check "disabled: no log written" test ! -e "$WINEPREFIX/drive_c/windows/Tessaly.ini"
+check "disabled: no cabinet" test ! -e "$CABINET"
+expect_eq "disabled: LastTime not stored" "$(setting_number LastTime)" ""
+check "disabled: Vantor got nothing" test "$(grep -c '^message 1394 ' "$LOG")" = 0
+idle=$(install_probe idle)
+check "disabled: idle count not reset" test "${idle:-0}" -ge 4000
+
+# Switched back on from the tray menu, the next poll runs both actions.
+probe send "$MAIN_TITLE" 273 32773 0 >/dev/null
+expect_eq "switched on: Disabled stored" "$(reg_value "$SETTINGS_KEY" Disabled)" "REG_DWORD 0x0"
+check "switched on: both actions logged at the next poll" wait_until "$NEXT_POLL" both_logged
+check "switched on: cabinet written" wait_until 10 test -s "$CABINET"
+check "switched on: Vantor got the result" wait_until 10 grep -q '^message 1394 ' "$LOG"
+check "unload" stop_tessaly
+e2e_end
