@@ -1,0 +1,169 @@
+# Helpers of the start-up, tray and display scripts: source after lib.sh.
+#
+#   line_field NAME LINE     the value of NAME=... in a probe line
+#   main_line                the probe line of the main window (the dialog
+#                            titled "Vantor Tessaly" with control 1003)
+#   splash_lines PID         visible caption-less dialogs of process PID
+#   wait_splash PID SECONDS  the first splash line, or false on timeout
+#   tray_point               "X Y": the middle of the one icon in the Wine
+#                            desktop's notification area
+#   tray_tip                 the tip that the icon shows under the pointer
+#   trace_calls [FUNCTIONS]  Wine relay tracing of those exports (default
+#                            the hook and tray calls) for the next start
+#   traced LOG FUNCTION      the traced calls of FUNCTION, "ARGS -> RESULT"
+#   wait_ended PID SECONDS   until the process has ended
+#   shoot FILE               screenshot of the X root window
+#   unique_colours FILE X Y W H    number of colours in that rectangle
+#   shot_rgb FILE X Y        "R G B" of one point of a screenshot
+
+line_field() {
+  sed -nE "s/.*(^| )$1=([^ ]*).*/\\2/p" <<<"$2" | head -n 1
+}
+
+main_line() {
+  local line
+  while read -r line; do
+    [[ $line == *" title=$MAIN_TITLE" ]] || continue
+    probe children "hwnd:$(line_field hwnd "$line")" | grep -q ' id=1003 ' && echo "$line"
+  done < <(probe windows '#32770')
+}
+
+# WS_CAPTION is 0x00C00000.
+splash_lines() {
+  local line style
+  probe windows '#32770' | while read -r line; do
+    [ "$(line_field pid "$line")" = "$1" ] || continue
+    [ "$(line_field visible "$line")" = 1 ] || continue
+    [[ $line == *" title=" ]] || continue
+    style=$(line_field style "$line")
+    [ $((style & 0x00C00000)) -eq 0 ] && echo "$line"
+  done
+}
+
+wait_splash() {
+  local pid=$1 i line
+  for i in $(seq 1 $(($2 * 4))); do
+    line=$(splash_lines "$pid" | head -n 1)
+    [ -n "$line" ] && { echo "$line"; return 0; }
+    sleep 0.25
+  done
+  return 1
+}
+
+# Wine 8's desktop taskbar puts the first notification icon at its right
+# end, in a cell of the small-icon width plus 4 pixels (20 at 96 dpi).
+tray_point() {
+  local tray x y cx cy
+  tray=$(probe windows Shell_TrayWnd | grep ' visible=1 ' | head -n 1)
+  [ -n "$tray" ] || return 1
+  x=$(line_field x "$tray") y=$(line_field y "$tray")
+  cx=$(line_field cx "$tray") cy=$(line_field cy "$tray")
+  echo "$((x + cx - 10)) $((y + cy / 2))"
+}
+
+tray_tip() {
+  local point i tip
+  point=$(tray_point) || return 1
+  # shellcheck disable=SC2086
+  xdotool mousemove 0 0 mousemove $point
+  for i in $(seq 1 20); do
+    tip=$(probe windows tooltips_class32 | grep ' visible=1 ' | head -n 1)
+    if [ -n "$tip" ]; then
+      probe window-text "hwnd:$(line_field hwnd "$tip")"
+      return
+    fi
+    sleep 0.25
+  done
+  return 1
+}
+
+trace_calls() {
+  timeout 60 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d \
+    "${1:-user32.SetWindowsHookExA;user32.UnhookWindowsHookEx;shell32.Shell_NotifyIconA}" \
+    /f >/dev/null 2>&1
+}
+
+# Relay lines: "0118:Call user32.UnhookWindowsHookEx(0002009e) ret=..." and
+# "0118:Ret  user32.UnhookWindowsHookEx() retval=00000001 ret=...".
+traced() {
+  tr -d '\r' <"$1" | awk -v f="$2" '
+    index($0, ":Call " f "(") { a = $0; sub(/.*\(/, "", a); sub(/\).*/, "", a); next }
+    index($0, ":Ret  " f "(") { r = $0; sub(/.*retval=/, "", r); sub(/ .*/, "", r); print a " -> " r }'
+}
+
+wait_ended() {
+  local i
+  for i in $(seq 1 $(($2 * 5))); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+shoot() {
+  import -display "$DISPLAY" -window root "$1" 2>/dev/null
+}
+
+unique_colours() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage -unique-colors -format '%w\n' info: 2>/dev/null
+}
+
+shot_rgb() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]\n" info: 2>/dev/null
+}
+
+# "TYPE THREAD set|failed, ..." from traced SetWindowsHookExA lines, and
+# "HOOK ok|failed, ..." from traced UnhookWindowsHookEx lines.
+hook_calls() {
+  local args arrow result out=() a
+  while read -r args arrow result; do
+    IFS=, read -r -a a <<<"$args"
+    if [ "${#a[@]}" -gt 1 ]; then
+      out+=("$((16#${a[0]})) $((16#${a[3]})) $([ $((16#$result)) -ne 0 ] && echo set || echo failed)")
+    else
+      out+=("${a[0]} $([ $((16#$result)) -ne 0 ] && echo ok || echo failed)")
+    fi
+  done
+  local IFS=,
+  echo "${out[*]}" | sed 's/,/, /g'
+}
+
+# wait_shown 0|1 SECONDS: until the main window is hidden, or shown.
+wait_shown() {
+  probe wait-visible "$MAIN_TITLE" "$1" "$2" >/dev/null
+}
+
+# expect_main_size WIDTH HEIGHT: the main window's outer size is the
+# picture's size plus the dialog frame and a caption of SM_CYSIZE.
+expect_main_size() {
+  local metrics state
+  metrics=$(probe metrics)
+  state=$(probe window "$MAIN_TITLE")
+  expect_eq "window width $1 + 2 x SM_CXDLGFRAME" "$(line_field cx "$state")" \
+    $(($1 + 2 * $(line_field cxdlgframe "$metrics")))
+  expect_eq "window height $2 + SM_CYSIZE + 2 x SM_CYDLGFRAME" "$(line_field cy "$state")" \
+    $(($2 + $(line_field cysize "$metrics") + 2 * $(line_field cydlgframe "$metrics")))
+}
+
+# wait_destroyed HWND SECONDS: until that window no longer exists.
+wait_destroyed() {
+  local i
+  for i in $(seq 1 $(($2 * 4))); do
+    probe children "hwnd:$1" >/dev/null 2>&1 || return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# traced_calls LOG: every traced call, "Name(ARGS)" with text arguments
+# without their addresses, and " -> RESULT" after FindWindowA.
+traced_calls() {
+  tr -d '\r' <"$1" | sed -nE \
+    -e 's/^[0-9a-f]+:Call [a-z0-9]+\.([A-Za-z]+)\((.*)\) ret=[0-9a-f]+$/\1(\2)/p' \
+    -e 's/^[0-9a-f]+:Ret  [a-z0-9]+\.FindWindowA\(\) retval=([0-9a-f]+) .*/-> \1/p' |
+    sed -E 's/[0-9a-f]{8} "/"/g' | sed -e ':a' -e 'N' -e '$!ba' -e 's/\n-> / -> /g'
+}
+
+quiet() {
+  "$@" >/dev/null
+}
