@@ -56,6 +56,14 @@ bool SameTextIgnoringCase(const char* a, const char* b) {
   return *a == *b;
 }
 
+// True when path names the first cabinet of the set in saveDir (compared
+// without regard to letter case, as the platform's file names are).
+bool IsSetsFirstCabinet(const char* saveDir, const char* setName, const char* path) {
+  char firstCabinet[kPathSize];
+  return JoinPath(firstCabinet, saveDir, setName) && AppendText(firstCabinet, "1.cab") &&
+         SameTextIgnoringCase(firstCabinet, path);
+}
+
 void RemoveIfWritable(FileSystem& files, const char* path) {
   if (files.IsWritable(path)) files.Remove(path);
 }
@@ -98,7 +106,13 @@ void ClearOldRecoveryFiles(ActionContext& context, const char* setName) {
     return;
 
   RemoveIfWritable(context.files, recoveryFile);
-  RemoveIfWritable(context.files, recoveryCabinet);
+  // When the backup folder is the recovery folder (its default), this cabinet
+  // is the set's own first cabinet. SaveSystemFiles puts the new one in its
+  // place only once that is written and checked, and keeps the old one when
+  // it fails; removing it here would lose the set whenever the backup then
+  // fails (a full disk, a folder that cannot be written).
+  if (!IsSetsFirstCabinet(context.app.settings.saveDir, setName, recoveryCabinet))
+    RemoveIfWritable(context.files, recoveryCabinet);
   ForgetRestoreEntry(context.profile, recoveryCabinet);
 }
 

@@ -33,7 +33,9 @@ bool ChooseBackupSet(ActionContext& context, char* description, size_t descripti
 
 // Deletes <set>1.rcv and <set>1.cab from the main program's recovery folder
 // ("Main" of "Directories" in "Vantor.ini", then "Recovery") and empties the
-// "Restore Files" entry naming that cabinet. Does nothing when the paths
+// "Restore Files" entry naming that cabinet. A cabinet that is the set's own
+// first cabinet in saveDir (the two folders are one) is kept: SaveSystemFiles
+// replaces it, and only with a whole new one. Does nothing when the paths
 // would not fit in kPathSize.
 void ClearOldRecoveryFiles(ActionContext& context, const char* setName);
 

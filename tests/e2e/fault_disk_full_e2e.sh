@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The backup folder fills up while a backup is written. The default backup
+# folder, C:\Vantor\Recovery (also the main program's recovery folder), is a
+# small tmpfs holding five earlier sets and 64 KB to spare; SYSTEM.DAT makes the new cabinet
+# about 1 MB. Then:
+#   - "&Backup System Files Now", answered Yes, fails: "LastTime" is not
+#     stamped, every earlier set is still there byte for byte and passes
+#     cabextract -t, and no part of the new cabinet is left;
+#   - with room again the same command makes the backup and stamps "LastTime";
+#   - an idle run on the full folder logs its quick check but no "SaveFiles"
+#     line, and again every set (now with the new one) is kept whole;
+#   - the program is alive throughout.
+set -u
+: "${TESSALY_BIN:?}" "${TESSALY_TESTS:?}" "${TESSALY_SOURCE:?}"
+. "$(dirname "$0")/fault_e2e_common.sh"
+fault_begin e2e
+
+save_dir=$TESSALY_DIR/Recovery  # the default backup folder
+stage=$FAULT_WORK/sets
+mkdir -p "$stage"
+fault_make_sets "$stage" 5
+
+# Each file takes whole 4 KB pages of the tmpfs.
+pages=$(find "$stage" -type f -printf '%s\n' | awk '{ n += int(($1 + 4095) / 4096) } END { print n }')
+fault_mount "$save_dir" "size=$((pages * 4 + 64))k,mode=0777"
+cp -p "$stage"/* "$save_dir"/
+fault_keep_sets "$save_dir"
+free_kb=$(df -k --output=avail "$save_dir" | tail -n 1 | tr -d ' ')
+echo "backup folder: $pages pages used, ${free_kb} KB free"
+fault_large_system_file 1
+
+timeout 60 wine reg add "$SETTINGS_KEY" /v MaxOnce /t REG_DWORD /d 0 /f >/dev/null 2>&1
+check "starts" start_tessaly -nosplash
+
+# 1. The menu command on a folder with too little room.
+check "full: the command is asked and answered" fault_menu_backup
+expect_eq "full: LastTime not stamped" "$(fault_last_time)" ""
+fault_check_sets "full"
+fault_no_leftovers "full" "$save_dir"
+check "full: program alive" kill -0 "$TESSALY_PID"
+
+# 2. With room again: the same command makes the backup.
+rm -f "$WINEPREFIX/drive_c/windows/SYSTEM.DAT"
+check "room: the command is asked and answered" fault_menu_backup
+stamp=$(fault_last_time)
+check "room: LastTime stamped" test -n "$stamp"
+written=$(cd "$save_dir" && sha256sum -c "$FAULT_WORK/sets.sha256" 2>/dev/null | grep -c FAILED)
+expect_eq "room: exactly one set rewritten" "$written" 1
+for cab in "$save_dir"/Tessaly?1.cab; do
+  check "room: cabextract -t $(basename "$cab")" fault_cab_ok "$cab"
+done
+fault_no_leftovers "room" "$save_dir"
+
+# 3. An idle run on the full folder again.
+fault_keep_sets "$save_dir"
+fault_large_system_file 1
+check "idle: the idle run took place" fault_idle_run
+fault_log_has SaveFiles && logged=yes || logged=no
+expect_eq "idle: no SaveFiles line logged" "$logged" no
+fault_check_sets "idle"
+fault_no_leftovers "idle" "$save_dir"
+check "idle: program alive" kill -0 "$TESSALY_PID"
+check "idle: main window answers" probe send "$MAIN_TITLE" 0 0 0
+
+check "unload" stop_tessaly
+e2e_end

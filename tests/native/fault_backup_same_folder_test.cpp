@@ -1,0 +1,94 @@
+// The backup folder is the main program's recovery folder (the default): a
+// recycled set's first cabinet is also its recovery cabinet. A backup that
+// then fails (a full disk, a folder that cannot be written) must leave that
+// cabinet, the set's only copy, where it is; SaveSystemFiles alone replaces
+// it, and only with a whole new one.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "actions/backup.h"
+#include "fakes/fake_action_context.h"
+
+namespace tessaly {
+namespace {
+
+constexpr Time32 kNow = 1100000000;
+constexpr Time32 kDay = 86400;
+
+struct SameFolderCase {
+  const char* name;
+  const char* saveDir;  // "Main" is C:\VANTOR
+  bool sameFolder;
+  int32_t saveResult;
+};
+
+std::ostream& operator<<(std::ostream& out, const SameFolderCase& c) { return out << c.name; }
+
+class SameFolderBackupTest : public ::testing::TestWithParam<SameFolderCase> {
+ protected:
+  void SetUp() override {
+    const SameFolderCase& c = GetParam();
+    bed.clock.now = kNow;
+    bed.profile.Set("Vantor.ini", "Directories", "Main", "C:\\VANTOR");
+    bed.SetSaveDir(c.saveDir);
+    bed.files.AddDirectory(c.saveDir);
+    bed.files.AddDirectory("C:\\VANTOR\\Recovery");
+    // Sets 1..5, a day apart, set 1 the oldest: the third newest, set 3, is
+    // recycled.
+    for (int n = 1; n <= 5; ++n) {
+      bed.files.AddFile(FirstCabinet(n), kNow - (6 - n) * kDay);
+      bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly" + std::to_string(n) + "1.cab",
+                        kNow - (6 - n) * kDay);
+    }
+    bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly31.rcv");
+    bed.companions.saveResult = c.saveResult;
+  }
+
+  std::string FirstCabinet(int n) const {
+    std::string folder = GetParam().saveDir;
+    if (folder.back() != '\\') folder += '\\';
+    return folder + "Tessaly" + std::to_string(n) + "1.cab";
+  }
+
+  FakeActionContext bed;
+};
+
+TEST_P(SameFolderBackupTest, TheRecycledSetsOwnCabinetIsLeftToSaveSystemFiles) {
+  const SameFolderCase& c = GetParam();
+  EXPECT_EQ(c.saveResult != 0, BackupSystemFiles(bed.context, 0));
+  ASSERT_EQ(1u, bed.companions.saves.size());
+  EXPECT_EQ("Tessaly3", bed.companions.saves[0].setName);
+
+  const std::vector<std::string> removed = bed.FileCalls("remove ");
+  if (c.sameFolder) {
+    // Only the recovery file goes; every set's first cabinet stays.
+    EXPECT_EQ((std::vector<std::string>{"C:\\VANTOR\\Recovery\\Tessaly31.rcv"}), removed);
+  } else {
+    // Another folder: the recovery cabinet is the main program's own copy
+    // and goes with the recovery file, as before.
+    EXPECT_EQ((std::vector<std::string>{"C:\\VANTOR\\Recovery\\Tessaly31.rcv",
+                                        "C:\\VANTOR\\Recovery\\Tessaly31.cab"}),
+              removed);
+  }
+  for (int n = 1; n <= 5; ++n) EXPECT_TRUE(bed.files.Has(FirstCabinet(n))) << n;
+}
+
+const SameFolderCase kSameFolderCases[] = {
+    {"SameFolderBackupFails", "C:\\VANTOR\\Recovery", true, 0},
+    {"SameFolderBackupSucceeds", "C:\\VANTOR\\Recovery", true, 1},
+    {"SameFolderOtherLetterCase", "c:\\vantor\\RECOVERY", true, 0},
+    {"SameFolderWithTrailingBackslash", "C:\\VANTOR\\Recovery\\", true, 0},
+    {"OtherFolderBackupFails", "C:\\BACKUP", false, 0},
+    {"OtherFolderBackupSucceeds", "C:\\BACKUP", false, 1},
+    {"FolderWithTheSameEnding", "D:\\VANTOR\\Recovery", false, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Folders, SameFolderBackupTest, ::testing::ValuesIn(kSameFolderCases),
+                         [](const ::testing::TestParamInfo<SameFolderCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace tessaly
