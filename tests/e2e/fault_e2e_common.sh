@@ -29,8 +29,10 @@
 #                          once the command has been handled
 #   fault_last_time        "LastTime" in decimal, or empty when not stored
 #   fault_idle_run         makes the user look idle for over an hour and waits
-#                          for the next idle poll to log its quick check
+#                          for the next idle poll to log its quick check (the
+#                          first one: once per script)
 #   fault_log_has SECTION  true when "Tessaly.ini" has that section
+#   fault_answers          the main window answers a sent message
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 FAULT_MOUNTS=()
@@ -123,7 +125,7 @@ fault_menu_backup() {
   probe post "$MAIN_TITLE" 273 32776 0 >/dev/null || return 1
   [ "$(probe box "$MAIN_TITLE" 30 $IDYES)" != timeout ] || return 1
   # One thread: a sent message is answered only after the command is done.
-  probe send "$MAIN_TITLE" 0 0 0 >/dev/null
+  fault_answers
 }
 
 fault_last_time() {
@@ -136,6 +138,10 @@ fault_log_has() {
   local log
   log=$(find "$WINEPREFIX/drive_c/windows" -maxdepth 1 -iname Tessaly.ini | head -n 1)
   [ -n "$log" ] && grep -qi "^\[$1\]" "$log"
+}
+
+fault_answers() {
+  probe send "$MAIN_TITLE" 0 0 0 >/dev/null
 }
 
 fault_idle_run() {

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The backup folder cannot be written. The default backup folder,
+# C:\Vantor\Recovery, is a tmpfs holding five earlier sets, mounted read-only
+# (which holds for root too). Then:
+#   - "&Backup System Files Now", answered Yes, fails: "LastTime" is not
+#     stamped, every earlier set is still there byte for byte and passes
+#     cabextract -t, nothing new is in the folder;
+#   - an idle run logs its quick check but no "SaveFiles" line, and keeps
+#     every set whole;
+#   - made writable again, the same command makes the backup and stamps
+#     "LastTime";
+#   - the program is alive throughout.
+set -u
+: "${TESSALY_BIN:?}" "${TESSALY_TESTS:?}" "${TESSALY_SOURCE:?}"
+. "$(dirname "$0")/fault_e2e_common.sh"
+fault_begin e2e
+
+save_dir=$TESSALY_DIR/Recovery  # the default backup folder
+stage=$FAULT_WORK/sets
+mkdir -p "$stage"
+fault_make_sets "$stage" 5
+fault_mount "$save_dir" "size=1m,mode=0777"
+cp -p "$stage"/* "$save_dir"/
+mount -o remount,ro "$save_dir" || fault_skip "cannot remount $save_dir read-only"
+fault_keep_sets "$save_dir"
+ls -A "$save_dir" >"$FAULT_WORK/listing"
+listing_kept() { ls -A "$save_dir" | cmp -s - "$FAULT_WORK/listing"; }
+check "the folder refuses writes" bash -c '! touch "$1/probe" 2>/dev/null' _ "$save_dir"
+
+timeout 60 wine reg add "$SETTINGS_KEY" /v MaxOnce /t REG_DWORD /d 0 /f >/dev/null 2>&1
+check "starts" start_tessaly -nosplash
+
+# 1. The menu command.
+check "read-only: the command is asked and answered" fault_menu_backup
+expect_eq "read-only: LastTime not stamped" "$(fault_last_time)" ""
+fault_check_sets "read-only"
+check "read-only: nothing added or removed" listing_kept
+check "read-only: program alive" kill -0 "$TESSALY_PID"
+
+# 2. An idle run.
+check "idle: the idle run took place" fault_idle_run
+fault_log_has SaveFiles && logged=yes || logged=no
+expect_eq "idle: no SaveFiles line logged" "$logged" no
+fault_check_sets "idle"
+check "idle: nothing added or removed" listing_kept
+check "idle: program alive" kill -0 "$TESSALY_PID"
+
+# 3. Writable again: the backup is made.
+mount -o remount,rw "$save_dir"
+sleep 1
+before=$(date +%s)
+check "writable: the command is asked and answered" fault_menu_backup
+stamp=$(fault_last_time)
+check "writable: LastTime stamped by the command" test "${stamp:-0}" -ge "$before"
+written=$(cd "$save_dir" && sha256sum -c "$FAULT_WORK/sets.sha256" 2>/dev/null | grep -c FAILED)
+expect_eq "writable: exactly one set rewritten" "$written" 1
+for cab in "$save_dir"/Tessaly?1.cab; do
+  check "writable: cabextract -t $(basename "$cab")" fault_cab_ok "$cab"
+done
+fault_no_leftovers "writable" "$save_dir"
+check "main window answers" fault_answers
+
+check "unload" stop_tessaly
+e2e_end
