@@ -167,3 +167,10 @@ traced_calls() {
 quiet() {
   "$@" >/dev/null
 }
+
+# For half a second after start-up the start-up ticks (timer 3, five ticks of
+# 100 ms) hide the main window again; a window shown in that time is hidden
+# by the next tick. Nothing outside shows when the ticks are over.
+settle_startup() {
+  sleep 1.5
+}

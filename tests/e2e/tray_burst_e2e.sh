@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# 1,000 tray callbacks and harmless commands posted in one burst (double
+# clicks, right-button ups each followed by WM_CANCELMODE, which the menu's
+# loop dispatches next and which closes the menu, ignored mouse messages and
+# icon ids, "&Show Tessaly" and "Minimize"): the program stays alive and
+# answering, keeps one main window and its tray icon, leaves no menu open,
+# changes no setting, runs nothing, and has as many windows and GDI objects
+# as before.
+#
+# GetGuiResources answers 0 under Wine; the GDI objects are counted by
+# LoadProbe census in the process's GDI handle table instead.
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/desktop_e2e_common.sh"
+census() { timeout 60 wine "$TESSALY_TESTS/LoadProbe.exe" census "$MAIN_TITLE" 2>/dev/null | tr -d '\r'; }
+settings() { timeout 60 wine reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r'; }
+e2e_begin
+
+ROUND=1025:150:515,273:1:0,1025:150:517,31:0:0,1025:150:512,1025:151:517,1025:150:513,1025:0:515,273:32772:0,273:1:0
+
+# The menus that the burst opens run loops of their own, which take the
+# messages behind them: the marker below can be taken before the burst's
+# last messages. The program has settled when no menu has been open for two
+# seconds.
+settled() {
+  local i quiet=0
+  for i in $(seq 1 120); do
+    if [ -z "$(probe windows '#32768' | grep " pid=$pid " | grep ' visible=1 ')" ]; then
+      quiet=$((quiet + 1))
+      [ "$quiet" -ge 4 ] && return 0
+    else
+      quiet=0
+    fi
+    sleep 0.5
+  done
+  return 1
+}
+
+# burst ROUNDS: posts the rounds, then "&Show Tessaly" as a marker; waits for
+# the marker and for the program to settle, and hides the window again.
+burst() {
+  local sent
+  sent=$(probe burst "$MAIN_TITLE" "$1" "$ROUND")
+  probe post "$MAIN_TITLE" 273 32772 0 >/dev/null
+  wait_shown 1 90 && settled || return 1
+  probe post "$MAIN_TITLE" 273 1 0 >/dev/null
+  wait_shown 0 15 || return 1
+  echo "$sent"
+}
+
+check "starts with -nosplash" start_tessaly -nosplash
+hwnd=$(line_field hwnd "$(main_line)")
+pid=$(line_field pid "$(main_line)")
+check "hidden at start" wait_shown 0 30
+settle_startup
+probe check "$MAIN_TITLE" 1010 0 >/dev/null  # so that the key holds values
+settings_before=$(settings)
+
+# What is made once and kept (the shown window's paint, the menu's resources,
+# Wine's caches) is made by a first, small burst.
+expect_eq "warm-up burst of 100 taken" "$(burst 10)" 100
+before=$(census)
+echo "before: $before; probe gui-resources: $(probe gui-resources "$MAIN_TITLE")"
+expect_eq "burst of 1000 taken, settled with no menu open" "$(burst 100)" 1000
+after=$(census)
+echo "after: $after; probe gui-resources: $(probe gui-resources "$MAIN_TITLE")"
+
+check "process alive" kill -0 "$TESSALY_PID"
+check "window answers a sent message" quiet probe send "$MAIN_TITLE" 0 0 0
+expect_eq "the same one main window" "$(line_field hwnd "$(main_line)")" "$hwnd"
+expect_eq "tray icon still held" "$(probe tray-icon "hwnd:$hwnd" 150)" present
+expect_eq "no setting changed" "$(settings)" "$settings_before"
+check "nothing ran: no run log" test ! -e "$WINEPREFIX/drive_c/windows/Tessaly.ini"
+expect_eq "windows as many as before" "$(line_field windows "$after")" "$(line_field windows "$before")"
+gdi_before=$(line_field gdi "$before") gdi_after=$(line_field gdi "$after")
+check "GDI objects counted" test "$gdi_before" != unknown -a -n "$gdi_after"
+# A leak in a handler would add one object per message of its kind, that
+# is 100 or more; Wine itself makes a few objects lazily now and then.
+check "GDI objects as many as before, within 8 ($gdi_before -> $gdi_after)" \
+  test "$gdi_after" -le $((gdi_before + 8)) -a "$gdi_after" -ge $((gdi_before - 8))
+check "unload ends the process" stop_tessaly
+e2e_end
