@@ -484,6 +484,14 @@ int TrayTips() {
   return 0;
 }
 
+// hold SECONDS: keeps Pellix.dll mapped for that long, so that its shared
+// word outlives the programs that map it.
+int Hold(double seconds) {
+  if (!LoadLibraryA("Pellix.dll")) return 1;
+  Sleep(static_cast<DWORD>(seconds * 1000));
+  return 0;
+}
+
 // window-text TITLE|hwnd:H: the text that the window itself answers to
 // WM_GETTEXT (for a tooltip, the tip it shows).
 int WindowText(const char* name) {
@@ -507,7 +515,7 @@ int Usage() {
           "  send|post TITLE MSG WPARAM LPARAM | burst TITLE ROUNDS MSG:W:L,... | metrics |\n"
           "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version |\n"
           "  windows [CLASS] | children TITLE|hwnd:H [CLASS] | tray-icon TITLE|hwnd:H ID |\n"
-          "  window-text TITLE|hwnd:H | box TITLE SECONDS [ANSWER] | tray-tips\n");
+          "  hold SECONDS | window-text TITLE|hwnd:H | box TITLE SECONDS [ANSWER] | tray-tips\n");
   return 2;
 }
 
@@ -542,6 +550,7 @@ int main(int argc, char** argv) {
   if (!strcmp(c, "children") && (n == 1 || n == 2)) return Children(a[0], n == 2 ? a[1] : nullptr);
   if (!strcmp(c, "tray-icon") && n == 2) return TrayIcon(a[0], Number(a[1]));
   if (!strcmp(c, "window-text") && n == 1) return WindowText(a[0]);
+  if (!strcmp(c, "hold") && n == 1) return Hold(atof(a[0]));
   if (!strcmp(c, "box") && (n == 2 || n == 3)) return Box(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
   if (!strcmp(c, "tray-tips") && n == 0) return TrayTips();
   return Usage();
