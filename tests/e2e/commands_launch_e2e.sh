@@ -37,32 +37,32 @@ check "starts" start_tessaly -nosplash -display
 check "shown" probe wait-visible "$MAIN_TITLE" 1 30
 sleep 1  # let the start-up ticks pass
 
-# Not running: the tray command starts it with an empty argument text.
-command 32777
-check "tray launch: Vantor window up" probe wait-window Vantor 30
-check "tray launch: started once" wait_until 10 output_is 1 started
-expect_eq "tray launch: command line" "$(grep '^command line ' "$LOG" | tr -d '\r')" \
-  "command line $PROGRAM "
-check "tray launch: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
-check "Vantor closed" stop_vantor
+# Not running: COMMAND starts the program, its N-th start, with the command
+# line PATH ARGUMENTS; then the shown main window hides itself.
+expect_start() {
+  local what=$1 id=$2 n=$3 arguments=$4
+  check "$what: main window shown first" show_main
+  command "$id"
+  check "$what: Vantor window up" probe wait-window Vantor 30
+  check "$what: start number $n" wait_until 10 output_is "$n" started
+  expect_eq "$what: command line" "$(grep '^command line ' "$LOG" | tail -n 1 | tr -d '\r')" \
+    "command line $PROGRAM $arguments"
+  check "$what: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
+}
 
-# Not running: "Show Me" starts it with "/D:610".
-show_main
-command 1008
-check "Show Me: Vantor window up" probe wait-window Vantor 30
-check "Show Me: a second start" wait_until 10 output_is 2 started
-expect_eq "Show Me: command line" "$(grep '^command line ' "$LOG" | tail -n 1 | tr -d '\r')" \
-  "command line $PROGRAM /D:610"
-check "Show Me: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
+# The tray command passes an empty argument text, "Show Me" "/D:610".
+expect_start "tray launch" 32777 1 ""
+check "Vantor closed" stop_vantor
+expect_start "Show Me" 1008 2 "/D:610"
 
 # Running: "Show Me" brings it forward with message 1395, and starts nothing.
-show_main
+check "Show Me while running: main window shown first" show_main
 command 1008
 check "Show Me while running: 1395 received" wait_until 10 output_is 1 show_requests
 check "Show Me while running: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
 command 32777
 command 1002
-sleep 1  # a wrongly started copy would log within this second
+sleep 2  # a wrongly started copy would log within this time
 expect_eq "running: no copy started" "$(started)" 2
 expect_eq "running: tray and picture-button launches send no 1395" "$(show_requests)" 1
 expect_eq "no second copy found the mutex held" "$(log_count 'mutex already held')" 0

@@ -50,6 +50,10 @@ for index in 0 2 3 4 5 1; do
   expect_setting Idle "REG_DWORD 0x$index" "combo item $index stores Idle"
 done
 
+# A selection change that leaves nothing selected changes nothing.
+probe combo "$MAIN_TITLE" 1003 -1 >/dev/null
+expect_eq "no selection keeps Idle" "$(setting Idle)" "REG_DWORD 0x1"
+
 # A mixed set of choices survives a new start.
 probe combo "$MAIN_TITLE" 1003 4 >/dev/null
 probe check "$MAIN_TITLE" 1004 0 >/dev/null
