@@ -12,9 +12,12 @@
 #                            the hook and tray calls) for the next start
 #   traced LOG FUNCTION      the traced calls of FUNCTION, "ARGS -> RESULT"
 #   wait_ended PID SECONDS   until the process has ended
-#   shoot FILE               screenshot of the X root window
-#   unique_colours FILE X Y W H    number of colours in that rectangle
-#   shot_rgb FILE X Y        "R G B" of one point of a screenshot
+#   check_splash LABEL [covered]   checks the splash of the running program
+#   check_main_picture LABEL         checks the picture of the shown main window
+#
+# Colours are read through Wine (probe pixel, probe colours), not from X
+# screenshots: on an 8-bit display Wine draws through a colour map of its
+# own, which a screenshot of the X root window does not use.
 
 line_field() {
   sed -nE "s/.*(^| )$1=([^ ]*).*/\\2/p" <<<"$2" | head -n 1
@@ -100,18 +103,6 @@ wait_ended() {
   return 1
 }
 
-shoot() {
-  import -display "$DISPLAY" -window root "$1" 2>/dev/null
-}
-
-unique_colours() {
-  convert "$1" -crop "$4x$5+$2+$3" +repage -unique-colors -format '%w\n' info: 2>/dev/null
-}
-
-shot_rgb() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)] %[fx:int(255*p{$2,$3}.g+0.5)] %[fx:int(255*p{$2,$3}.b+0.5)]\n" info: 2>/dev/null
-}
-
 # "TYPE THREAD set|failed, ..." from traced SetWindowsHookExA lines, and
 # "HOOK ok|failed, ..." from traced UnhookWindowsHookEx lines.
 hook_calls() {
@@ -173,4 +164,47 @@ quiet() {
 # by the next tick. Nothing outside shows when the ticks are over.
 settle_startup() {
   sleep 1.5
+}
+
+SCREEN_W=1024 SCREEN_H=768
+
+# check_splash LABEL [covered]: the splash of the running program, looked
+# at while it is up (on a screen of SCREEN_W x SCREEN_H); then waits for it
+# to end. "covered": the main window is shown over it (Wine puts the shown
+# owner above the splash it owns), so its picture is not looked at.
+check_splash() {
+  local pid splash x y style
+  pid=$(line_field pid "$(main_line)")
+  splash=$(wait_splash "$pid" 20)
+  check "$1: splash shown" test -n "$splash"
+  expect_eq "$1: splash size" "$(line_field cx "$splash")x$(line_field cy "$splash")" 293x84
+  # A popup (WS_POPUP 0x80000000) without caption or border (0x00C00000).
+  style=$(line_field style "$splash")
+  expect_eq "$1: popup without caption or border" \
+    "$((style & 0x80000000)) $((style & 0x00C00000))" "$((0x80000000)) 0"
+  x=$(line_field x "$splash") y=$(line_field y "$splash")
+  expect_eq "$1: centred across the screen" "$x" $(((SCREEN_W - 293) / 2))
+  check "$1: centred down the screen" test "$((y * 2 + 84 - SCREEN_H))" -ge -40 -a \
+    "$((y * 2 + 84 - SCREEN_H))" -le 2
+  if [ "${2:-}" != covered ]; then
+    # The picture, not an empty window: many colours where a stretch of
+    # bare desktop of the same size shows fewer.
+    check "$1: bare desktop shows fewer than 8 colours" test "$(probe colours 0 0 293 84)" -lt 8
+    check "$1: splash shows a picture (8+ colours)" \
+      test "$(probe colours "$x" "$y" 293 84)" -ge 8
+  fi
+  check "$1: splash ends by itself" wait_destroyed "$(line_field hwnd "$splash")" 20
+}
+
+# check_main_picture LABEL: the shown main window shows its picture: many
+# colours in its middle, which is not the desktop's colour.
+check_main_picture() {
+  local state x y cx cy
+  state=$(probe window "$MAIN_TITLE")
+  x=$(line_field x "$state") y=$(line_field y "$state")
+  cx=$(line_field cx "$state") cy=$(line_field cy "$state")
+  check "$1: window shows its picture (8+ colours)" \
+    test "$(probe colours $((x + cx / 2 - 100)) $((y + cy / 2 - 100)) 200 200)" -ge 8
+  check "$1: window differs from the desktop" \
+    test "$(probe pixel $((x + cx / 2)) $((y + cy / 2)))" != "$(probe pixel 5 5)"
 }

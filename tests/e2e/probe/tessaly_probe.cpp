@@ -492,6 +492,47 @@ int Hold(double seconds) {
   return 0;
 }
 
+// colours X Y W H: how many colours the screen shows in that rectangle, as
+// Wine itself sees them (through the palette on a palette display).
+int Colours(int x, int y, int w, int h) {
+  if (w <= 0 || h <= 0 || w > 4096 || h > 4096) return 1;
+  BITMAPINFO info;
+  memset(&info, 0, sizeof info);
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int count = -1;
+  if (memory && dib && bits) {
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, w, h, screen, x, y, SRCCOPY);
+    SelectObject(memory, old);
+    GdiFlush();
+    DWORD* pixels = static_cast<DWORD*>(bits);
+    const size_t n = static_cast<size_t>(w) * h;
+    for (size_t i = 0; i < n; ++i) pixels[i] &= 0xFFFFFF;
+    qsort(pixels, n, sizeof(DWORD), [](const void* a, const void* b) {
+      const DWORD l = *static_cast<const DWORD*>(a), r = *static_cast<const DWORD*>(b);
+      return l < r ? -1 : (l > r ? 1 : 0);
+    });
+    count = n ? 1 : 0;
+    for (size_t i = 1; i < n; ++i)
+      if (pixels[i] != pixels[i - 1]) ++count;
+  }
+  if (dib) DeleteObject(dib);
+  if (memory) DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (count < 0) return 1;
+  printf("%d\n", count);
+  return 0;
+}
+
 // window-text TITLE|hwnd:H: the text that the window itself answers to
 // WM_GETTEXT (for a tooltip, the tip it shows).
 int WindowText(const char* name) {
@@ -515,7 +556,8 @@ int Usage() {
           "  send|post TITLE MSG WPARAM LPARAM | burst TITLE ROUNDS MSG:W:L,... | metrics |\n"
           "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version |\n"
           "  windows [CLASS] | children TITLE|hwnd:H [CLASS] | tray-icon TITLE|hwnd:H ID |\n"
-          "  hold SECONDS | window-text TITLE|hwnd:H | box TITLE SECONDS [ANSWER] | tray-tips\n");
+          "  colours X Y W H | hold SECONDS | window-text TITLE|hwnd:H |\n"
+          "  box TITLE SECONDS [ANSWER] | tray-tips\n");
   return 2;
 }
 
@@ -550,6 +592,8 @@ int main(int argc, char** argv) {
   if (!strcmp(c, "children") && (n == 1 || n == 2)) return Children(a[0], n == 2 ? a[1] : nullptr);
   if (!strcmp(c, "tray-icon") && n == 2) return TrayIcon(a[0], Number(a[1]));
   if (!strcmp(c, "window-text") && n == 1) return WindowText(a[0]);
+  if (!strcmp(c, "colours") && n == 4)
+    return Colours(Number(a[0]), Number(a[1]), Number(a[2]), Number(a[3]));
   if (!strcmp(c, "hold") && n == 1) return Hold(atof(a[0]));
   if (!strcmp(c, "box") && (n == 2 || n == 3)) return Box(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
   if (!strcmp(c, "tray-tips") && n == 0) return TrayTips();
