@@ -145,6 +145,10 @@ void MainWindowController::UpdateDisabledState() {
     if (!enabled) return;
     view_.EnableControl(kCtlBackupBox, false);
     view_.EnableControl(kCtlQuickCheckBox, false);
+    // The boxes draw their text transparently over the picture: without the
+    // picture put back first, the grey text would land on the black one.
+    view_.RepaintControlBackground(kCtlBackupBox);
+    view_.RepaintControlBackground(kCtlQuickCheckBox);
     view_.ShowTrayIcon(kTrayDisabled);
   }
 }
