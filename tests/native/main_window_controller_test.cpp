@@ -1,5 +1,6 @@
 #include "ui/main_window_controller.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -133,9 +134,9 @@ INSTANTIATE_TEST_SUITE_P(Stored, IdleOutOfRange, ::testing::Values(-1, 6, 7, INT
 TEST_F(MainWindowControllerTest, InitOrderPicturesThenTrayThenDisabledStateThenText) {
   app.settings.disabled = 1;
   controller.OnInitDialog();
-  const std::vector<std::string> expected = {"bitmaps",      "bind tray 1025", "tray 146",
-                                             "disable 1004", "disable 1006",   "tray 146",
-                                             "text 1009"};
+  const std::vector<std::string> expected = {
+      "bitmaps",      "bind tray 1025", "tray 146",     "disable 1004", "disable 1006",
+      "repaint 1004", "repaint 1006",   "tray 146",     "text 1009"};
   EXPECT_EQ(view.log, expected);
 }
 
@@ -198,6 +199,8 @@ TEST_F(MainWindowControllerTest, DisableBoxGreysActionsAndSwapsTrayIcon) {
   EXPECT_FALSE(view.IsControlEnabled(kCtlBackupBox));
   EXPECT_FALSE(view.IsControlEnabled(kCtlQuickCheckBox));
   EXPECT_EQ(view.trayIcons, std::vector<int>{kTrayDisabled});
+  EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "repaint 1004"), 1)
+      << "the picture is put back under the greyed text";
 
   view.log.clear();
   view.checked[kCtlDisableBox] = false;
