@@ -1,6 +1,6 @@
 // LoadProbe: drives the load test of the running program from outside.
 //
-//   LoadProbe burst TITLE COUNT SEED
+//   LoadProbe burst TITLE COUNT SEED [menus|no-menus|menus-only]
 //       posts COUNT messages in one go, a fixed mix drawn from SEED: tray
 //       callbacks (1025: double-click, right-button up each followed by
 //       WM_CANCELMODE that closes the menu it opens, other mouse messages,
@@ -11,7 +11,9 @@
 //       posts a marker: the text limit of the read-only field 1009 lowered by
 //       one, which shows when the program has taken everything before it.
 //       Prints the counts, "expect 1004=S 1006=S 1010=S" (the boxes' final
-//       states) and "marker N".
+//       states) and "marker N". "no-menus" leaves the right-button callbacks
+//       out (other mouse messages instead); "menus-only" posts nothing but
+//       right-button callbacks and their WM_CANCELMODE.
 //   LoadProbe answer TITLE MARKER SECONDS
 //       answers No to every message box titled TITLE of the program's thread
 //       and closes any menu left open, until the marker has arrived and
@@ -57,7 +59,12 @@ LRESULT SendWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
-int Burst(const char* title, long count, unsigned long seed) {
+// menus: whether right-button callbacks (each followed by WM_CANCELMODE)
+// are in the mix; without, those draws become other mouse messages. With
+// kMenusOnly every message pair is a right-button callback and its close.
+enum MenuMix { kNoMenus, kWithMenus, kMenusOnly };
+
+int Burst(const char* title, long count, unsigned long seed, MenuMix menuMix) {
   HWND window = MainWindow(title);
   if (!window) return 1;
   HWND boxes[3];
@@ -81,10 +88,11 @@ int Burst(const char* title, long count, unsigned long seed) {
     ++posted;
   };
   while (posted < count && !failed) {
-    const unsigned kind = random.Next(100);
+    const unsigned kind = menuMix == kMenusOnly ? 0 : random.Next(100);
     if (kind < 30) {
       ++tray;
-      const unsigned mouse = random.Next(10);
+      unsigned mouse = menuMix == kMenusOnly ? 1 : random.Next(10);
+      if (mouse == 1 && menuMix == kNoMenus) mouse = 3;
       if (mouse == 0) {
         post(window, kTrayCallback, kTrayId, WM_LBUTTONDBLCLK);
       } else if (mouse == 1 && count - posted >= 2) {
@@ -279,7 +287,8 @@ int Census(const char* title) {
 
 int Usage() {
   fprintf(stderr,
-          "usage: LoadProbe burst TITLE COUNT SEED | answer TITLE MARKER SECONDS | "
+          "usage: LoadProbe burst TITLE COUNT SEED [menus|no-menus|menus-only] |\n"
+          "  answer TITLE MARKER SECONDS | "
           "census TITLE\n");
   return 2;
 }
@@ -289,8 +298,13 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 3) return Usage();
   const char* command = argv[1];
-  if (!strcmp(command, "burst") && argc == 5)
-    return Burst(argv[2], strtol(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0));
+  if (!strcmp(command, "burst") && (argc == 5 || argc == 6)) {
+    const char* mix = argc == 6 ? argv[5] : "menus";
+    const MenuMix menuMix = !strcmp(mix, "no-menus")     ? kNoMenus
+                            : !strcmp(mix, "menus-only") ? kMenusOnly
+                                                         : kWithMenus;
+    return Burst(argv[2], strtol(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0), menuMix);
+  }
   if (!strcmp(command, "answer") && argc == 5)
     return Answer(argv[2], strtol(argv[3], nullptr, 0), atof(argv[4]));
   if (!strcmp(command, "census") && argc == 3) return Census(argv[2]);
