@@ -5,6 +5,7 @@
 #                            titled "Vantor Tessaly" with control 1003)
 #   splash_lines PID         visible caption-less dialogs of process PID
 #   wait_splash PID SECONDS  the first splash line, or false on timeout
+#   first_line SECONDS CMD...  polls CMD until it prints a line
 #   tray_point               "X Y": the middle of the one icon in the Wine
 #                            desktop's notification area
 #   tray_tip                 the tip that the icon shows under the pointer
@@ -44,9 +45,15 @@ splash_lines() {
 }
 
 wait_splash() {
-  local pid=$1 i line
-  for i in $(seq 1 $(($2 * 4))); do
-    line=$(splash_lines "$pid" | head -n 1)
+  first_line "$2" splash_lines "$1"
+}
+
+# first_line SECONDS CMD...: polls CMD until it prints a line; prints it.
+first_line() {
+  local seconds=$1 i line
+  shift
+  for i in $(seq 1 $((seconds * 4))); do
+    line=$("$@" | head -n 1)
     [ -n "$line" ] && { echo "$line"; return 0; }
     sleep 0.25
   done

@@ -13,13 +13,7 @@ menus() {
   probe windows '#32768' | grep " pid=$1 " | grep ' visible=1 '
 }
 wait_menu() {
-  local i line
-  for i in $(seq 1 40); do
-    line=$(menus "$1" | head -n 1)
-    [ -n "$line" ] && { echo "$line"; return 0; }
-    sleep 0.25
-  done
-  return 1
+  first_line 10 menus "$1"
 }
 no_menu() {
   local i
