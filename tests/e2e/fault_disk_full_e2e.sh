@@ -36,33 +36,20 @@ check "starts" start_tessaly -nosplash
 
 # 1. The menu command on a folder with too little room.
 check "full: the command is asked and answered" fault_menu_backup
-expect_eq "full: LastTime not stamped" "$(fault_last_time)" ""
-fault_check_sets "full"
+fault_expect_refused "full"
 fault_no_leftovers "full" "$save_dir"
-check "full: program alive" kill -0 "$TESSALY_PID"
 
 # 2. With room again: the same command makes the backup.
 rm -f "$WINEPREFIX/drive_c/windows/SYSTEM.DAT"
+before=$(date +%s)
 check "room: the command is asked and answered" fault_menu_backup
-stamp=$(fault_last_time)
-check "room: LastTime stamped" test -n "$stamp"
-written=$(cd "$save_dir" && sha256sum -c "$FAULT_WORK/sets.sha256" 2>/dev/null | grep -c FAILED)
-expect_eq "room: exactly one set rewritten" "$written" 1
-for cab in "$save_dir"/Tessaly?1.cab; do
-  check "room: cabextract -t $(basename "$cab")" fault_cab_ok "$cab"
-done
-fault_no_leftovers "room" "$save_dir"
+fault_expect_made "room" "$save_dir" "$before"
 
 # 3. An idle run on the full folder again.
 fault_keep_sets "$save_dir"
 fault_large_system_file 1
-check "idle: the idle run took place" fault_idle_run
-fault_log_has SaveFiles && logged=yes || logged=no
-expect_eq "idle: no SaveFiles line logged" "$logged" no
-fault_check_sets "idle"
+fault_expect_idle_refused "idle"
 fault_no_leftovers "idle" "$save_dir"
-check "idle: program alive" kill -0 "$TESSALY_PID"
-check "idle: main window answers" fault_answers
 
 check "unload" stop_tessaly
 e2e_end

@@ -33,6 +33,17 @@
 #                          first one: once per script)
 #   fault_log_has SECTION  true when "Tessaly.ini" has that section
 #   fault_answers          the main window answers a sent message
+#
+# and the checks that the fault scripts share:
+#
+#   fault_expect_refused LABEL   after the menu command on a faulty folder:
+#                          "LastTime" not stored, every set kept, alive
+#   fault_expect_idle_refused LABEL   an idle run takes place, logs no
+#                          "SaveFiles" line, keeps every set; alive
+#   fault_expect_made LABEL DIR BEFORE   after the menu command on a sound
+#                          folder: "LastTime" stamped at BEFORE or later,
+#                          exactly one set rewritten, every set whole, no
+#                          leftovers
 . "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 FAULT_MOUNTS=()
@@ -147,4 +158,32 @@ fault_answers() {
 fault_idle_run() {
   set_idle_seconds 4000 || return 1
   wait_until 100 fault_log_has QuickCheck
+}
+
+fault_expect_refused() {
+  expect_eq "$1: LastTime not stamped" "$(fault_last_time)" ""
+  fault_check_sets "$1"
+  check "$1: program alive" kill -0 "$TESSALY_PID"
+}
+
+fault_expect_idle_refused() {
+  local logged=no
+  check "$1: the idle run took place" fault_idle_run
+  fault_log_has SaveFiles && logged=yes
+  expect_eq "$1: no SaveFiles line logged" "$logged" no
+  fault_check_sets "$1"
+  check "$1: program alive" kill -0 "$TESSALY_PID"
+  check "$1: main window answers" fault_answers
+}
+
+fault_expect_made() {
+  local label=$1 dir=$2 before=$3 stamp written cab
+  stamp=$(fault_last_time)
+  check "$label: LastTime stamped by the command" test "${stamp:-0}" -ge "$before"
+  written=$(cd "$dir" && sha256sum -c "$FAULT_WORK/sets.sha256" 2>/dev/null | grep -c FAILED)
+  expect_eq "$label: exactly one set rewritten" "$written" 1
+  for cab in "$dir"/Tessaly?1.cab; do
+    check "$label: cabextract -t $(basename "$cab")" fault_cab_ok "$cab"
+  done
+  fault_no_leftovers "$label" "$dir"
 }
