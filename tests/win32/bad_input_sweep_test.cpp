@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "registry_test_support.h"
 #include "actions/action_context.h"
 #include "actions/backup.h"
 #include "app/paths.h"
@@ -65,36 +66,6 @@ class ProgramInFolder : public Win32FileSystem {
     return FormatText(out, size, "%s\\Tessaly.exe", kProgramFolder);
   }
 };
-
-struct RawValue {
-  bool found = false;
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
-
-RawValue Query(HKEY root, const char* path, const char* name) {
-  RawValue v;
-  HKEY key;
-  if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return v;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-    v.data.resize(size);
-    v.found = RegQueryValueExA(key, name, nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS;
-    v.data.resize(size);
-  }
-  RegCloseKey(key);
-  return v;
-}
-
-DWORD ValueCount(HKEY root, const char* path) {
-  HKEY key;
-  if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
-  DWORD values = 0;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                   nullptr, nullptr, nullptr);
-  RegCloseKey(key);
-  return values;
-}
 
 void Store(HKEY root, const char* path, const char* name, DWORD type,
            const std::vector<uint8_t>& data) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "registry_test_support.h"
 #include "app/paths.h"
 #include "app/settings_store.h"
 #include "app/win32/win32_file_system.h"
@@ -46,36 +47,6 @@ bool KeyExists(HKEY root, const char* path) {
   if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
-}
-
-DWORD ValueCount(HKEY root, const char* path) {
-  HKEY key;
-  if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 0;
-  DWORD values = 0;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                   nullptr, nullptr, nullptr);
-  RegCloseKey(key);
-  return values;
-}
-
-struct RawValue {
-  bool found = false;
-  DWORD type = 0;
-  std::vector<BYTE> data;
-};
-
-RawValue Query(HKEY root, const char* path, const char* name) {
-  RawValue v;
-  HKEY key;
-  if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return v;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-    v.data.resize(size);
-    v.found = RegQueryValueExA(key, name, nullptr, &v.type, v.data.data(), &size) == ERROR_SUCCESS;
-    v.data.resize(size);
-  }
-  RegCloseKey(key);
-  return v;
 }
 
 void Store(HKEY root, const char* path, const char* name, DWORD type, const void* data,
