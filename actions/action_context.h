@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "actions/companions.h"
-#include "app/app_state.h"
-#include "app/platform.h"
-#include "app/window_system.h"
+#include "base/app_state.h"
+#include "base/platform.h"
+#include "base/window_system.h"
 
 namespace tessaly {
 

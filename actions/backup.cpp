@@ -5,9 +5,9 @@
 
 #include <utility>
 
-#include "app/messages.h"
-#include "app/paths.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/paths.h"
+#include "base/text.h"
 #include "presentation/date_time_formatter.h"
 
 namespace tessaly {

@@ -2,9 +2,9 @@
 
 #include <string.h>
 
-#include "app/paths.h"
-#include "app/messages.h"
-#include "app/text.h"
+#include "base/paths.h"
+#include "base/messages.h"
+#include "base/text.h"
 
 namespace tessaly {
 namespace {

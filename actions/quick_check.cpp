@@ -1,7 +1,7 @@
 #include "actions/quick_check.h"
 
 #include "actions/launcher.h"
-#include "app/messages.h"
+#include "base/messages.h"
 
 namespace tessaly {
 

@@ -3,8 +3,8 @@
 #include <string.h>
 #include <time.h>
 
-#include "app/messages.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/text.h"
 #include "presentation/date_time_formatter.h"
 
 namespace tessaly {

@@ -4,8 +4,9 @@
 
 #include <vector>
 
-#include "app/paths.h"
-#include "app/text.h"
+#include "app/install_folder.h"
+#include "base/paths.h"
+#include "base/text.h"
 
 namespace tessaly {
 

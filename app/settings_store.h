@@ -6,9 +6,9 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "app/app_state.h"
-#include "app/platform.h"
-#include "app/registry.h"
+#include "base/app_state.h"
+#include "base/platform.h"
+#include "base/registry.h"
 
 namespace tessaly {
 

@@ -3,8 +3,8 @@
 #include <ctype.h>
 #include <string.h>
 
-#include "app/messages.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/text.h"
 
 namespace tessaly {
 

@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "app/window_system.h"
+#include "base/window_system.h"
 
 namespace tessaly {
 

@@ -5,14 +5,14 @@
 #include <fdi.h>
 #include <fcntl.h>
 
-#include "app/text.h"
+#include "companions/standin_text.h"
 #include "companions/cabinet_streams.h"
 
 namespace companions {
 
 namespace {
 
-using tessaly::CopyText;
+using companions::CopyText;
 
 struct WriteJob {
   std::vector<std::string> scratchFiles;

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/text.h"
+#include "companions/standin_text.h"
 
 namespace companions {
 
@@ -16,7 +16,7 @@ constexpr WORD kEarliestYear = 1998, kLatestYear = 2037;
 
 std::string Format(const char* format, unsigned long a, unsigned long b = 0) {
   char text[160];
-  tessaly::FormatText(text, sizeof text, format, a, b);
+  companions::FormatText(text, sizeof text, format, a, b);
   return text;
 }
 
@@ -85,7 +85,7 @@ CheckOutcome CheckClock() {
 
 std::string TimeText(const SYSTEMTIME& time) {
   char text[64];
-  tessaly::FormatText(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth,
+  companions::FormatText(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth,
                       time.wDay, time.wHour, time.wMinute, time.wSecond);
   return text;
 }

@@ -6,7 +6,7 @@
 #include <shlobj.h>
 #include <string.h>
 
-#include "app/text.h"
+#include "companions/standin_text.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ int __cdecl DiffChangeSnapshotDir(char* buffer, const char* title) {
   try {
     if (buffer == nullptr) return 0;
     // The caller's buffer holds 260 bytes: read no further, even unterminated.
-    char start[tessaly::kPathSize];
+    char start[companions::kPathSize];
     const size_t length = strnlen(buffer, sizeof start - 1);
     memcpy(start, buffer, length);
     start[length] = '\0';
@@ -51,10 +51,10 @@ int __cdecl DiffChangeSnapshotDir(char* buffer, const char* title) {
 
     char folder[MAX_PATH] = "";
     const bool ok = SHGetPathFromIDListA(chosen, folder) && folder[0] != '\0' &&
-                    strlen(folder) < tessaly::kPathSize;
+                    strlen(folder) < companions::kPathSize;
     FreeItemList(chosen);
     if (!ok) return 0;
-    tessaly::CopyText(buffer, tessaly::kPathSize, folder);
+    companions::CopyText(buffer, companions::kPathSize, folder);
     return 1;
   } catch (...) {
     return 0;

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <string.h>
 
-#include "app/text.h"
+#include "companions/standin_text.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ bool FindLogPath() {
   char* slash = strrchr(module, '\\');
   if (slash == nullptr) return false;
   slash[1] = '\0';
-  return tessaly::CopyText(logPath, module) && tessaly::AppendText(logPath, "Vantor.log");
+  return companions::CopyText(logPath, module) && companions::AppendText(logPath, "Vantor.log");
 }
 
 // Appends one line and closes the file at once, so that a reader sees it.
@@ -41,7 +41,7 @@ void LogLine(const char* line) {
 
 void LogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   char line[96];
-  tessaly::FormatText(line, sizeof line, "message %u wParam %lu lParam %ld", message,
+  companions::FormatText(line, sizeof line, "message %u wParam %lu lParam %ld", message,
                       static_cast<unsigned long>(wParam), static_cast<long>(lParam));
   LogLine(line);
 }
@@ -74,7 +74,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   FindLogPath();
   char line[1024] = "command line ";
-  tessaly::AppendText(line, GetCommandLineA());
+  companions::AppendText(line, GetCommandLineA());
   LogLine(line);
 
   HANDLE running = CreateMutexA(nullptr, FALSE, "Vantor Is Running");

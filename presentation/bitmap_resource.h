@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {

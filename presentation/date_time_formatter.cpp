@@ -2,7 +2,7 @@
 
 #include <time.h>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace tessaly {
 namespace {

@@ -3,7 +3,7 @@
 // and returns it; the text stays valid until the next call on the same object.
 #pragma once
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "presentation/locale_formats.h"
 
 namespace tessaly {

@@ -7,7 +7,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace tessaly {
 

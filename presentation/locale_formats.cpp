@@ -1,6 +1,6 @@
 #include "presentation/locale_formats.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace tessaly {
 namespace {

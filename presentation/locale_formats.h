@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace tessaly {
 

@@ -2,7 +2,7 @@
 // a window's background. One lives for one repaint, on the stack.
 #pragma once
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {

@@ -2,9 +2,9 @@
 
 #include <string.h>
 
-#include "app/messages.h"
-#include "app/text.h"
-#include "app/window_system.h"
+#include "base/messages.h"
+#include "base/text.h"
+#include "base/window_system.h"
 #include "presentation/date_time_formatter.h"
 #include "ui/main_window_logic.h"
 

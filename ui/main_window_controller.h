@@ -8,8 +8,8 @@
 #include <stdint.h>
 
 #include "actions/companions.h"
-#include "app/app_state.h"
-#include "app/platform.h"
+#include "base/app_state.h"
+#include "base/platform.h"
 #include "res/resource.h"
 
 namespace tessaly {

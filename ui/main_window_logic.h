@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 namespace tessaly {
 

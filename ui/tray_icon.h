@@ -10,7 +10,7 @@
 
 #include <stdint.h>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #if __has_include("res/resource.h")
 #include "res/resource.h"
 #endif

@@ -10,7 +10,7 @@
 
 #include "actions/action_context.h"
 #include "actions/win32/companion_bindings.h"
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/idle_scheduler.h"
 #include "app/startup.h"
 #include "app/win32/pellix_idle_clock.h"

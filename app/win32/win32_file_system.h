@@ -1,7 +1,7 @@
 // FileSystem over the C runtime's file calls and the program's module name.
 #pragma once
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace tessaly {
 

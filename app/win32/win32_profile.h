@@ -4,7 +4,7 @@
 // Windows directory).
 #pragma once
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace tessaly {
 

@@ -1,7 +1,7 @@
 // RegistryApi over the Win32 registry (ADVAPI32).
 #pragma once
 
-#include "app/registry.h"
+#include "base/registry.h"
 
 namespace tessaly {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/window_system.h"
+#include "base/window_system.h"
 
 namespace tessaly {
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "presentation/bitmap_resource.h"
 
 namespace tessaly {

@@ -15,10 +15,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/platform.h"
-#include "app/registry.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/platform.h"
+#include "base/registry.h"
+#include "base/text.h"
 #include "fakes/fake_clock.h"
 #include "presentation/date_time_formatter.h"
 #include "presentation/locale_formats.h"

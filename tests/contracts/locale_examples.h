@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "fakes/fake_clock.h"
 #include "presentation/date_time_formatter.h"
 #include "presentation/locale_formats.h"

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/registry.h"
+#include "base/registry.h"
 
 namespace tessaly {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "actions/action_context.h"
-#include "app/app_state.h"
-#include "app/text.h"
+#include "base/app_state.h"
+#include "base/text.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_companions.h"
 #include "fakes/fake_file_system.h"

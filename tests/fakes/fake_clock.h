@@ -4,7 +4,7 @@
 
 #include <time.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 namespace tessaly {
 

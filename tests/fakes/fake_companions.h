@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "actions/companions.h"
-#include "app/text.h"
+#include "base/text.h"
 
 namespace tessaly {
 

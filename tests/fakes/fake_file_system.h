@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
-#include "app/text.h"
+#include "base/platform.h"
+#include "base/text.h"
 
 namespace tessaly {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/registry.h"
+#include "base/registry.h"
 
 namespace tessaly {
 

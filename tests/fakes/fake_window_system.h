@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_system.h"
+#include "base/window_system.h"
 
 namespace tessaly {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "actions/backup.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "fakes/fake_action_context.h"
 #include "fuzz_input.h"
 

@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/paths.h"
+#include "base/app_state.h"
+#include "app/install_folder.h"
+#include "base/paths.h"
 #include "app/settings_store.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "actions/backup.h"
-#include "app/messages.h"
+#include "base/messages.h"
 #include "fakes/fake_action_context.h"
 
 namespace tessaly {

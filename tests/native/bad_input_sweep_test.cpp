@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/install_folder.h"
 #include "actions/backup.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/settings_store.h"
 #include "contracts/bad_input_rows.h"
 #include "fakes/fake_action_context.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_idle_clock.h"
 #include "fakes/fake_maintenance_actions.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "actions/launcher.h"
-#include "app/messages.h"
+#include "base/messages.h"
 #include "fakes/fake_action_context.h"
 
 namespace tessaly {

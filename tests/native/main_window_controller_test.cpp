@@ -13,7 +13,7 @@
 #include "fakes/fake_profile.h"
 #include "presentation/locale_formats.h"
 #include "ui/main_window_logic.h"
-#include "app/text.h"
+#include "base/text.h"
 
 namespace tessaly {
 namespace {

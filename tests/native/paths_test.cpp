@@ -1,6 +1,7 @@
 // JoinPath, ChangeDriveAndDirectory and GetInstallDirectory over the in-memory
 // registry and file system.
-#include "app/paths.h"
+#include "app/install_folder.h"
+#include "base/paths.h"
 
 #include <string.h>
 

@@ -8,7 +8,7 @@
 
 #include "actions/launcher.h"
 #include "actions/quick_check.h"
-#include "app/messages.h"
+#include "base/messages.h"
 #include "fakes/fake_action_context.h"
 
 namespace tessaly {

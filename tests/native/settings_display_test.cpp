@@ -1,5 +1,5 @@
 // The display getters of the application state.
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ui/splash_logic.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
-#include "app/text.h"
+#include "base/messages.h"
+#include "base/text.h"
 #include "fakes/fake_window_system.h"
 
 namespace tessaly {

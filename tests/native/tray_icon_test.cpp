@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "fakes/fake_shell.h"
 #include "ui/tray_icon.h"
 

@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "presentation/gdi_guards.h"
 #include "presentation/win32/resource_bitmaps.h"
 #include "presentation/win32/win32_gdi.h"

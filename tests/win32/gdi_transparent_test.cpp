@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "fakes/gdi_colours.h"
 #include "fakes/software_gdi.h"
 #include "presentation/gdi_guards.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/win32/win32_file_system.h"
 
 namespace tessaly {

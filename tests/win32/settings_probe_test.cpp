@@ -10,8 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
-#include "app/paths.h"
+#include "base/messages.h"
+#include "app/install_folder.h"
+#include "base/paths.h"
 #include "app/settings_store.h"
 #include "app/win32/win32_file_system.h"
 #include "app/win32/win32_registry.h"

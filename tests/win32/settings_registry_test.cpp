@@ -11,7 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "registry_test_support.h"
-#include "app/paths.h"
+#include "app/install_folder.h"
+#include "base/paths.h"
 #include "app/settings_store.h"
 #include "app/win32/win32_file_system.h"
 #include "app/win32/win32_registry.h"

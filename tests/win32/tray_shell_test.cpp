@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "ui/tray_icon.h"
 #include "ui/win32/framework_dialog.h"
 #include "ui/win32/tray_shell.h"

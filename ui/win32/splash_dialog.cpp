@@ -1,6 +1,6 @@
 #include "ui/win32/splash_dialog.h"
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "presentation/win32/resource_bitmaps.h"
 #include "res/resource.h"
 #include "ui/splash_logic.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "ui/win32/framework_dialog.h"
 
 namespace tessaly {

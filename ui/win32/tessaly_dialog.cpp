@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "presentation/memory_dc.h"
 #include "presentation/standard_colour.h"
 #include "presentation/win32/resource_bitmaps.h"

@@ -8,7 +8,7 @@
 #include <windows.h>
 
 #include "actions/companions.h"
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "presentation/transparent_bitmap.h"
 #include "ui/main_window_controller.h"
 #include "ui/tray_icon.h"

@@ -1,33 +1,11 @@
-#include "app/paths.h"
+#include "app/install_folder.h"
 
-#include <ctype.h>
 #include <string.h>
 
-#include <string>
-
-#include "app/messages.h"
 #include "app/settings_store.h"
+#include "base/messages.h"
 
 namespace tessaly {
-
-bool JoinPath(char* out, size_t size, const char* first, const char* second) {
-  if (out == nullptr || size == 0) return false;
-  std::string joined = first != nullptr ? first : "";
-  if (joined.empty() || joined.back() != '\\') joined += '\\';
-  joined += second != nullptr ? second : "";
-  if (joined.size() >= size) {
-    out[0] = '\0';
-    return false;
-  }
-  return CopyText(out, size, joined.c_str());
-}
-
-bool ChangeDriveAndDirectory(FileSystem& files, const char* path) {
-  if (path == nullptr) return false;
-  if (path[0] != '\0' && path[1] == ':')
-    files.ChangeDrive(toupper(static_cast<unsigned char>(path[0])) - 64);
-  return files.ChangeDirectory(path);
-}
 
 namespace {
 

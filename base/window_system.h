@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 // The platform's headers define SendMessage and MessageBox as macros naming
 // their A or W forms; the program calls the A forms by their full names, so

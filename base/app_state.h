@@ -5,8 +5,8 @@
 
 #include <stdint.h>
 
-#include "app/platform.h"
-#include "app/text.h"
+#include "base/platform.h"
+#include "base/text.h"
 
 namespace tessaly {
 

@@ -1,13 +1,11 @@
 // Path operations on 8-bit text in 260-byte buffers: joining a folder and a
-// name, making a folder current, and finding the main Vantor program's
-// install folder.
+// name, and making a folder current.
 #pragma once
 
 #include <stddef.h>
 
-#include "app/platform.h"
-#include "app/registry.h"
-#include "app/text.h"
+#include "base/platform.h"
+#include "base/text.h"
 
 namespace tessaly {
 
@@ -26,17 +24,5 @@ inline bool JoinPath(char (&out)[N], const char* first, const char* second) {
 // (A: is drive 1), then the path itself; true when the folder change
 // succeeded.
 bool ChangeDriveAndDirectory(FileSystem& files, const char* path);
-
-// The install folder into out (size bytes): the "Directory" value of
-// HKEY_LOCAL_MACHINE\Software\Brenmoor Software Corp\Vantor\Settings when it
-// is a text that fits and names something that exists; otherwise the folder
-// of the program's own executable, ending in a backslash; otherwise "".
-// Returns false when out is empty.
-bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char* out, size_t size);
-
-template <size_t N>
-inline bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char (&out)[N]) {
-  return GetInstallDirectory(registry, files, out, N);
-}
 
 }  // namespace tessaly

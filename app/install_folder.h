@@ -1,0 +1,25 @@
+// The main Vantor program's install folder, looked up in the machine-wide
+// registry with the program's own folder as the fallback.
+#pragma once
+
+#include <stddef.h>
+
+#include "app/install_folder.h"
+#include "base/paths.h"
+#include "base/registry.h"
+
+namespace tessaly {
+
+// The install folder into out (size bytes): the "Directory" value of
+// HKEY_LOCAL_MACHINE\Software\Brenmoor Software Corp\Vantor\Settings when it
+// is a text that fits and names something that exists; otherwise the folder
+// of the program's own executable, ending in a backslash; otherwise "".
+// Returns false when out is empty.
+bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char* out, size_t size);
+
+template <size_t N>
+inline bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char (&out)[N]) {
+  return GetInstallDirectory(registry, files, out, N);
+}
+
+}  // namespace tessaly
