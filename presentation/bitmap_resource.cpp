@@ -34,12 +34,12 @@ GdiObject LoadDibResource(Gdi& gdi, BitmapResources& resources, const char* name
   return bitmap;
 }
 
-GdiObject CreateDeviceBitmap(Gdi& gdi, BitmapResources& resources, const AppState& app,
+GdiObject CreateDeviceBitmap(Gdi& gdi, BitmapResources& resources, GdiObject palette,
                              uint16_t id) {
   DibInfo dib;
   if (!FindDib(resources, ResourceNumber(id), &dib)) return 0;
   ScopedWindowDc screen(gdi, 0);
-  ScopedPalette selected(gdi, screen.get(), app.GetPalette(), false, false);
+  ScopedPalette selected(gdi, screen.get(), palette, false, false);
   return gdi.CreateDIBitmap(screen.get(), dib);
 }
 
@@ -73,15 +73,14 @@ void DrawResourceBitmap(Gdi& gdi, BitmapResources& resources, uint16_t id, Windo
              kSrcCopy);
 }
 
-void BuildPalette(Gdi& gdi, BitmapResources& resources, AppState& app) {
-  app.palette = 0;
-  if (!app.IsPaletteDevice()) return;
+GdiObject BuildPalette(Gdi& gdi, BitmapResources& resources, bool paletteDevice) {
+  if (!paletteDevice) return 0;
   GdiObject palette = 0;
   const GdiObject bitmap =
       LoadDibResource(gdi, resources, ResourceNumber(kApplicationPaletteBitmap), palette);
-  if (!bitmap) return;
+  if (!bitmap) return 0;
   gdi.DeleteObject(bitmap);
-  app.palette = palette;
+  return palette;
 }
 
 }  // namespace tessaly

@@ -4,7 +4,6 @@
 
 #include <stdint.h>
 
-#include "base/app_state.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {
@@ -29,9 +28,9 @@ GdiObject LoadDibResource(Gdi& gdi, BitmapResources& resources, const char* name
                           GdiObject& palette);
 
 // CreateDeviceBitmap: the device bitmap of resource id under the application
-// palette (selected, not realised, in the screen DC when there is one); 0
-// when there is no such resource. The caller owns the bitmap.
-GdiObject CreateDeviceBitmap(Gdi& gdi, BitmapResources& resources, const AppState& app,
+// palette (selected, not realised, in the screen DC when there is one; 0 for
+// none); 0 when there is no such resource. The caller owns the bitmap.
+GdiObject CreateDeviceBitmap(Gdi& gdi, BitmapResources& resources, GdiObject palette,
                              uint16_t id);
 
 // DrawResourceBitmap: draws resource id into window at (x, y), from (xSrc,
@@ -42,9 +41,9 @@ void DrawResourceBitmap(Gdi& gdi, BitmapResources& resources, uint16_t id, Windo
                         PaletteMode paletteMode, int x, int y, int cx, int cy, int xSrc,
                         int ySrc);
 
-// BuildPalette: on a palette device, app.palette becomes the palette of
-// bitmap 173 (the bitmap itself is deleted at once); otherwise 0. The palette
-// lives until the program ends.
-void BuildPalette(Gdi& gdi, BitmapResources& resources, AppState& app);
+// BuildPalette: on a palette device, the palette of bitmap 173 (the bitmap
+// itself is deleted at once); otherwise, or when it cannot be made, 0. The
+// caller keeps it as the application palette until the program ends.
+GdiObject BuildPalette(Gdi& gdi, BitmapResources& resources, bool paletteDevice);
 
 }  // namespace tessaly

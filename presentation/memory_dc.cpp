@@ -2,10 +2,9 @@
 
 namespace tessaly {
 
-MemoryDC::MemoryDC(Gdi& gdi, const AppState& app, GdiDc target)
+MemoryDC::MemoryDC(Gdi& gdi, GdiObject palette, bool paletteDevice, GdiDc target)
     : gdi_(gdi), dc_(gdi.CreateCompatibleDC(target)), target(target) {
-  const GdiObject palette = app.GetPalette();
-  if (!dc_ || !app.IsPaletteDevice() || !palette) return;
+  if (!dc_ || !paletteDevice || !palette) return;
   gdi_.SelectPalette(target, palette, false);
   gdi_.RealizePalette(target);
   gdi_.SelectPalette(dc_, palette, false);

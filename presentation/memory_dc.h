@@ -2,7 +2,6 @@
 // a window's background. One lives for one repaint, on the stack.
 #pragma once
 
-#include "base/app_state.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {
@@ -19,9 +18,10 @@ struct BlitRect {
 class MemoryDC {
  public:
   // Creates a DC compatible with target. On a palette device with an
-  // application palette, that palette is selected (foreground) and realised
-  // in the target and then in the memory DC; it stays in the target.
-  MemoryDC(Gdi& gdi, const AppState& app, GdiDc target);
+  // application palette (0 when there is none), that palette is selected
+  // (foreground) and realised in the target and then in the memory DC; it
+  // stays in the target.
+  MemoryDC(Gdi& gdi, GdiObject palette, bool paletteDevice, GdiDc target);
   // Selects back the object that the first Blit replaced, then deletes the DC.
   ~MemoryDC();
   MemoryDC(const MemoryDC&) = delete;

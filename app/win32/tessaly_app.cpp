@@ -104,7 +104,9 @@ void TessalyApp::ProbeDisplay() {
                         state.display.largeFonts);
 }
 
-void TessalyApp::BuildPalette() { tessaly::BuildPalette(state); }
+void TessalyApp::BuildPalette() {
+  state.palette = tessaly::BuildPalette(state.IsPaletteDevice());
+}
 
 void TessalyApp::CreateMainWindow() {
   // The object deletes itself once its window is gone.

@@ -12,8 +12,9 @@ HBITMAP LoadDibResource(LPCSTR name, HPALETTE& palette) {
   return ToHbitmap(bitmap);
 }
 
-HBITMAP CreateDeviceBitmap(const AppState& app, UINT id) {
-  return ToHbitmap(CreateDeviceBitmap(SystemGdi(), ProgramBitmaps(), app, static_cast<uint16_t>(id)));
+HBITMAP CreateDeviceBitmap(uintptr_t palette, UINT id) {
+  return ToHbitmap(
+      CreateDeviceBitmap(SystemGdi(), ProgramBitmaps(), palette, static_cast<uint16_t>(id)));
 }
 
 void DrawResourceBitmap(UINT id, HWND window, PaletteMode paletteMode, int x, int y, int cx,
@@ -26,6 +27,8 @@ void ProbeDisplay(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeF
   ProbeDisplay(SystemGdi(), bitsPerPixel, paletteDevice, largeFonts);
 }
 
-void BuildPalette(AppState& app) { BuildPalette(SystemGdi(), ProgramBitmaps(), app); }
+uintptr_t BuildPalette(bool paletteDevice) {
+  return BuildPalette(SystemGdi(), ProgramBitmaps(), paletteDevice);
+}
 
 }  // namespace tessaly

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include "base/app_state.h"
 #include "presentation/bitmap_resource.h"
 
 namespace tessaly {
@@ -16,9 +15,9 @@ namespace tessaly {
 // caller. Null, with palette untouched, when there is no sound such resource.
 HBITMAP LoadDibResource(LPCSTR name, HPALETTE& palette);
 
-// The device bitmap of resource id under the application palette; null when
-// there is no such resource. Owned by the caller.
-HBITMAP CreateDeviceBitmap(const AppState& app, UINT id);
+// The device bitmap of resource id under the application palette (0 for
+// none); null when there is no such resource. Owned by the caller.
+HBITMAP CreateDeviceBitmap(uintptr_t palette, UINT id);
 
 // Draws resource id into window at (x, y); cx, cy of 0: the bitmap's size.
 void DrawResourceBitmap(UINT id, HWND window, PaletteMode paletteMode, int x, int y, int cx,
@@ -27,7 +26,7 @@ void DrawResourceBitmap(UINT id, HWND window, PaletteMode paletteMode, int x, in
 // Fills the three display attributes from the display's capabilities.
 void ProbeDisplay(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts);
 
-// Sets app.palette: the palette of bitmap 173 on a palette device, else null.
-void BuildPalette(AppState& app);
+// The application palette: that of bitmap 173 on a palette device, else 0.
+uintptr_t BuildPalette(bool paletteDevice);
 
 }  // namespace tessaly

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "base/app_state.h"
 #include "fakes/fake_bitmap_resources.h"
 #include "fakes/software_gdi.h"
 #include "fuzz_input.h"
@@ -78,7 +79,7 @@ void CheckResourcePaths(const uint8_t* data, size_t size, const DibInfo& dib, ui
 
   AppState app;
   app.display.paletteDevice = 1;
-  BuildPalette(gdi, resources, app);
+  app.palette = BuildPalette(gdi, resources, app.IsPaletteDevice());
   FUZZ_CHECK((app.palette != 0) == (dib.colourCount != 0));
   if (app.palette) gdi.DeleteObject(app.palette);
 

@@ -2,6 +2,7 @@
 // the application palette, on the software raster.
 #include <gtest/gtest.h>
 
+#include "base/app_state.h"
 #include "fakes/dib_builder.h"
 #include "fakes/fake_bitmap_resources.h"
 #include "fakes/software_gdi.h"
@@ -115,7 +116,7 @@ TEST_P(LoadAbsentTest, GivesNullLeavesThePaletteAloneAndNothingBehind) {
   GdiObject palette = 0x5678;
   EXPECT_EQ(LoadDibResource(gdi, resources, ResourceNumber(300), palette), 0u);
   EXPECT_EQ(palette, 0x5678u);
-  EXPECT_EQ(CreateDeviceBitmap(gdi, resources, app, 300), 0u);
+  EXPECT_EQ(CreateDeviceBitmap(gdi, resources, app.palette, 300), 0u);
   DrawResourceBitmap(gdi, resources, 300, kWindow, PaletteMode::Foreground, 0, 0, 0, 0, 0, 0);
   for (ColourRef c : gdi.Pixels(gdi.Surface(kWindow))) ASSERT_EQ(c, Rgb(255, 255, 255));
   EXPECT_EQ(gdi.LiveObjects(), 0u);
@@ -135,7 +136,7 @@ TEST_P(CreateDeviceBitmapTest, UsesTheApplicationPaletteWithoutRealisingIt) {
   log.version = 0x300;
   log.numEntries = 2;
   app.palette = GetParam() ? gdi.CreatePalette(log) : 0;
-  const GdiObject bitmap = CreateDeviceBitmap(gdi, resources, app, 167);
+  const GdiObject bitmap = CreateDeviceBitmap(gdi, resources, app.palette, 167);
   ASSERT_NE(bitmap, 0u);
   EXPECT_EQ(gdi.Pixels(bitmap), kFourBitPixels);
   EXPECT_EQ(gdi.FindBitmap(bitmap)->paletteAtCreation,
@@ -224,7 +225,7 @@ TEST_P(BuildPaletteTest, KeepsThePaletteOfBitmap173OnAPaletteDeviceOnly) {
   if (!p.hasBitmap) resources.byNumber.erase(kApplicationPaletteBitmap);
   app.display.paletteDevice = p.paletteDevice;
   app.palette = 0xDEAD;
-  BuildPalette(gdi, resources, app);
+  app.palette = BuildPalette(gdi, resources, app.IsPaletteDevice());
   if (!p.expectPalette) {
     EXPECT_EQ(app.palette, 0u);
     EXPECT_EQ(gdi.LiveObjects(), 0u);

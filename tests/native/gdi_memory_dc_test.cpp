@@ -1,6 +1,7 @@
 // MemoryDC on the software raster.
 #include <gtest/gtest.h>
 
+#include "base/app_state.h"
 #include "fakes/software_gdi.h"
 #include "presentation/memory_dc.h"
 
@@ -37,7 +38,7 @@ class MemoryDcTest : public ::testing::Test {
 
 TEST_F(MemoryDcTest, BlitWithSizeZeroCopiesTheWholeBitmapAndFillsTheRecord) {
   {
-    MemoryDC memory(gdi, app, target);
+    MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
     BlitRect rect{3, 4, 0, 0};
     EXPECT_EQ(memory.Blit(picture, rect, 0, 0), gdi.StockBitmap());
     EXPECT_EQ(rect.x, 3);
@@ -61,7 +62,7 @@ class MemoryDcPartTest : public MemoryDcTest, public ::testing::WithParamInterfa
 
 TEST_P(MemoryDcPartTest, OnlyAZeroSideIsTakenFromTheBitmap) {
   const Part p = GetParam();
-  MemoryDC memory(gdi, app, target);
+  MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
   BlitRect rect{0, 0, p.cx, p.cy};
   memory.Blit(picture, rect, 0, 0);
   EXPECT_EQ(rect.cx, p.expectedCx);
@@ -77,7 +78,7 @@ TEST_F(MemoryDcTest, BlitCopiesTheSameRegionInSourceAndTarget) {
   // the same place from the background bitmap.
   const GdiObject background = gdi.MakeBitmap(30, 20, Gradient(30, 20));
   {
-    MemoryDC memory(gdi, app, target);
+    MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
     memory.Blit(background, 5, 6, 4, 3, 5, 6);
   }
   const std::vector<ColourRef> g = Gradient(30, 20);
@@ -92,7 +93,7 @@ TEST_F(MemoryDcTest, BlitCopiesTheSameRegionInSourceAndTarget) {
 TEST_F(MemoryDcTest, ASecondBlitGivesTheFirstBitmapBackAndDestructionRestoresTheFirstReplaced) {
   const GdiObject second = gdi.MakeBitmap(2, 2, {});
   {
-    MemoryDC memory(gdi, app, target);
+    MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
     EXPECT_EQ(memory.Blit(picture, 0, 0, 0, 0, 0, 0), gdi.StockBitmap());
     EXPECT_EQ(memory.Blit(second, 0, 0, 0, 0, 0, 0), picture);
     EXPECT_EQ(gdi.FindBitmap(second)->selectedIn, memory.Handle());
@@ -107,7 +108,7 @@ TEST_F(MemoryDcTest, ASecondBlitGivesTheFirstBitmapBackAndDestructionRestoresThe
 }
 
 TEST_F(MemoryDcTest, WithoutABlitNothingIsSelectedBack) {
-  { MemoryDC memory(gdi, app, target); }
+  { MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target); }
   EXPECT_EQ(gdi.LiveDcs(), liveDcs);
   EXPECT_TRUE(gdi.problems.empty());
 }
@@ -116,7 +117,7 @@ TEST_F(MemoryDcTest, WhenTheDcCannotBeMadeBlitDoesNothing) {
   gdi.compatibleDcBudget = 0;
   const std::vector<ColourRef> before = gdi.Pixels(surface);
   {
-    MemoryDC memory(gdi, app, target);
+    MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
     EXPECT_EQ(memory.Handle(), 0u);
     BlitRect rect{0, 0, 0, 0};
     EXPECT_EQ(memory.Blit(picture, rect, 0, 0), 0u);
@@ -145,7 +146,7 @@ TEST_P(MemoryDcPaletteTest, RealisesTheApplicationPaletteOnlyOnAPaletteDevice) {
   app.palette = palette;
   GdiDc memoryDc = 0;
   {
-    MemoryDC memory(gdi, app, target);
+    MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
     memoryDc = memory.Handle();
   }
   if (!c.selected) {

@@ -107,20 +107,20 @@ TEST(LoadDibResource, AMissingResourceGivesNullAndLeavesThePalette) {
 
 TEST(CreateDeviceBitmap, GivesTheBitmapOrNullWhenMissing) {
   AppState app;
-  HBITMAP bitmap = CreateDeviceBitmap(app, kLight);
+  HBITMAP bitmap = CreateDeviceBitmap(app.palette, kLight);
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(BitmapSize(bitmap).width, 13);
   EXPECT_EQ(PixelOf(bitmap, 6, 6), kRed);
   DeleteObject(bitmap);
-  EXPECT_EQ(CreateDeviceBitmap(app, kMissing), nullptr);
+  EXPECT_EQ(CreateDeviceBitmap(app.palette, kMissing), nullptr);
 }
 
 TEST(CreateDeviceBitmap, UnderAnApplicationPalette) {
   AppState app;
   app.display.paletteDevice = 1;
-  BuildPalette(app);
+  app.palette = BuildPalette(app.IsPaletteDevice());
   ASSERT_NE(app.palette, 0u);
-  HBITMAP bitmap = CreateDeviceBitmap(app, kLight);
+  HBITMAP bitmap = CreateDeviceBitmap(app.palette, kLight);
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(BitmapSize(bitmap).height, 13);
   DeleteObject(bitmap);
@@ -130,7 +130,7 @@ TEST(CreateDeviceBitmap, UnderAnApplicationPalette) {
 TEST(BuildPalette, KeepsThe256EntryPaletteOfBitmap173OnAPaletteDevice) {
   AppState app;
   app.display.paletteDevice = 1;
-  BuildPalette(app);
+  app.palette = BuildPalette(app.IsPaletteDevice());
   ASSERT_NE(app.palette, 0u);
   EXPECT_EQ(PaletteSize(ToHpalette(app.palette)), 256);
   PALETTEENTRY entry{};
@@ -144,7 +144,7 @@ TEST(BuildPalette, KeepsThe256EntryPaletteOfBitmap173OnAPaletteDevice) {
 TEST(BuildPalette, IsNullOnOtherDisplays) {
   AppState app;
   app.palette = 0x5555;
-  BuildPalette(app);
+  app.palette = BuildPalette(app.IsPaletteDevice());
   EXPECT_EQ(app.palette, 0u);
 }
 

@@ -173,7 +173,7 @@ TEST(RealMemoryDc, BlitWithSizeZeroCopiesTheWholeBitmapAndFillsTheRecord) {
   AppState app;
   BlitRect rect{4, 3, 0, 0};
   {
-    MemoryDC memory(RealGdi(), app, target.get());
+    MemoryDC memory(RealGdi(), app.palette, app.IsPaletteDevice(), target.get());
     EXPECT_NE(memory.Blit(ToGdiObject(picture), rect, 0, 0), 0u);
   }
   EXPECT_EQ(rect.cx, kW);

@@ -221,7 +221,7 @@ bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
 }
 
 bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
-  MemoryDC memory(SystemGdi(), app_, ToGdiDc(reinterpret_cast<HDC>(m.wParam)));
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), ToGdiDc(reinterpret_cast<HDC>(m.wParam)));
   memory.Blit(ToGdiObject(background_.get()), 0, 0, 0, 0, 0, 0);
   m.result = Default(m);
   return true;

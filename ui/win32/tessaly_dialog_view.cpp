@@ -42,7 +42,7 @@ void TessalyDialog::LoadStatusBitmaps() {
     lightBitmaps_[i].Attach(
         ToGdiObject(LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.light[i]))));
   }
-  background_.reset(CreateDeviceBitmap(app_, pictures.background));
+  background_.reset(CreateDeviceBitmap(app_.palette, pictures.background));
   lightRect_ = ControlRect(IDC_LIGHT);
 }
 
@@ -61,7 +61,7 @@ void TessalyDialog::CopyBackground(const RECT& r) {
   if (cx <= 0 || cy <= 0 || !background_) return;
   ScopedHDC dc(m_hWnd);
   if (!dc) return;
-  MemoryDC memory(SystemGdi(), app_, ToGdiDc(dc.get()));
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), ToGdiDc(dc.get()));
   memory.Blit(ToGdiObject(background_.get()), r.left, r.top, cx, cy, r.left, r.top);
 }
 
