@@ -5,18 +5,13 @@
 
 #include <stddef.h>
 
-#include <functional>
-
 #include "actions/companions.h"
 #include "base/app_state.h"
+#include "base/paths.h"
 #include "base/platform.h"
 #include "base/window_system.h"
 
 namespace tessaly {
-
-// Fills out (size bytes, at least kPathSize) with the main program's install
-// folder, or an empty text when it is not known.
-using InstallDirectorySource = std::function<void(char* out, size_t size)>;
 
 struct ActionContext {
   AppState& app;
@@ -25,7 +20,7 @@ struct ActionContext {
   Clock& clock;
   WindowSystem& windows;
   Companions& companions;
-  InstallDirectorySource installDirectory;
+  InstallFolder& installFolder;
 };
 
 // Holds a program-wide single-run flag for one call: Enter() fails when the

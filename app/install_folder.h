@@ -22,4 +22,19 @@ inline bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char (
   return GetInstallDirectory(registry, files, out, N);
 }
 
+// The install folder of the running program: GetInstallDirectory over the
+// registry and file system given.
+class RegistryInstallFolder : public InstallFolder {
+ public:
+  RegistryInstallFolder(RegistryApi& registry, FileSystem& files)
+      : registry_(registry), files_(files) {}
+  bool Get(char* out, size_t size) override {
+    return GetInstallDirectory(registry_, files_, out, size);
+  }
+
+ private:
+  RegistryApi& registry_;
+  FileSystem& files_;
+};
+
 }  // namespace tessaly

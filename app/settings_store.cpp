@@ -144,7 +144,7 @@ void LoadSettings(AppState& app, RegistryApi& registry, FileSystem& files) {
     s.saveDir[0] = '\0';
 
   char install[kPathSize];
-  GetInstallDirectory(registry, files, install);
+  RegistryInstallFolder(registry, files).Get(install, sizeof install);
 
   if (s.saveDir[0] != '\0' && !files.Exists(s.saveDir)) s.saveDir[0] = '\0';
   if (s.saveDir[0] == '\0' && JoinPath(s.saveDir, install, kRecoveryFolder) &&

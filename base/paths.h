@@ -25,4 +25,14 @@ inline bool JoinPath(char (&out)[N], const char* first, const char* second) {
 // succeeded.
 bool ChangeDriveAndDirectory(FileSystem& files, const char* path);
 
+// Where the main Vantor program is installed. Looked up afresh at every call:
+// the program's setup may write its folder while Tessaly runs.
+class InstallFolder {
+ public:
+  virtual ~InstallFolder() = default;
+  // The folder into out (size bytes); false, with out empty, when there is
+  // none.
+  virtual bool Get(char* out, size_t size) = 0;
+};
+
 }  // namespace tessaly

@@ -18,10 +18,8 @@ namespace tessaly {
 TessalyApp* TessalyApp::instance_ = nullptr;
 
 TessalyApp::TessalyApp()
-    : actions_{state, files_, profile_, clock_, windows_, companions_,
-               [this](char* out, size_t size) {
-                 tessaly::GetInstallDirectory(registry_, files_, out, size);
-               }},
+    : installFolder_(registry_, files_),
+      actions_{state, files_, profile_, clock_, windows_, companions_, installFolder_},
       scheduler_(state, idleClock_, clock_, profile_, windows_, *this) {
   instance_ = this;
 }
@@ -86,7 +84,7 @@ void TessalyApp::SetApplicationNames(const char* company, const char* product) {
 void TessalyApp::LoadLocaleFormats() { tessaly::LoadLocaleFormats(profile_); }
 
 void TessalyApp::GetInstallDirectory(char* out, size_t size) {
-  tessaly::GetInstallDirectory(registry_, files_, out, size);
+  installFolder_.Get(out, size);
 }
 
 void TessalyApp::InitializeTools(const char* company, const char* product, const char* folder) {

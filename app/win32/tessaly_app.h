@@ -12,6 +12,7 @@
 #include "actions/win32/companion_bindings.h"
 #include "base/app_state.h"
 #include "app/idle_scheduler.h"
+#include "app/install_folder.h"
 #include "app/startup.h"
 #include "app/win32/pellix_idle_clock.h"
 #include "app/win32/win32_file_system.h"
@@ -88,6 +89,7 @@ class TessalyApp : public CWinApp,
   Win32WindowSystem windows_;
   Win32Companions companions_;
   PellixIdleClock idleClock_;
+  RegistryInstallFolder installFolder_;  // the one lookup of the install folder
   ActionContext actions_;
   IdleScheduler scheduler_;
   std::unique_ptr<SplashDialog> splash_;

@@ -12,6 +12,7 @@
 #include "fakes/fake_companions.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_profile.h"
+#include "fakes/fake_install_folder.h"
 #include "fakes/fake_window_system.h"
 
 namespace tessaly {
@@ -23,11 +24,8 @@ struct FakeActionContext {
   FakeClock clock;
   FakeWindowSystem windows;
   FakeCompanions companions;
-  std::string installFolder;
-  ActionContext context{app, files, profile, clock, windows, companions,
-                        [this](char* out, size_t size) {
-                          CopyText(out, size, installFolder.c_str());
-                        }};
+  FakeInstallFolder installFolder;
+  ActionContext context{app, files, profile, clock, windows, companions, installFolder};
 
   FakeActionContext() = default;
   FakeActionContext(const FakeActionContext&) = delete;

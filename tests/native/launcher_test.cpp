@@ -159,7 +159,7 @@ TEST_F(LauncherTest, FolderIsMadeCurrentBeforeTheStart) {
   bed.files.currentDirectory = "D:\\";
   FolderAtStartWindowSystem windows(bed.files);
   ActionContext context{bed.app,     bed.files, bed.profile, bed.clock,
-                        windows,     bed.companions, bed.context.installDirectory};
+                        windows,     bed.companions, bed.installFolder};
   LaunchVantor(context, "");
   ASSERT_EQ(1u, windows.executed.size());
   EXPECT_EQ("C:\\Program Files\\Vantor", windows.folderAtStart);

@@ -100,7 +100,7 @@ TEST(QuickCheckResultTest, ResultIsClearedBeforeTheCall) {
   FakeActionContext bed;
   RecordingCompanions companions;
   ActionContext context{bed.app, bed.files, bed.profile, bed.clock, bed.windows, companions,
-                        nullptr};
+                        bed.installFolder};
   RunQuickCheck(context);
   for (uint32_t word : companions.arrived.words) EXPECT_EQ(0u, word);
 }

@@ -18,6 +18,7 @@
 #include "app/win32/win32_profile.h"
 #include "companion_test_support.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_install_folder.h"
 #include "fakes/fake_window_system.h"
 
 namespace tessaly {
@@ -97,7 +98,7 @@ inline void MakeFolderAt(const std::string& path, Time32 t) {
 class BackupFolders : public ::testing::Test {
  protected:
   explicit BackupFolders(Companions& companions)
-      : context{app, files, profile, clock, windows, companions, nullptr} {}
+      : context{app, files, profile, clock, windows, companions, noInstallFolder} {}
 
   void SetUp() override {
     saveDir = scratch / "Backup Sets";
@@ -135,6 +136,7 @@ class BackupFolders : public ::testing::Test {
   Win32Profile profile;
   FakeClock clock;
   FakeWindowSystem windows;
+  FakeInstallFolder noInstallFolder;
   ActionContext context;
 };
 

@@ -24,6 +24,7 @@
 #include "contracts/bad_input_rows.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_companions.h"
+#include "fakes/fake_install_folder.h"
 #include "fakes/fake_window_system.h"
 #include "presentation/date_time_formatter.h"
 #include "presentation/locale_formats.h"
@@ -97,10 +98,8 @@ struct RealActions {
   FakeClock clock;
   FakeWindowSystem windows;
   FakeCompanions companions;
-  ActionContext context{
-      app, files, profile, clock, windows, companions, [](char* out, size_t size) {
-        CopyText(out, size, kProgramFolder);
-      }};
+  FakeInstallFolder installFolder{kProgramFolder};
+  ActionContext context{app, files, profile, clock, windows, companions, installFolder};
 };
 
 std::string VantorIniPath() {
