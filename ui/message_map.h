@@ -38,7 +38,6 @@
 namespace tessaly {
 
 // Message numbers as the platform gives them.
-constexpr uint32_t kWmSize = 0x0005;
 constexpr uint32_t kWmCommand = 0x0111;
 constexpr uint32_t kWmTimer = 0x0113;
 

@@ -11,6 +11,7 @@
 namespace tessaly {
 namespace {
 
+constexpr uint32_t kWmSize = 0x0005;
 constexpr uint32_t kCbnSelChange = 1;
 constexpr uint32_t kEnKillFocus = 0x200;
 
