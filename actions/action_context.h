@@ -9,6 +9,7 @@
 #include "base/app_state.h"
 #include "base/paths.h"
 #include "base/platform.h"
+#include "base/scoped.h"
 #include "base/window_system.h"
 
 namespace tessaly {
@@ -21,31 +22,6 @@ struct ActionContext {
   WindowSystem& windows;
   Companions& companions;
   InstallFolder& installFolder;
-};
-
-// Holds a program-wide single-run flag for one call: Enter() fails when the
-// flag is already set (the action is running further up the stack, under a
-// nested message loop); otherwise it sets the flag, and the destructor clears
-// it again on every way out.
-class BusyFlag {
- public:
-  explicit BusyFlag(int32_t& flag) : flag_(flag) {}
-  ~BusyFlag() {
-    if (owned_) flag_ = 0;
-  }
-  BusyFlag(const BusyFlag&) = delete;
-  BusyFlag& operator=(const BusyFlag&) = delete;
-
-  bool Enter() {
-    if (flag_) return false;
-    flag_ = 1;
-    owned_ = true;
-    return true;
-  }
-
- private:
-  int32_t& flag_;
-  bool owned_ = false;
 };
 
 }  // namespace tessaly

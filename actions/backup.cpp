@@ -153,8 +153,8 @@ bool ChooseBackupSet(ActionContext& context, char* description, size_t descripti
 
 bool BackupSystemFiles(ActionContext& context, int32_t confirm) {
   AppState& app = context.app;
-  BusyFlag busy(app.backupBusy);
-  if (!busy.Enter()) return false;
+  ReentryGuard busy(app.backupBusy);
+  if (!busy.entered()) return false;
 
   if (confirm) {
     char question[kQuestionSize];

@@ -14,8 +14,8 @@ void NotifyQuickCheckStatus(ActionContext& context) {
 
 void RunQuickCheck(ActionContext& context) {
   AppState& app = context.app;
-  BusyFlag busy(app.quickCheckBusy);
-  if (!busy.Enter()) return;
+  ReentryGuard busy(app.quickCheckBusy);
+  if (!busy.entered()) return;
 
   QuickCheckResult result = {{0, 0, 0, 0}};
   context.companions.DoQuickCheck(app.mainWindow, &result, app.settings.reportPath);

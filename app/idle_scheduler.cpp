@@ -4,6 +4,7 @@
 #include <time.h>
 
 #include "base/messages.h"
+#include "base/scoped.h"
 #include "base/text.h"
 #include "presentation/date_time_formatter.h"
 
@@ -21,18 +22,6 @@ constexpr int32_t kStartupTicksDone = 5;
 
 // Size of the run's date-and-time text and of each log value.
 constexpr size_t kLogTextSize = 256;
-
-// Sets idleBusy for the length of one poll and clears it on every way out.
-class IdlePollGuard {
- public:
-  explicit IdlePollGuard(int32_t& busy) : busy_(busy) { busy_ = 1; }
-  ~IdlePollGuard() { busy_ = 0; }
-  IdlePollGuard(const IdlePollGuard&) = delete;
-  IdlePollGuard& operator=(const IdlePollGuard&) = delete;
-
- private:
-  int32_t& busy_;
-};
 
 }  // namespace
 
@@ -90,10 +79,10 @@ void IdleScheduler::StartupTick() {
 }
 
 void IdleScheduler::IdlePoll() {
-  if (app_.idleBusy) return;
+  ReentryGuard guard(app_.idleBusy);
+  if (!guard.entered()) return;
   const TessalySettings& settings = app_.settings;
   if (settings.disabled) return;
-  IdlePollGuard guard(app_.idleBusy);
 
   const int32_t idle = idleClock_.IdleSeconds();
   int32_t threshold = 0;

@@ -23,7 +23,7 @@ void ReadInstallKey(RegistryApi& registry, FileSystem& files, char* out, size_t 
   if (ReadStringValue(registry, key.get(), "Directory", "", directory, sizeof directory) >=
       sizeof directory)
     return;  // too long for a path: no folder of that name can be used
-  key.Close();
+  key.reset();
   if (directory[0] == '\0' || !files.Exists(directory)) return;
   if (!CopyText(out, size, directory)) out[0] = '\0';
 }

@@ -7,6 +7,8 @@
 
 #include <stdint.h>
 
+#include "base/scoped.h"
+
 namespace tessaly {
 
 // An open registry key, opaque to the logic; 0 is no key.
@@ -56,32 +58,18 @@ class RegistryApi {
 };
 
 // Closes the key it holds when it goes out of scope, on every way out of the
-// operation that opened it.
-class ScopedRegistryKey {
+// operation that opened it; 0 is no key.
+struct RegistryKeyTraits {
+  RegistryApi* registry = nullptr;
+  static RegistryKey None() { return 0; }
+  bool Valid(RegistryKey key) const { return key != 0; }
+  void Close(RegistryKey key) const { registry->CloseKey(key); }
+};
+
+class ScopedRegistryKey : public ScopedOwner<RegistryKey, RegistryKeyTraits> {
  public:
   explicit ScopedRegistryKey(RegistryApi& registry, RegistryKey key = 0)
-      : registry_(registry), key_(key) {}
-  ~ScopedRegistryKey() { Close(); }
-  ScopedRegistryKey(const ScopedRegistryKey&) = delete;
-  ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
-
-  RegistryKey get() const { return key_; }
-  // Gives the key up without closing it.
-  RegistryKey release() {
-    const RegistryKey key = key_;
-    key_ = 0;
-    return key;
-  }
-  // Closes the key now; true when there was none or it closed.
-  bool Close() {
-    if (key_ == 0) return true;
-    const RegistryKey key = release();
-    return registry_.CloseKey(key) == kRegistrySuccess;
-  }
-
- private:
-  RegistryApi& registry_;
-  RegistryKey key_;
+      : ScopedOwner(key, RegistryKeyTraits{&registry}) {}
 };
 
 }  // namespace tessaly

@@ -68,7 +68,7 @@ void DrawResourceBitmap(Gdi& gdi, BitmapResources& resources, uint16_t id, Windo
   ScopedPalette memoryPalette(gdi, memoryDc.get(), selectedPalette, background, true);
 
   ScopedSelection selection(gdi, memoryDc.get(), bitmap.get());
-  if (!selection.ok()) return;
+  if (!selection) return;
   gdi.BitBlt(windowDc.get(), x, y, cx ? cx : width, cy ? cy : height, memoryDc.get(), xSrc, ySrc,
              kSrcCopy);
 }

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "presentation/gdi_guards.h"
+
 namespace tessaly {
 namespace {
 
@@ -9,50 +11,13 @@ namespace {
 // bitmaps; Source holds the bitmap being drawn and has none of its own.
 enum Work { kSource, kInverseMask, kCompose, kMask, kSaved, kWorkCount };
 
-// Everything DrawTransparent makes. Release undoes whatever was done, in the
-// same order on every path: selections back in DC order, then the bitmaps
-// (Saved's, Mask's, Compose's, InverseMask's), then the DCs.
-class WorkSet {
- public:
-  explicit WorkSet(Gdi& gdi) : gdi_(gdi) {}
-  ~WorkSet() { Release(); }
-  WorkSet(const WorkSet&) = delete;
-  WorkSet& operator=(const WorkSet&) = delete;
-
-  bool CreateDcs(GdiDc target) {
-    for (int i = 0; i < kWorkCount; ++i) {
-      dc[i] = gdi_.CreateCompatibleDC(target);
-      if (!dc[i]) return false;
-    }
-    return true;
-  }
-
-  bool Select(int which, GdiObject object) {
-    replaced[which] = gdi_.SelectObject(dc[which], object);
-    return replaced[which] != 0;
-  }
-
-  void Release() {
-    for (int i = 0; i < kWorkCount; ++i) {
-      if (replaced[i]) gdi_.SelectObject(dc[i], replaced[i]);
-      replaced[i] = 0;
-    }
-    for (int i : {kSaved, kMask, kCompose, kInverseMask}) {
-      if (bitmap[i]) gdi_.DeleteObject(bitmap[i]);
-      bitmap[i] = 0;
-    }
-    for (int i = 0; i < kWorkCount; ++i) {
-      if (dc[i]) gdi_.DeleteDC(dc[i]);
-      dc[i] = 0;
-    }
-  }
-
-  GdiDc dc[kWorkCount] = {};
-  GdiObject bitmap[kWorkCount] = {};
-  GdiObject replaced[kWorkCount] = {};
-
- private:
-  Gdi& gdi_;
+// Everything DrawTransparent makes, given back on every path in this order
+// (members and array elements go in reverse): the selections, then the
+// bitmaps (Saved's, Mask's, Compose's, InverseMask's), then the DCs.
+struct WorkSet {
+  ScopedOwner<GdiDc, GdiDeleteDcTraits> dc[kWorkCount];
+  ScopedOwner<GdiObject, GdiDeleteObjectTraits> bitmap[kWorkCount];
+  ScopedOwner<GdiObject, GdiSelectBackTraits> selected[kWorkCount];
 };
 
 }  // namespace
@@ -74,10 +39,14 @@ GdiObject TransparentBitmap::Detach() {
 
 bool TransparentBitmap::DrawTransparent(GdiDc dc, int x, int y, ColourRef transparent) {
   if (!dc || !bitmap_) return false;
-  WorkSet work(gdi_);
-  if (!work.CreateDcs(dc)) return false;
-  const GdiDc source = work.dc[kSource];
-  if (!work.Select(kSource, bitmap_)) return false;
+  WorkSet work;
+  for (int i = 0; i < kWorkCount; ++i) {
+    work.dc[i] = ScopedMemoryDc(gdi_, dc);
+    if (!work.dc[i]) return false;
+  }
+  const GdiDc source = work.dc[kSource].get();
+  work.selected[kSource] = ScopedSelection(gdi_, source, bitmap_);
+  if (!work.selected[kSource]) return false;
 
   // Source still has its initial mapping mode, so this is the pixel size.
   int w = 0;
@@ -85,22 +54,23 @@ bool TransparentBitmap::DrawTransparent(GdiDc dc, int x, int y, ColourRef transp
   if (!gdi_.GetBitmapSize(bitmap_, &w, &h)) return false;
   gdi_.DPtoLP(source, &w, &h);
 
-  work.bitmap[kInverseMask] = gdi_.CreateMonochromeBitmap(w, h);
+  work.bitmap[kInverseMask] = ScopedGdiObject(gdi_, gdi_.CreateMonochromeBitmap(w, h));
   if (!work.bitmap[kInverseMask]) return false;
-  work.bitmap[kMask] = gdi_.CreateMonochromeBitmap(w, h);
+  work.bitmap[kMask] = ScopedGdiObject(gdi_, gdi_.CreateMonochromeBitmap(w, h));
   if (!work.bitmap[kMask]) return false;
-  work.bitmap[kCompose] = gdi_.CreateCompatibleBitmap(dc, w, h);
+  work.bitmap[kCompose] = ScopedGdiObject(gdi_, gdi_.CreateCompatibleBitmap(dc, w, h));
   if (!work.bitmap[kCompose]) return false;
-  work.bitmap[kSaved] = gdi_.CreateCompatibleBitmap(dc, w, h);
+  work.bitmap[kSaved] = ScopedGdiObject(gdi_, gdi_.CreateCompatibleBitmap(dc, w, h));
   if (!work.bitmap[kSaved]) return false;
   for (int i : {kInverseMask, kCompose, kMask, kSaved}) {
-    if (!work.Select(i, work.bitmap[i])) return false;
+    work.selected[i] = ScopedSelection(gdi_, work.dc[i].get(), work.bitmap[i].get());
+    if (!work.selected[i]) return false;
   }
 
-  const GdiDc inverseMask = work.dc[kInverseMask];
-  const GdiDc compose = work.dc[kCompose];
-  const GdiDc mask = work.dc[kMask];
-  const GdiDc saved = work.dc[kSaved];
+  const GdiDc inverseMask = work.dc[kInverseMask].get();
+  const GdiDc compose = work.dc[kCompose].get();
+  const GdiDc mask = work.dc[kMask].get();
+  const GdiDc saved = work.dc[kSaved].get();
 
   gdi_.SetMapMode(source, gdi_.GetMapMode(dc));
   // Keep the bitmap's pixels to put them back at the end.
@@ -123,7 +93,6 @@ bool TransparentBitmap::DrawTransparent(GdiDc dc, int x, int y, ColourRef transp
   gdi_.BitBlt(dc, x, y, w, h, compose, 0, 0, kSrcCopy);
   gdi_.BitBlt(source, 0, 0, w, h, saved, 0, 0, kSrcCopy);
 
-  work.Release();
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "base/messages.h"
+#include "base/scoped.h"
 #include "base/text.h"
 #include "base/window_system.h"
 #include "presentation/date_time_formatter.h"
@@ -39,95 +40,112 @@ void MainWindowController::OnInitDialog() {
   s.quickCheckStatus = NormaliseLightIndex(s.quickCheckStatus);
 }
 
-bool MainWindowController::OnCommand(int id, int code) {
-  TessalySettings& s = app_.settings;
-  if (id == kCtlIdleCombo) {
-    if (code != kCbnSelChange) return false;
-    const int index = view_.ComboSelection(kCtlIdleCombo);
-    if (index != -1) {
-      s.idle = index;
-      services_.SaveSettings();
-    }
-    return true;
-  }
-  if (id == kCtlLastRunField) {
-    if (code != kEnKillFocus) return false;
-    RefreshLastRunText();
-    return true;
-  }
-  if (code != kBnClicked) return false;
+// The main window's commands: control or menu id, notification code, handler.
+const MessageMapEntry<MainWindowController> MainWindowController::kCommands[] = {
+    CommandEntry(kCtlIdleCombo, kCbnSelChange, &MainWindowController::OnIdleChosen),
+    CommandEntry(kCtlLastRunField, kEnKillFocus, &MainWindowController::OnLastRunLeft),
+    CommandEntry(kCtlMinimize, kBnClicked, &MainWindowController::OnHide),
+    CommandEntry(kCtlUnload, kBnClicked, &MainWindowController::OnUnload),
+    CommandEntry(kCmdUnload, kBnClicked, &MainWindowController::OnUnload),
+    CommandEntry(kCmdShow, kBnClicked, &MainWindowController::OnShow),
+    CommandEntry(kCtlDisableBox, kBnClicked, &MainWindowController::OnDisableBox),
+    CommandEntry(kCmdDisable, kBnClicked, &MainWindowController::OnToggleDisabled),
+    CommandEntry(kCtlBackupBox, kBnClicked, &MainWindowController::OnBackupBox),
+    CommandEntry(kCtlQuickCheckBox, kBnClicked, &MainWindowController::OnQuickCheckBox),
+    CommandEntry(kCtlMaxOnceBox, kBnClicked, &MainWindowController::OnMaxOnceBox),
+    CommandEntry(kCtlLocationButton, kBnClicked, &MainWindowController::OnChooseSaveLocation),
+    CommandEntry(kCmdBackupNow, kBnClicked, &MainWindowController::OnBackupNow),
+    CommandEntry(kCtlSnapshotButton, kBnClicked, &MainWindowController::OnSnapshot),
+    CommandEntry(kCmdSnapshot, kBnClicked, &MainWindowController::OnSnapshot),
+    CommandEntry(kCtlLaunchButton, kBnClicked, &MainWindowController::OnLaunch),
+    CommandEntry(kCmdLaunch, kBnClicked, &MainWindowController::OnLaunch),
+    CommandEntry(kCtlShowMeButton, kBnClicked, &MainWindowController::OnShowMe),
+    CommandEntry(kCtlHelp, kBnClicked, &MainWindowController::OnHelp),
+};
 
-  switch (id) {
-    case kCtlMinimize:
-      view_.ShowWindow(kSwHide);
-      return true;
-    case kCtlUnload:
-    case kCmdUnload:
-      view_.PostQuit();
-      return true;
-    case kCmdShow:
-      view_.ShowWindow(kSwShowNormal);
-      view_.SetForeground();
-      return true;
-    case kCtlDisableBox:
-      SetFlagFromBox(s.disabled, kCtlDisableBox);
-      UpdateDisabledState();
-      return true;
-    case kCmdDisable:
-      ToggleDisabled();
-      return true;
-    case kCtlBackupBox:
-      SetFlagFromBox(s.backup, kCtlBackupBox);
-      return true;
-    case kCtlQuickCheckBox:
-      SetFlagFromBox(s.quickCheck, kCtlQuickCheckBox);
-      return true;
-    case kCtlMaxOnceBox:
-      SetFlagFromBox(s.maxOnce, kCtlMaxOnceBox);
-      return true;
-    case kCtlLocationButton:
-      ChooseSaveLocation();
-      return true;
-    case kCmdBackupNow:
-      BackupNow();
-      return true;
-    case kCtlSnapshotButton:
-    case kCmdSnapshot:
-      Snapshot();
-      return true;
-    case kCtlLaunchButton:
-    case kCmdLaunch:
-      services_.LaunchVantor("");
-      return true;
-    case kCtlShowMeButton:
-      services_.LaunchVantor("/D:610");
-      return true;
-    case kCtlHelp:
-      OpenHelp();
-      return true;
-    default:
-      return false;
-  }
+bool MainWindowController::OnCommand(int id, int code) {
+  return DispatchCommand(*this, kCommands, static_cast<uint32_t>(id), static_cast<uint32_t>(code));
 }
 
 bool MainWindowController::OnSize(int sizeType) {
-  const int kSizeMinimized = 1;
-  if (sizeType != kSizeMinimized) return false;
+  if (static_cast<uint32_t>(sizeType) != kSizeMinimized) return false;
   view_.ShowWindow(kSwHide);
+  return true;
+}
+
+bool MainWindowController::OnIdleChosen() {
+  const int index = view_.ComboSelection(kCtlIdleCombo);
+  if (index != -1) {
+    app_.settings.idle = index;
+    services_.SaveSettings();
+  }
+  return true;
+}
+
+bool MainWindowController::OnLastRunLeft() {
+  RefreshLastRunText();
+  return true;
+}
+
+bool MainWindowController::OnHide() {
+  view_.ShowWindow(kSwHide);
+  return true;
+}
+
+bool MainWindowController::OnUnload() {
+  view_.PostQuit();
+  return true;
+}
+
+bool MainWindowController::OnShow() {
+  view_.ShowWindow(kSwShowNormal);
+  view_.SetForeground();
+  return true;
+}
+
+bool MainWindowController::OnDisableBox() {
+  SetFlagFromBox(app_.settings.disabled, kCtlDisableBox);
+  UpdateDisabledState();
+  return true;
+}
+
+bool MainWindowController::OnToggleDisabled() {
+  TessalySettings& s = app_.settings;
+  s.disabled = s.disabled == 0 ? 1 : 0;
+  services_.SaveSettings();
+  view_.CheckButton(kCtlDisableBox, s.disabled != 0);
+  UpdateDisabledState();
+  return true;
+}
+
+bool MainWindowController::OnBackupBox() {
+  SetFlagFromBox(app_.settings.backup, kCtlBackupBox);
+  return true;
+}
+
+bool MainWindowController::OnQuickCheckBox() {
+  SetFlagFromBox(app_.settings.quickCheck, kCtlQuickCheckBox);
+  return true;
+}
+
+bool MainWindowController::OnMaxOnceBox() {
+  SetFlagFromBox(app_.settings.maxOnce, kCtlMaxOnceBox);
+  return true;
+}
+
+bool MainWindowController::OnLaunch() {
+  services_.LaunchVantor("");
+  return true;
+}
+
+bool MainWindowController::OnShowMe() {
+  services_.LaunchVantor("/D:610");
   return true;
 }
 
 void MainWindowController::SetFlagFromBox(int32_t& flag, int box) {
   flag = view_.IsButtonChecked(box) ? 1 : 0;
   services_.SaveSettings();
-}
-
-void MainWindowController::ToggleDisabled() {
-  TessalySettings& s = app_.settings;
-  s.disabled = s.disabled == 0 ? 1 : 0;
-  services_.SaveSettings();
-  view_.CheckButton(kCtlDisableBox, s.disabled != 0);
-  UpdateDisabledState();
 }
 
 void MainWindowController::UpdateDisabledState() {
@@ -178,33 +196,36 @@ int MainWindowController::LightIndex() const {
   return NormaliseLightIndex(app_.settings.quickCheckStatus);
 }
 
-void MainWindowController::ChooseSaveLocation() {
+bool MainWindowController::OnChooseSaveLocation() {
   if (companions_.ChangeSnapshotDir(app_.settings.saveDir, "Select Save Directory") != 0) {
     // The chooser writes into the 260-byte buffer; make sure it ends there.
     app_.settings.saveDir[kPathSize - 1] = '\0';
     services_.SaveSettings();
   }
+  return true;
 }
 
-void MainWindowController::BackupNow() {
+bool MainWindowController::OnBackupNow() {
   if (services_.BackupSystemFiles(true)) StampLastRun();
+  return true;
 }
 
-void MainWindowController::Snapshot() {
-  if (snapshotBusy) return;
-  snapshotBusy = 1;
-  if (companions_.SaveSnapshotGUI() != 0) StampLastRun();
-  snapshotBusy = 0;
+bool MainWindowController::OnSnapshot() {
+  // The snapshot's own windows pump messages, and the snapshot commands may
+  // arrive again meanwhile: those are ignored.
+  ReentryGuard busy(snapshotBusy);
+  if (busy.entered() && companions_.SaveSnapshotGUI() != 0) StampLastRun();
+  return true;
 }
 
-void MainWindowController::OpenHelp() {
+bool MainWindowController::OnHelp() {
   char path[kPathSize];
   services_.GetInstallDirectory(path, sizeof path);
   const size_t length = strlen(path);
   if (length == 0 || path[length - 1] != '\\') AppendText(path, "\\");
   // A path that does not fit is not opened: a cut path would name another file.
-  if (!AppendText(path, "Help\\Tessaly.hlp")) return;
-  if (view_.OpenHelp(path)) helpOpened_ = true;
+  if (AppendText(path, "Help\\Tessaly.hlp") && view_.OpenHelp(path)) helpOpened_ = true;
+  return true;
 }
 
 void MainWindowController::OnDestroy() {

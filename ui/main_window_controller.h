@@ -11,6 +11,7 @@
 #include "base/app_state.h"
 #include "base/platform.h"
 #include "res/resource.h"
+#include "ui/message_map.h"
 
 namespace tessaly {
 
@@ -96,7 +97,8 @@ class MainWindowController {
   // combo selection, check boxes, pictures, tray icon, disabled state,
   // last-run text, light index.
   void OnInitDialog();
-  // WM_COMMAND; true when the command was handled.
+  // WM_COMMAND, cracked: offers the command to the command table (kCommands);
+  // true when a row handled it.
   bool OnCommand(int id, int code);
   // WM_SIZE: a minimised window hides itself. True when it hid.
   bool OnSize(int sizeType);
@@ -112,12 +114,27 @@ class MainWindowController {
   bool HelpOpened() const { return helpOpened_; }
 
  private:
+  static const MessageMapEntry<MainWindowController> kCommands[];
+
+  // Command handlers, one a row; each reports the command handled.
+  bool OnIdleChosen();
+  bool OnLastRunLeft();
+  bool OnHide();
+  bool OnUnload();
+  bool OnShow();
+  bool OnDisableBox();
+  bool OnToggleDisabled();
+  bool OnBackupBox();
+  bool OnQuickCheckBox();
+  bool OnMaxOnceBox();
+  bool OnChooseSaveLocation();
+  bool OnBackupNow();
+  bool OnSnapshot();
+  bool OnLaunch();
+  bool OnShowMe();
+  bool OnHelp();
+
   void SetFlagFromBox(int32_t& flag, int box);
-  void ToggleDisabled();
-  void ChooseSaveLocation();
-  void BackupNow();
-  void Snapshot();
-  void OpenHelp();
 
   AppState& app_;
   MainWindowView& view_;

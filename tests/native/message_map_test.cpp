@@ -1,6 +1,6 @@
-// Message-map lookup: which entry a message, command id and notification code
-// reach, in which order entries are tried, and what a handler that declines
-// does.
+// Message-map lookup: which row a message, command id and notification code
+// reach, in which order rows are tried, what a handler that declines does,
+// and what the typed rows and crackers hand the handlers.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +11,6 @@
 namespace tessaly {
 namespace {
 
-constexpr uint32_t kWmTimer = 0x0113;
 constexpr uint32_t kWmSize = 0x0005;
 constexpr uint32_t kCbnSelChange = 1;
 constexpr uint32_t kEnKillFocus = 0x200;
@@ -45,6 +44,14 @@ struct Target {
     m.result = 7;
     return true;
   }
+  bool OnTimer(uintptr_t id) {
+    calls.push_back("timer " + std::to_string(id));
+    return true;
+  }
+  bool OnAnyCommand(uint32_t id, uint32_t code) {
+    calls.push_back("any " + std::to_string(id) + " " + std::to_string(code));
+    return id == 5000;
+  }
   bool Note(const char* what) {
     calls.push_back(what);
     return true;
@@ -55,16 +62,23 @@ struct Target {
 
 const MessageMapEntry<Target> Target::kMap[] = {
     MessageEntry(1025, &Target::OnTray),
-    CommandEntry(1, &Target::OnOk),
-    CommandEntry(2, &Target::OnCancel),
-    CommandEntry(32778, &Target::OnCancel),
-    ControlEntry(kCbnSelChange, 1003, &Target::OnComboChange),
-    ControlEntry(kEnKillFocus, 1009, &Target::OnEditKillFocus),
-    CommandEntry(1000, &Target::OnSnapshot),
-    CommandEntry(32775, &Target::OnSnapshot),
-    CommandEntry(4000, &Target::OnDeclined),
+    CommandEntry(1, 0, &Target::OnOk),
+    CommandEntry(2, 0, &Target::OnCancel),
+    CommandEntry(32778, 0, &Target::OnCancel),
+    CommandEntry(1003, kCbnSelChange, &Target::OnComboChange),
+    CommandEntry(1009, kEnKillFocus, &Target::OnEditKillFocus),
+    CommandEntry(1000, 0, &Target::OnSnapshot),
+    CommandEntry(32775, 0, &Target::OnSnapshot),
+    CommandEntry(4000, 0, &Target::OnDeclined),
     MessageEntry(kWmSize, &Target::OnSize),
     MessageEntry(kWmSize, &Target::OnSizeLate),
+};
+
+// A window that sees every command, and its timers.
+const MessageMapEntry<Target> kObserverMap[] = {
+    CommandEntry(1, 0, &Target::OnOk),
+    AnyCommandEntry(&Target::OnAnyCommand),
+    TimerEntry(&Target::OnTimer),
 };
 
 WindowMessage Command(uint32_t id, uint32_t code, intptr_t control) {
@@ -128,6 +142,33 @@ TEST(MessageMap, EmptyTableHandlesNothing) {
   WindowMessage m = Command(1, 0, 0);
   EXPECT_FALSE(DispatchEntries(target, Target::kMap, 0, m));
   EXPECT_TRUE(target.calls.empty());
+}
+
+TEST(MessageMap, TypedRowsGetTheirParametersCracked) {
+  Target target;
+  WindowMessage timer{kWmTimer, 7, 0, -1};
+  EXPECT_TRUE(DispatchEntries(target, kObserverMap, timer));
+  EXPECT_EQ(timer.result, 0);
+  WindowMessage control = Command(1003, kCbnSelChange, kControl);
+  EXPECT_FALSE(DispatchEntries(target, kObserverMap, control));  // declined
+  WindowMessage menu = Command(5000, 0, 0);
+  EXPECT_TRUE(DispatchEntries(target, kObserverMap, menu));
+  // The same rows, reached with a command cracked already.
+  EXPECT_TRUE(DispatchCommand(target, kObserverMap, 1, 0));
+  EXPECT_FALSE(DispatchCommand(target, kObserverMap, 1, 5));
+  EXPECT_EQ(target.calls, (std::vector<std::string>{"timer 7", "any 1003 1", "any 5000 0", "ok",
+                                                    "any 1 5"}));
+}
+
+TEST(MessageMap, CrackersReadTheirParameter) {
+  const WindowMessage size{kWmSize, kSizeMinimized, 0x00400030, -1};
+  EXPECT_EQ(SizeType(size), kSizeMinimized);
+  const WindowMessage tray{1025, 150, 0x205, -1};
+  EXPECT_EQ(TrayIconId(tray), 150u);
+  EXPECT_EQ(TrayMouseMessage(tray), 0x205u);
+  const int item = 42;
+  const WindowMessage draw{0x002B, 1004, reinterpret_cast<intptr_t>(&item), -1};
+  EXPECT_EQ(LParamStruct<int>(draw), &item);
 }
 
 TEST(MessageMap, CommandIdAndCodeSplitWParam) {

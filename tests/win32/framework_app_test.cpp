@@ -41,12 +41,18 @@ class MainWindow : public CDialog {
   }
 
  protected:
-  bool OnMessage(WindowMessage& m) override {
-    if (m.message != kMsgUnload) return false;
+  bool DispatchMessageMap(WindowMessage& m) override {
+    static const MessageMapEntry<MainWindow> kMap[] = {
+        MessageEntry(kMsgUnload, &MainWindow::OnUnload)};
+    return DispatchEntries(*this, kMap, m);
+  }
+  void PostNcDestroy() override { delete this; }
+
+ private:
+  bool OnUnload(WindowMessage&) {
     DestroyWindow();
     return true;
   }
-  void PostNcDestroy() override { delete this; }
 };
 
 // A modal dialog that notes its owner and ends at once.

@@ -1,6 +1,7 @@
 // The owner-drawn picture button in a real dialog: it draws the face that
 // matches the item state, sizes itself to its up face, answers only for its
-// own control, and leaks no GDI objects while drawing.
+// own control (its dialog's message map hands it WM_DRAWITEM), and leaks no
+// GDI objects while drawing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -46,8 +47,22 @@ class PictureDialog : public CDialog {
  public:
   PictureDialog() : CDialog(Template()) {}
   CBitmapButton button;
+  CBitmapButton* other = nullptr;  // a second button, asked while set
 
  protected:
+  bool DispatchMessageMap(WindowMessage& m) override {
+    static const MessageMapEntry<PictureDialog> kMap[] = {
+        MessageEntry(WM_DRAWITEM, &PictureDialog::OnDrawItem)};
+    return DispatchEntries(*this, kMap, m);
+  }
+  bool OnDrawItem(WindowMessage& m) {
+    const DRAWITEMSTRUCT* item = LParamStruct<DRAWITEMSTRUCT>(m);
+    if (item == nullptr) return false;
+    if (!button.DrawItem(*item) && (other == nullptr || !other->DrawItem(*item))) return false;
+    m.result = TRUE;
+    return true;
+  }
+
   BOOL OnInitDialog() override {
     button.Attach(*this, kPictureId);
     button.SetBitmaps(SolidBitmap(kFaceColours[0]), SolidBitmap(kFaceColours[1]),
@@ -144,7 +159,9 @@ TEST(PictureButton, AButtonGoneBeforeItsDialogIsNoLongerAsked) {
     CBitmapButton extra;
     ASSERT_TRUE(extra.Attach(dialog, kOtherId));
     extra.SetBitmaps(SolidBitmap(RGB(0, 0, 0)), nullptr, nullptr, nullptr);
+    dialog.other = &extra;
     EXPECT_EQ(DrawInto(dialog.GetSafeHwnd(), kOtherId, 0).centre, RGB(0, 0, 0));
+    dialog.other = nullptr;
   }
   EXPECT_EQ(DrawInto(dialog.GetSafeHwnd(), kOtherId, 0).result, FALSE);
 }

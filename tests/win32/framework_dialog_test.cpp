@@ -1,6 +1,6 @@
 // The dialog framework on real windows: the dialog procedure finds the object
-// and offers it each message (initialisation, message map, commands, timers,
-// everything else), unhandled messages keep the dialog manager's behaviour, a
+// and offers it each message (initialisation, then the message map: commands,
+// timers, everything else; then OK and Cancel), unhandled messages keep the dialog manager's behaviour, a
 // throwing handler is stopped at the procedure, a heap object deletes itself
 // after its window, DoModal returns the EndDialog code and RunModalLoop ends
 // on EndModalLoop, on WM_QUIT and when the window goes.
@@ -26,7 +26,7 @@ constexpr WORD kButtonId = 1001;
 constexpr WORD kEditId = 1002;
 constexpr UINT kMsgRecorded = WM_APP + 1;   // handled by the map, result 1234
 constexpr UINT kMsgThrows = WM_APP + 2;     // its handler throws
-constexpr UINT kMsgDeclined = WM_APP + 3;   // map handler declines; OnMessage takes it
+constexpr UINT kMsgDeclined = WM_APP + 3;   // first row declines; a later row takes it
 constexpr UINT kMsgEnd = WM_APP + 4;        // ends the dialog with wParam
 constexpr UINT kMsgDestroy = WM_APP + 5;    // destroys the window from inside
 constexpr UINT kCommandMenu = 32772;
@@ -66,24 +66,6 @@ class TestDialog : public CDialog {
     return TRUE;
   }
   bool DispatchMessageMap(WindowMessage& m) override;
-  bool OnCommand(UINT id, UINT code, HWND control) override {
-    calls.push_back("OnCommand " + std::to_string(id) + " " + std::to_string(code));
-    return CDialog::OnCommand(id, code, control);
-  }
-  bool OnTimer(UINT_PTR id) override {
-    calls.push_back("OnTimer " + std::to_string(id));
-    if (id == 7) KillTimer(m_hWnd, 7);
-    return true;
-  }
-  bool OnMessage(WindowMessage& m) override {
-    if (m.message == kMsgDeclined) {
-      calls.push_back("OnMessage declined");
-      m.result = 55;
-      return true;
-    }
-    if (m.message == WM_SETTEXT) calls.push_back("OnMessage settext");
-    return false;
-  }
   void OnOK() override {
     calls.push_back("OnOK");
     if (okEndsLoop) EndDialog(IDOK);
@@ -128,20 +110,45 @@ class TestDialog : public CDialog {
     m.result = reinterpret_cast<intptr_t>(GetStockObject(BLACK_BRUSH));
     return true;
   }
+  // The last rows: every command the rows above left (noted, then left to
+  // the framework's OK and Cancel), timers, and the fall-backs of
+  // kMsgDeclined and WM_SETTEXT.
+  bool OnOtherCommand(uint32_t id, uint32_t code) {
+    calls.push_back("OnCommand " + std::to_string(id) + " " + std::to_string(code));
+    return false;
+  }
+  bool OnTimer(uintptr_t id) {
+    calls.push_back("OnTimer " + std::to_string(id));
+    if (id == 7) KillTimer(m_hWnd, 7);
+    return true;
+  }
+  bool OnDeclinedLater(WindowMessage& m) {
+    calls.push_back("OnMessage declined");
+    m.result = 55;
+    return true;
+  }
+  bool OnSetText(WindowMessage&) {
+    calls.push_back("OnMessage settext");
+    return false;
+  }
 
   static const MessageMapEntry<TestDialog> kMessageMap[];
 };
 
 const MessageMapEntry<TestDialog> TestDialog::kMessageMap[] = {
-    CommandEntry(kButtonId, &TestDialog::OnAct),
-    CommandEntry(kCommandMenu, &TestDialog::OnMenuShow),
-    ControlEntry(EN_CHANGE, kEditId, &TestDialog::OnEditChange),
+    CommandEntry(kButtonId, BN_CLICKED, &TestDialog::OnAct),
+    CommandEntry(kCommandMenu, 0, &TestDialog::OnMenuShow),
+    CommandEntry(kEditId, EN_CHANGE, &TestDialog::OnEditChange),
     MessageEntry(kMsgRecorded, &TestDialog::OnRecorded),
     MessageEntry(kMsgThrows, &TestDialog::OnThrows),
     MessageEntry(kMsgDeclined, &TestDialog::OnDeclines),
     MessageEntry(kMsgEnd, &TestDialog::OnEnd),
     MessageEntry(kMsgDestroy, &TestDialog::OnDestroyRequest),
     MessageEntry(WM_CTLCOLORDLG, &TestDialog::OnCtlColorDialog),
+    AnyCommandEntry(&TestDialog::OnOtherCommand),
+    TimerEntry(&TestDialog::OnTimer),
+    MessageEntry(kMsgDeclined, &TestDialog::OnDeclinedLater),
+    MessageEntry(WM_SETTEXT, &TestDialog::OnSetText),
 };
 
 bool TestDialog::DispatchMessageMap(WindowMessage& m) {
@@ -198,7 +205,7 @@ struct CommandCase {
 class FrameworkDialogCommand : public FrameworkDialog,
                                public testing::WithParamInterface<CommandCase> {};
 
-TEST_P(FrameworkDialogCommand, ReachesTheMapThenOnCommand) {
+TEST_P(FrameworkDialogCommand, ReachesItsRowThenOkAndCancel) {
   TestDialog dialog;
   ASSERT_TRUE(dialog.Create());
   const CommandCase& c = GetParam();
@@ -215,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"MappedMenuItem", MAKEWPARAM(kCommandMenu, 0), false, {"map menu"}},
         CommandCase{"MappedNotification", MAKEWPARAM(kEditId, EN_CHANGE), true,
                     {"map edit change"}},
-        CommandCase{"OtherNotificationFallsToOnCommand", MAKEWPARAM(kEditId, EN_SETFOCUS), true,
+        CommandCase{"OtherNotificationFallsToTheLastRow", MAKEWPARAM(kEditId, EN_SETFOCUS), true,
                     {"OnCommand 1002 256"}},
         CommandCase{"OkGoesToOnOK", MAKEWPARAM(IDOK, BN_CLICKED), true,
                     {"OnCommand 1 0", "OnOK"}},
@@ -236,7 +243,7 @@ TEST_F(FrameworkDialog, RealEditNotificationArrivesThroughTheMap) {
   TestDialog dialog;
   ASSERT_TRUE(dialog.Create());
   SetWindowTextA(dialog.GetDlgItem(kEditId), "typed");
-  // EN_UPDATE has no entry and reaches OnCommand; EN_CHANGE has one.
+  // EN_UPDATE has no row of its own and reaches the last one; EN_CHANGE has one.
   EXPECT_EQ(dialog.calls, (std::vector<std::string>{"OnCommand 1002 1024", "map edit change"}));
 }
 
@@ -258,7 +265,7 @@ TEST_F(FrameworkDialog, ControlColourResultIsReturnedDirectly) {
   EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH)));
 }
 
-TEST_F(FrameworkDialog, DecliningMapHandlerFallsThroughToOnMessage) {
+TEST_F(FrameworkDialog, DecliningMapHandlerFallsThroughToALaterRow) {
   TestDialog dialog;
   ASSERT_TRUE(dialog.Create());
   EXPECT_EQ(SendMessageA(dialog.GetSafeHwnd(), kMsgDeclined, 0, 0), 55);
@@ -283,8 +290,13 @@ TEST_F(FrameworkDialog, DefaultRunsTheDialogManagersProcessingFromAHandler) {
     std::string seenAfterDefault;
 
    protected:
-    bool OnMessage(WindowMessage& m) override {
-      if (m.message != WM_SETTEXT) return false;
+    bool DispatchMessageMap(WindowMessage& m) override {
+      static const MessageMapEntry<Adding> kMap[] = {MessageEntry(WM_SETTEXT, &Adding::OnSetText)};
+      return DispatchEntries(*this, kMap, m);
+    }
+
+   private:
+    bool OnSetText(WindowMessage& m) {
       m.result = Default(m);  // sets the text ...
       char text[64] = "";
       GetWindowTextA(m_hWnd, text, sizeof text);
@@ -300,7 +312,7 @@ TEST_F(FrameworkDialog, DefaultRunsTheDialogManagersProcessingFromAHandler) {
   EXPECT_STREQ(title, "Through default");
 }
 
-TEST_F(FrameworkDialog, TimerMessagesReachOnTimer) {
+TEST_F(FrameworkDialog, TimerMessagesReachTheTimerRowWithTheirId) {
   TestDialog dialog;
   ASSERT_TRUE(dialog.Create());
   ASSERT_NE(SetTimer(dialog.GetSafeHwnd(), 7, 10, nullptr), 0u);

@@ -125,63 +125,6 @@ TEST(FrameworkScoped, SelectPaletteIsUndone) {
   EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PAL), original);
 }
 
-TEST(FrameworkScoped, MenuIsDestroyed) {
-  HMENU raw;
-  {
-    ScopedHMENU menu(CreatePopupMenu());
-    raw = menu.get();
-    EXPECT_TRUE(IsMenu(raw));
-  }
-  EXPECT_FALSE(IsMenu(raw));
-}
-
-TEST(FrameworkScoped, IconIsDestroyed) {
-  const BYTE andMask[32 * 4] = {};
-  const BYTE xorMask[32 * 4] = {};
-  HICON raw;
-  {
-    ScopedIcon icon(CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andMask, xorMask));
-    raw = icon.get();
-    ICONINFO info;
-    ASSERT_TRUE(GetIconInfo(raw, &info));
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-  }
-  EXPECT_FALSE(DestroyIcon(raw));  // already gone
-}
-
-TEST(FrameworkScoped, KernelHandleIsClosed) {
-  HANDLE raw;
-  {
-    ScopedHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    raw = event.get();
-    EXPECT_EQ(WaitForSingleObject(raw, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  }
-  EXPECT_EQ(WaitForSingleObject(raw, 0), static_cast<DWORD>(WAIT_FAILED));
-}
-
-TEST(FrameworkScoped, InvalidHandleValueIsNotClosed) {
-  ScopedHandle none(INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(none);
-}
-
-TEST(FrameworkScoped, RegistryKeyIsClosed) {
-  HKEY raw = nullptr;
-  {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\TessalyFrameworkTest", 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ScopedRegKey scoped(key);
-    raw = scoped.get();
-    EXPECT_EQ(RegSetValueExA(raw, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2),
-              ERROR_SUCCESS);
-  }
-  EXPECT_NE(RegSetValueExA(raw, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>("y"), 2),
-            ERROR_SUCCESS);
-  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TessalyFrameworkTest");
-}
-
 TEST(FrameworkScoped, WindowDcIsReleasedAndPaintCycleValidates) {
   HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                                 nullptr, nullptr, nullptr);

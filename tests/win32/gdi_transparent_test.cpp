@@ -120,7 +120,7 @@ TEST_P(RealTransparentTest, GivesTheSoftwareRastersPixelsAndKeepsTheBitmap) {
   light.Attach(ToGdiObject(lightBitmap));
   {
     ScopedSelection selected(RealGdi(), target.get(), ToGdiObject(targetBitmap));
-    ASSERT_TRUE(selected.ok());
+    ASSERT_TRUE(selected);
     // The target's own pixels are what the raster starts from.
     ASSERT_EQ(ReadPixels(ToHdc(target.get()), kTw, kTh), TargetPattern());
     ASSERT_TRUE(light.DrawTransparent(target.get(), c.x, c.y, c.transparent));
@@ -131,7 +131,7 @@ TEST_P(RealTransparentTest, GivesTheSoftwareRastersPixelsAndKeepsTheBitmap) {
   // Nothing of the drawing holds the bitmap: it can be selected again.
   ScopedMemoryDc again(RealGdi(), 0);
   ScopedSelection reselected(RealGdi(), again.get(), light.Handle());
-  EXPECT_TRUE(reselected.ok());
+  EXPECT_TRUE(reselected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

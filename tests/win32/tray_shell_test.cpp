@@ -29,12 +29,18 @@ class OwnerWindow : public CDialog {
   std::vector<UINT> commands;
 
  protected:
-  bool OnCommand(UINT id, UINT, HWND) override {
+  bool DispatchMessageMap(WindowMessage& m) override {
+    static const MessageMapEntry<OwnerWindow> kMap[] = {
+        AnyCommandEntry(&OwnerWindow::OnCommand)};
+    return DispatchEntries(*this, kMap, m);
+  }
+
+ private:
+  bool OnCommand(uint32_t id, uint32_t) {
     commands.push_back(id);
     return true;
   }
 
- private:
   static const DLGTEMPLATE* Template() {
     static const DialogTemplate t(WS_POPUP | WS_CAPTION, 100, 60, "Tray owner");
     return t.get();

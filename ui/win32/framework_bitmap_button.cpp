@@ -4,19 +4,11 @@
 
 namespace tessaly {
 
-CBitmapButton::~CBitmapButton() { Detach(); }
-
-void CBitmapButton::Detach() {
-  if (dialog_ != nullptr) dialog_->RemoveOwnerDraw(this);
-  dialog_ = nullptr;
-}
-
 bool CBitmapButton::Attach(CDialog& dialog, UINT id) {
-  Detach();
+  dialog_ = nullptr;
   if (dialog.GetDlgItem(static_cast<int>(id)) == nullptr) return false;
   dialog_ = &dialog;
   id_ = id;
-  dialog.AddOwnerDraw(this);
   return true;
 }
 
@@ -53,7 +45,8 @@ void CBitmapButton::SizeToContent() {
 }
 
 bool CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
-  if (item.CtlType != ODT_BUTTON || !faces_[0]) return false;
+  if (dialog_ == nullptr || item.CtlID != id_ || item.CtlType != ODT_BUTTON || !faces_[0])
+    return false;
   bool has[4];
   for (int face = 0; face < 4; ++face) has[face] = static_cast<bool>(faces_[face]);
   const HBITMAP picture = faces_[static_cast<int>(ChooseButtonFace(item.itemState, has))].get();

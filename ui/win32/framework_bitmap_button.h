@@ -1,7 +1,7 @@
 // An owner-drawn push button that shows one of four pictures: up, down
 // (pressed), focus and disabled, chosen by ChooseButtonFace. The dialog's
-// template gives the button the owner-draw style; Attach hooks it to the
-// dialog's WM_DRAWITEM.
+// template gives the button the owner-draw style; the dialog's message map
+// hands WM_DRAWITEM to DrawItem.
 #pragma once
 
 #include <windows.h>
@@ -11,10 +11,9 @@
 
 namespace tessaly {
 
-class CBitmapButton : public OwnerDrawControl {
+class CBitmapButton {
  public:
   CBitmapButton() = default;
-  ~CBitmapButton() override;
 
   CBitmapButton(const CBitmapButton&) = delete;
   CBitmapButton& operator=(const CBitmapButton&) = delete;
@@ -40,12 +39,10 @@ class CBitmapButton : public OwnerDrawControl {
 
   HWND GetSafeHwnd() const;
 
-  UINT ControlId() const override { return id_; }
-  bool DrawItem(const DRAWITEMSTRUCT& item) override;
+  // WM_DRAWITEM: draws the item when it is this button's; true when drawn.
+  bool DrawItem(const DRAWITEMSTRUCT& item);
 
  private:
-  void Detach();
-
   CDialog* dialog_ = nullptr;
   UINT id_ = 0;
   HPALETTE palette_ = nullptr;

@@ -146,20 +146,9 @@ void CDialog::CenterWindow() {
   SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CDialog::AddOwnerDraw(OwnerDrawControl* control) {
-  if (control != nullptr &&
-      std::find(ownerDraw_.begin(), ownerDraw_.end(), control) == ownerDraw_.end()) {
-    ownerDraw_.push_back(control);
-  }
-}
-
-void CDialog::RemoveOwnerDraw(OwnerDrawControl* control) {
-  ownerDraw_.erase(std::remove(ownerDraw_.begin(), ownerDraw_.end(), control), ownerDraw_.end());
-}
-
 bool CDialog::DispatchMessageMap(WindowMessage&) { return false; }
 
-bool CDialog::OnCommand(UINT id, UINT code, HWND /*control*/) {
+bool CDialog::DefaultCommand(uint32_t id, uint32_t code) {
   if (code != 0 && code != 1) return false;  // only clicks, menus, accelerators
   if (id == IDOK) {
     OnOK();
@@ -171,10 +160,6 @@ bool CDialog::OnCommand(UINT id, UINT code, HWND /*control*/) {
   }
   return false;
 }
-
-bool CDialog::OnTimer(UINT_PTR) { return false; }
-
-bool CDialog::OnMessage(WindowMessage&) { return false; }
 
 LRESULT CDialog::Default(const WindowMessage& m) {
   if (m_hWnd == nullptr) return 0;
@@ -205,22 +190,11 @@ bool CDialog::Dispatch(WindowMessage& m) {
     return true;
   }
   if (DispatchMessageMap(m)) return true;
-  if (m.message == WM_COMMAND) {
-    const UINT id = LOWORD(m.wParam);
-    const UINT code = m.lParam == 0 ? 0 : HIWORD(m.wParam);
-    if (OnCommand(id, code, reinterpret_cast<HWND>(m.lParam))) return true;
-  } else if (m.message == WM_TIMER) {
-    if (OnTimer(m.wParam)) return true;
-  } else if (m.message == WM_DRAWITEM) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
-    for (OwnerDrawControl* control : ownerDraw_) {
-      if (item != nullptr && control->ControlId() == item->CtlID && control->DrawItem(*item)) {
-        m.result = TRUE;
-        return true;
-      }
-    }
+  if (m.message == WM_COMMAND && DefaultCommand(CommandId(m), CommandCode(m))) {
+    m.result = 0;
+    return true;
   }
-  return OnMessage(m);
+  return false;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

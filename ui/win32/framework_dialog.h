@@ -5,11 +5,11 @@
 // "handled" ends it; its WindowMessage::result is what the window procedure
 // gives back):
 //   WM_INITDIALOG  -> OnInitDialog()
-//   every message  -> DispatchMessageMap(m)   (the class's message map)
-//   WM_COMMAND     -> OnCommand(id, code, control)   (IDOK -> OnOK, IDCANCEL -> OnCancel)
-//   WM_TIMER       -> OnTimer(id)
-//   WM_DRAWITEM    -> the owner-drawn control with that id (see AddOwnerDraw)
-//   every message  -> OnMessage(m)
+//   every message  -> DispatchMessageMap(m)   (the class's message map,
+//                     ui/message_map.h: the one place that says what the
+//                     window does)
+//   WM_COMMAND     -> IDOK -> OnOK(), IDCANCEL -> OnCancel(), when the map
+//                     did not take them (the dialog manager's Enter and Esc)
 // Unhandled messages get the dialog manager's default processing. A handler
 // that throws is stopped at the dialog procedure; the message then counts as
 // unhandled. After WM_NCDESTROY the object is detached from the window and
@@ -17,8 +17,6 @@
 #pragma once
 
 #include <windows.h>
-
-#include <vector>
 
 #include "ui/message_map.h"
 
@@ -43,14 +41,9 @@ bool PumpMessage(HWND dialog);
 // flag is accepted for the callers that name it.
 constexpr DWORD kMlfNoIdleMsg = 0x0001;
 
-// A control that the dialog asks to draw itself on WM_DRAWITEM.
-class OwnerDrawControl {
- public:
-  virtual ~OwnerDrawControl() = default;
-  virtual UINT ControlId() const = 0;
-  // Draws the item; true when drawn.
-  virtual bool DrawItem(const DRAWITEMSTRUCT& item) = 0;
-};
+// Crackers of the Win32 handles that messages carry.
+// WM_ERASEBKGND, WM_CTLCOLOR*: the DC to draw in (wParam).
+inline HDC WParamDc(const WindowMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
 
 class CDialog {
  public:
@@ -94,24 +87,12 @@ class CDialog {
   // minimised, else on the screen's work area.
   void CenterWindow();
 
-  // Registers a control to draw on WM_DRAWITEM; the control unregisters
-  // itself before it goes.
-  void AddOwnerDraw(OwnerDrawControl* control);
-  void RemoveOwnerDraw(OwnerDrawControl* control);
-
  protected:
   // WM_INITDIALOG. Return TRUE to let the dialog manager set the focus.
   virtual BOOL OnInitDialog() { return TRUE; }
   // The class's message map, offered every message first. Classes with a
   // map override this with `return DispatchEntries(*this, kMessageMap, m);`.
   virtual bool DispatchMessageMap(WindowMessage& m);
-  // WM_COMMAND after the map. The default sends IDOK to OnOK and IDCANCEL to
-  // OnCancel.
-  virtual bool OnCommand(UINT id, UINT code, HWND control);
-  // WM_TIMER after the map (timers without a procedure of their own).
-  virtual bool OnTimer(UINT_PTR id);
-  // Any message that nothing before has handled.
-  virtual bool OnMessage(WindowMessage& m);
   virtual void OnOK() { EndDialog(IDOK); }
   virtual void OnCancel() { EndDialog(IDCANCEL); }
   // After the window's last message; the object is detached already.
@@ -134,11 +115,12 @@ class CDialog {
 
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool Dispatch(WindowMessage& m);
+  // IDOK and IDCANCEL that the map left: OnOK and OnCancel.
+  bool DefaultCommand(uint32_t id, uint32_t code);
   void Detach();
 
   UINT templateId_ = 0;
   const DLGTEMPLATE* template_ = nullptr;
-  std::vector<OwnerDrawControl*> ownerDraw_;
   ModalState* modal_ = nullptr;  // the innermost RunModalLoop of this dialog
   UINT defaultMessage_ = 0;        // message passed on by Default()
   bool defaultPending_ = false;

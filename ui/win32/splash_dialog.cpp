@@ -12,6 +12,7 @@ const MessageMapEntry<SplashDialog> SplashDialog::kMessageMap[] = {
     MessageEntry(WM_PAINT, &SplashDialog::OnPaint),
     MessageEntry(WM_DESTROY, &SplashDialog::OnDestroy),
     MessageEntry(WM_LBUTTONDOWN, &SplashDialog::OnLeftButtonDown),
+    TimerEntry(&SplashDialog::OnTimer),
 };
 
 bool SplashDialog::DispatchMessageMap(WindowMessage& m) {
@@ -51,7 +52,7 @@ bool SplashDialog::OnDestroy(WindowMessage& m) {
   return true;
 }
 
-bool SplashDialog::OnTimer(UINT_PTR) {
+bool SplashDialog::OnTimer(uintptr_t) {
   EndDialog(0);
   return true;
 }

@@ -16,13 +16,13 @@ class SplashDialog : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   bool DispatchMessageMap(WindowMessage& m) override;
-  bool OnTimer(UINT_PTR id) override;
 
  private:
   static const MessageMapEntry<SplashDialog> kMessageMap[];
   bool OnPaint(WindowMessage& m);
   bool OnDestroy(WindowMessage& m);
   bool OnLeftButtonDown(WindowMessage& m);
+  bool OnTimer(uintptr_t timerId);
 
   const AppState& app_;
 };

@@ -16,6 +16,8 @@
 namespace tessaly {
 
 const MessageMapEntry<TessalyDialog> TessalyDialog::kMessageMap[] = {
+    AnyCommandEntry(&TessalyDialog::OnCommand),  // the controller's command table
+    MessageEntry(WM_DRAWITEM, &TessalyDialog::OnDrawItem),
     MessageEntry(kMsgTrayCallback, &TessalyDialog::OnTrayCallback),
     MessageEntry(kMsgStampLastRun, &TessalyDialog::OnStampLastRunMessage),
     MessageEntry(kMsgQuickCheckStatus, &TessalyDialog::OnQuickCheckStatusMessage),
@@ -186,8 +188,15 @@ void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
     EnumChildWindows(m_hWnd, SetChildFont, reinterpret_cast<LPARAM>(fittedFont_.get()));
 }
 
-bool TessalyDialog::OnCommand(UINT id, UINT code, HWND) {
+bool TessalyDialog::OnCommand(uint32_t id, uint32_t code) {
   return controller_.OnCommand(static_cast<int>(id), static_cast<int>(code));
+}
+
+bool TessalyDialog::OnDrawItem(WindowMessage& m) {
+  const DRAWITEMSTRUCT* item = LParamStruct<DRAWITEMSTRUCT>(m);
+  if (item == nullptr || !bitmapButton_.DrawItem(*item)) return false;
+  m.result = TRUE;
+  return true;
 }
 
 void TessalyDialog::OnOK() { ShowWindow(SW_HIDE); }
@@ -204,7 +213,7 @@ BOOL TessalyDialog::DestroyWindow() {
 void TessalyDialog::PostNcDestroy() { delete this; }
 
 bool TessalyDialog::OnTrayCallback(WindowMessage& m) {
-  m.result = trayIcon_.HandleCallback(m.wParam, m.lParam);
+  m.result = trayIcon_.HandleCallback(TrayIconId(m), TrayMouseMessage(m));
   return true;
 }
 
@@ -221,7 +230,7 @@ bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
 }
 
 bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
-  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), ToGdiDc(reinterpret_cast<HDC>(m.wParam)));
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), ToGdiDc(WParamDc(m)));
   memory.Blit(ToGdiObject(background_.get()), 0, 0, 0, 0, 0, 0);
   m.result = Default(m);
   return true;
@@ -230,7 +239,7 @@ bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
 bool TessalyDialog::OnControlColour(WindowMessage& m) {
   const int type = static_cast<int>(m.message - WM_CTLCOLORMSGBOX);
   if (KeepsBaseBrush(type)) return false;  // the platform's own colours
-  SetBkMode(reinterpret_cast<HDC>(m.wParam), TRANSPARENT);
+  SetBkMode(WParamDc(m), TRANSPARENT);
   m.result = reinterpret_cast<intptr_t>(nullBrush_);
   return true;
 }
@@ -247,7 +256,7 @@ bool TessalyDialog::OnPaint(WindowMessage& m) {
 
 bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
   m.result = Default(m);
-  controller_.OnSize(static_cast<int>(m.wParam));
+  controller_.OnSize(static_cast<int>(SizeType(m)));
   return true;
 }
 

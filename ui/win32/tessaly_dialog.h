@@ -1,7 +1,9 @@
 // TessalyDialog: the program's main window, a modeless dialog from template
 // 102. It draws its background picture and status light, keeps the tray icon,
 // and hands every setting, command and private message to the
-// MainWindowController, for which it is the view. The object lives on the
+// MainWindowController, for which it is the view: its message map lists the
+// messages, the controller's command table (MainWindowController::kCommands)
+// the commands. The object lives on the
 // heap and deletes itself after its window is gone.
 #pragma once
 
@@ -32,7 +34,6 @@ class TessalyDialog : public CDialog, private MainWindowView {
  protected:
   BOOL OnInitDialog() override;
   bool DispatchMessageMap(WindowMessage& m) override;
-  bool OnCommand(UINT id, UINT code, HWND control) override;
   void OnOK() override;
   void OnCancel() override;
   void PostNcDestroy() override;
@@ -41,6 +42,8 @@ class TessalyDialog : public CDialog, private MainWindowView {
   static const MessageMapEntry<TessalyDialog> kMessageMap[];
 
   // Message handlers.
+  bool OnCommand(uint32_t id, uint32_t code);
+  bool OnDrawItem(WindowMessage& m);
   bool OnTrayCallback(WindowMessage& m);
   bool OnStampLastRunMessage(WindowMessage& m);
   bool OnQuickCheckStatusMessage(WindowMessage& m);
