@@ -3,7 +3,9 @@
 #include <ctype.h>
 #include <string.h>
 
+#include "app/settings_store.h"
 #include "base/messages.h"
+#include "presentation/locale_formats.h"
 #include "base/text.h"
 
 namespace tessaly {
@@ -32,40 +34,42 @@ bool HasSwitch(const char* loweredCommandLine, const char* name) {
   return strstr(loweredCommandLine, name) != nullptr;
 }
 
-bool RunInitInstance(StartupHost& host) {
-  host.ConstructSplash();
-  host.Enable3dControls();
-  if (host.GetNTVersion() != 0) {
-    host.ShowRefusal(kNtRefusalText, kAppCaption, kMbIconStop);
-  } else if (host.IsFirstInstance()) {
-    char* commandLine = host.CommandLine();
+bool RunInitInstance(StartupServices& s) {
+  StartupShell& shell = s.shell;
+  shell.ConstructSplash();
+  shell.Enable3dControls();
+  if (shell.GetNTVersion() != 0) {
+    s.windows.MessageBox(0, kNtRefusalText, kAppCaption, kMbIconStop);
+  } else if (IsFirstInstance(s.windows)) {
+    char* commandLine = shell.CommandLine();
     if (*commandLine != '\0') LowerCommandLine(commandLine);
-    host.SetRegistryKey(kCompanyKey);
-    host.SetApplicationNames(kCompanyKey, kProductKey);
-    host.LoadLocaleFormats();
+    s.state.commandLine = commandLine;
+    shell.SetRegistryKey(kCompanyKey);
+    SetApplicationNames(kCompanyKey, kProductKey);
+    LoadLocaleFormats(s.profile);
     char installDirectory[kPathSize] = "";
-    host.GetInstallDirectory(installDirectory, sizeof installDirectory);
-    host.InitializeTools(kCompanyKey, kFamilyName, installDirectory);
-    host.InitializeTests(kCompanyKey, kFamilyName, installDirectory);
-    host.LoadSettings();
-    host.ProbeDisplay();
-    host.BuildPalette();
-    host.CreateMainWindow();
-    host.HookInstall(1);
-    host.HookResetTimer();  // idle time counts from here
-    host.SetMainWindowTimer(kIdleTimerId, kIdleTimerPeriod);
-    host.ShowMainWindow(kSwShowMinNoActive);
-    host.SetMainWindowTimer(kStartupTimerId, kStartupTimerPeriod);
-    if (!HasSwitch(commandLine, kNoSplashSwitch)) host.RunSplash();
-    host.RunModalLoop();
+    s.installFolder.Get(installDirectory, sizeof installDirectory);
+    s.companions.InitializeTools(kCompanyKey, kFamilyName, installDirectory);
+    s.companions.InitializeTests(kCompanyKey, kFamilyName, installDirectory);
+    LoadSettings(s.state, s.registry, s.files);
+    shell.ProbeDisplay();
+    shell.BuildPalette();
+    shell.CreateMainWindow();
+    s.hooks.Install(1);
+    s.hooks.ResetTimer();  // idle time counts from here
+    shell.SetMainWindowTimer(kIdleTimerId, kIdleTimerPeriod);
+    shell.ShowMainWindow(kSwShowMinNoActive);
+    shell.SetMainWindowTimer(kStartupTimerId, kStartupTimerPeriod);
+    if (!HasSwitch(commandLine, kNoSplashSwitch)) shell.RunSplash();
+    shell.RunModalLoop();
   }
-  host.DestroySplash();
+  shell.DestroySplash();
   return false;
 }
 
-void RunExitInstance(StartupHost& host) {
-  host.HookInstall(0);
-  host.KillMainWindowTimer(kIdleTimerId);
+void RunExitInstance(StartupServices& s) {
+  s.hooks.Install(0);
+  s.shell.KillMainWindowTimer(kIdleTimerId);
 }
 
 }  // namespace tessaly

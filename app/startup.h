@@ -1,11 +1,17 @@
-// Start-up and shutdown of the program, as a fixed order of steps over a host
-// that performs each step on the platform. The Win32 application object is the
-// real host; the unit tests record the order.
+// Start-up and shutdown of the program, as a fixed order of steps over the
+// program's services. The Win32 application object provides them; the unit
+// tests record the order.
 #pragma once
 
 #include <stddef.h>
 #include <stdint.h>
 
+#include "actions/companions.h"
+#include "app/idle_scheduler.h"
+#include "base/app_state.h"
+#include "base/paths.h"
+#include "base/platform.h"
+#include "base/registry.h"
 #include "base/window_system.h"
 
 namespace tessaly {
@@ -32,31 +38,25 @@ inline constexpr const char kNoSplashSwitch[] = "-nosplash";
 inline constexpr const char kDisplaySwitch[] = "-display";
 inline constexpr const char kNtRefusalText[] = "This application only runs under Windows 95.";
 
-// The platform steps of start-up and shutdown.
-class StartupHost {
+// The steps of start-up and shutdown that belong to the application
+// framework, the display and the program's own windows. The Win32 application
+// object performs them; the unit tests record them.
+class StartupShell {
  public:
-  virtual ~StartupHost() = default;
+  virtual ~StartupShell() = default;
+  // The framework.
   virtual void ConstructSplash() = 0;
   virtual void DestroySplash() = 0;
   virtual void Enable3dControls() = 0;
   virtual uint32_t GetNTVersion() = 0;
-  // MessageBoxA(no owner, text, caption, MB_ICONSTOP).
-  virtual void ShowRefusal(const char* text, const char* caption, uint32_t style) = 0;
-  virtual bool IsFirstInstance() = 0;
   // The text after the program name, writable; never null.
   virtual char* CommandLine() = 0;
   virtual void SetRegistryKey(const char* company) = 0;
-  virtual void SetApplicationNames(const char* company, const char* product) = 0;
-  virtual void LoadLocaleFormats() = 0;
-  virtual void GetInstallDirectory(char* out, size_t size) = 0;
-  virtual void InitializeTools(const char* company, const char* product, const char* folder) = 0;
-  virtual void InitializeTests(const char* company, const char* product, const char* folder) = 0;
-  virtual void LoadSettings() = 0;
+  // The display attributes and the application palette, into the state.
   virtual void ProbeDisplay() = 0;
   virtual void BuildPalette() = 0;
+  // The program's windows.
   virtual void CreateMainWindow() = 0;
-  virtual void HookInstall(int32_t install) = 0;
-  virtual void HookResetTimer() = 0;
   virtual void SetMainWindowTimer(uintptr_t id, uint32_t period) = 0;
   virtual void KillMainWindowTimer(uintptr_t id) = 0;
   virtual void ShowMainWindow(int command) = 0;
@@ -64,10 +64,31 @@ class StartupHost {
   virtual void RunModalLoop() = 0;
 };
 
+// The activity hook library as start-up and shutdown use it: the idle clock,
+// and installing (1) or removing (0) the hooks.
+class ActivityHooks : public IdleClock {
+ public:
+  virtual void Install(int32_t install) = 0;
+};
+
+// Everything start-up and shutdown work through. A new step that uses one of
+// these services is a line of RunInitInstance and a line of its test.
+struct StartupServices {
+  AppState& state;
+  StartupShell& shell;
+  WindowSystem& windows;         // the first-instance check, the refusal box
+  ProfileApi& profile;           // the regional formats
+  RegistryApi& registry;         // the settings
+  FileSystem& files;             // the settings' folders
+  InstallFolder& installFolder;  // the companions' folder
+  Companions& companions;
+  ActivityHooks& hooks;
+};
+
 // The whole run: returns false always, so that the framework destroys the
 // main window and calls RunExitInstance.
-bool RunInitInstance(StartupHost& host);
+bool RunInitInstance(StartupServices& s);
 // Removes the hooks and kills the idle timer.
-void RunExitInstance(StartupHost& host);
+void RunExitInstance(StartupServices& s);
 
 }  // namespace tessaly

@@ -8,4 +8,6 @@ int32_t PellixIdleClock::IdleSeconds() { return HookIdleSeconds(); }
 
 void PellixIdleClock::ResetTimer() { HookResetTimer(); }
 
+void PellixIdleClock::Install(int32_t install) { HookInstall(install); }
+
 }  // namespace tessaly

@@ -1,12 +1,14 @@
-// The idle clock of the activity hook library, imported by ordinal.
+// The activity hook library, imported by ordinal: its idle clock and its
+// hooks.
 #pragma once
 
-#include "app/idle_scheduler.h"
+#include "app/startup.h"
 
 namespace tessaly {
 
-class PellixIdleClock : public IdleClock {
+class PellixIdleClock : public ActivityHooks {
  public:
+  void Install(int32_t install) override;
   int32_t IdleSeconds() override;
   void ResetTimer() override;
 };

@@ -2,14 +2,12 @@
 
 #include <string.h>
 
-#include "Pellix.h"
 #include "actions/backup.h"
 #include "actions/launcher.h"
 #include "actions/quick_check.h"
 #include "app/install_folder.h"
 #include "base/paths.h"
 #include "app/settings_store.h"
-#include "presentation/locale_formats.h"
 #include "presentation/win32/resource_bitmaps.h"
 #include "ui/win32/tessaly_dialog.h"
 
@@ -20,7 +18,9 @@ TessalyApp* TessalyApp::instance_ = nullptr;
 TessalyApp::TessalyApp()
     : installFolder_(registry_, files_),
       actions_{state, files_, profile_, clock_, windows_, companions_, installFolder_},
-      scheduler_(state, idleClock_, clock_, profile_, windows_, *this) {
+      scheduler_(state, idleClock_, clock_, profile_, windows_, *this),
+      startup_{state,  *this,          windows_,    profile_,  registry_,
+               files_, installFolder_, companions_, idleClock_} {
   instance_ = this;
 }
 
@@ -28,10 +28,10 @@ TessalyApp::~TessalyApp() {
   if (instance_ == this) instance_ = nullptr;
 }
 
-BOOL TessalyApp::InitInstance() { return RunInitInstance(*this) ? TRUE : FALSE; }
+BOOL TessalyApp::InitInstance() { return RunInitInstance(startup_) ? TRUE : FALSE; }
 
 int TessalyApp::ExitInstance() {
-  RunExitInstance(*this);
+  RunExitInstance(startup_);
   state.mainWindow = 0;
   return CWinApp::ExitInstance();
 }
@@ -62,40 +62,16 @@ uint32_t TessalyApp::GetNTVersion() {
   return NtVersionFrom(answer);
 }
 
-void TessalyApp::ShowRefusal(const char* text, const char* caption, uint32_t style) {
-  MessageBoxA(nullptr, text, caption, style);
-}
-
-bool TessalyApp::IsFirstInstance() { return tessaly::IsFirstInstance(windows_); }
-
 char* TessalyApp::CommandLine() {
   static char empty[1] = "";
-  char* line = m_lpCmdLine != nullptr ? m_lpCmdLine : empty;
-  state.commandLine = line;
-  return line;
+  return m_lpCmdLine != nullptr ? m_lpCmdLine : empty;
 }
 
 void TessalyApp::SetRegistryKey(const char* company) { CWinApp::SetRegistryKey(company); }
 
-void TessalyApp::SetApplicationNames(const char* company, const char* product) {
-  tessaly::SetApplicationNames(company, product);
-}
-
-void TessalyApp::LoadLocaleFormats() { tessaly::LoadLocaleFormats(profile_); }
-
 void TessalyApp::GetInstallDirectory(char* out, size_t size) {
   installFolder_.Get(out, size);
 }
-
-void TessalyApp::InitializeTools(const char* company, const char* product, const char* folder) {
-  companions_.InitializeTools(company, product, folder);
-}
-
-void TessalyApp::InitializeTests(const char* company, const char* product, const char* folder) {
-  companions_.InitializeTests(company, product, folder);
-}
-
-void TessalyApp::LoadSettings() { tessaly::LoadSettings(state, registry_, files_); }
 
 void TessalyApp::ProbeDisplay() {
   tessaly::ProbeDisplay(state.display.bitsPerPixel, state.display.paletteDevice,
@@ -116,10 +92,6 @@ void TessalyApp::CreateMainWindow() {
   m_pMainWnd = window;
   state.mainWindow = reinterpret_cast<WindowHandle>(window->GetSafeHwnd());
 }
-
-void TessalyApp::HookInstall(int32_t install) { ::HookInstall(install); }
-
-void TessalyApp::HookResetTimer() { ::HookResetTimer(); }
 
 void TessalyApp::SetMainWindowTimer(uintptr_t id, uint32_t period) {
   HWND window = MainWindowHandle();

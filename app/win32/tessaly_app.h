@@ -28,7 +28,7 @@ namespace tessaly {
 class TessalyDialog;
 
 class TessalyApp : public CWinApp,
-                   private StartupHost,
+                   private StartupShell,
                    private MainWindowServices,
                    private MaintenanceActions {
  public:
@@ -50,26 +50,16 @@ class TessalyApp : public CWinApp,
  private:
   HWND MainWindowHandle() const;
 
-  // StartupHost.
+  // StartupShell.
   void ConstructSplash() override;
   void DestroySplash() override;
   void Enable3dControls() override;
   uint32_t GetNTVersion() override;
-  void ShowRefusal(const char* text, const char* caption, uint32_t style) override;
-  bool IsFirstInstance() override;
   char* CommandLine() override;
   void SetRegistryKey(const char* company) override;
-  void SetApplicationNames(const char* company, const char* product) override;
-  void LoadLocaleFormats() override;
-  void GetInstallDirectory(char* out, size_t size) override;  // also for the main window
-  void InitializeTools(const char* company, const char* product, const char* folder) override;
-  void InitializeTests(const char* company, const char* product, const char* folder) override;
-  void LoadSettings() override;
   void ProbeDisplay() override;
   void BuildPalette() override;
   void CreateMainWindow() override;
-  void HookInstall(int32_t install) override;
-  void HookResetTimer() override;
   void SetMainWindowTimer(uintptr_t id, uint32_t period) override;
   void KillMainWindowTimer(uintptr_t id) override;
   void ShowMainWindow(int command) override;
@@ -77,6 +67,7 @@ class TessalyApp : public CWinApp,
   void RunModalLoop() override;
 
   // MainWindowServices and MaintenanceActions.
+  void GetInstallDirectory(char* out, size_t size) override;
   void SaveSettings() override;
   bool BackupSystemFiles(bool confirm) override;  // for both
   void LaunchVantor(const char* arguments) override;
@@ -92,6 +83,7 @@ class TessalyApp : public CWinApp,
   RegistryInstallFolder installFolder_;  // the one lookup of the install folder
   ActionContext actions_;
   IdleScheduler scheduler_;
+  StartupServices startup_;
   std::unique_ptr<SplashDialog> splash_;
 
   static TessalyApp* instance_;

@@ -8,56 +8,107 @@
 
 #include "base/messages.h"
 #include "base/text.h"
+#include "app/settings_store.h"
+#include "fakes/fake_companions.h"
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_install_folder.h"
+#include "fakes/fake_profile.h"
+#include "fakes/fake_registry.h"
 #include "fakes/fake_window_system.h"
 
 namespace tessaly {
 namespace {
 
-// Records every step in order.
-class RecordingHost : public StartupHost {
- public:
+// Records every step in order, through the shell and through recording
+// versions of the services that start-up calls.
+struct RecordingHost : StartupShell {
   std::vector<std::string> steps;
   uint32_t ntVersion = 0;
   bool firstInstance = true;
   std::string commandLine;
-  std::string installDirectory = "C:\\VANTOR";
+
+  // The first-instance check and the refusal box.
+  struct Windows : FakeWindowSystem {
+    RecordingHost& host;
+    explicit Windows(RecordingHost& h) : host(h) {}
+    WindowHandle FindTopLevelWindow(const char* title) override {
+      host.steps.push_back("first instance?");
+      FakeWindowSystem::FindTopLevelWindow(title);
+      return host.firstInstance ? 0 : 77;
+    }
+    int MessageBox(WindowHandle, const char* text, const char* caption,
+                   uint32_t style) override {
+      host.steps.push_back(std::string("refuse ") + text + "|" + caption + "|" +
+                           std::to_string(style));
+      return 1;
+    }
+  } windows{*this};
+  // The regional formats: the first read of the "intl" section.
+  struct Profile : FakeProfile {
+    RecordingHost& host;
+    bool read = false;
+    explicit Profile(RecordingHost& h) : host(h) {}
+    size_t GetString(const char* file, const char* section, const char* key, const char* def,
+                     char* out, size_t size) override {
+      if (!read && strcmp(section, "intl") == 0) host.steps.push_back("locale");
+      read = true;
+      return FakeProfile::GetString(file, section, key, def, out, size);
+    }
+  } profile{*this};
+  // The settings: the first key opened, with the names that the settings key
+  // is made of at that moment.
+  struct Registry : FakeRegistry {
+    RecordingHost& host;
+    bool opened = false;
+    explicit Registry(RecordingHost& h) : host(h) {}
+    int32_t OpenKey(RegistryKey parent, const char* subKey, uint32_t access,
+                    RegistryKey* result) override {
+      if (!opened)
+        host.steps.push_back(std::string("settings ") + companyName + "|" + productName);
+      opened = true;
+      return FakeRegistry::OpenKey(parent, subKey, access, result);
+    }
+  } registry{*this};
+  struct Companions : FakeCompanions {
+    RecordingHost& host;
+    explicit Companions(RecordingHost& h) : host(h) {}
+    int32_t InitializeTools(const char* c, const char* p, const char* f) override {
+      host.steps.push_back(std::string("tools ") + c + "|" + p + "|" + f);
+      return 1;
+    }
+    int32_t InitializeTests(const char* c, const char* p, const char* f) override {
+      host.steps.push_back(std::string("tests ") + c + "|" + p + "|" + f);
+      return 1;
+    }
+  } companions{*this};
+  struct Hooks : ActivityHooks {
+    RecordingHost& host;
+    explicit Hooks(RecordingHost& h) : host(h) {}
+    void Install(int32_t install) override {
+      host.steps.push_back("hook install " + std::to_string(install));
+    }
+    void ResetTimer() override { host.steps.push_back("hook reset"); }
+    int32_t IdleSeconds() override { return 0; }
+  } hooks{*this};
+  FakeFileSystem files;
+  FakeInstallFolder installFolder{"C:\\VANTOR"};
+  AppState state;
+  StartupServices services{state, *this, windows, profile, registry, files, installFolder,
+                           companions, hooks};
+
+  RecordingHost() { SetApplicationNames("", ""); }
 
   void ConstructSplash() override { steps.push_back("construct splash"); }
   void DestroySplash() override { steps.push_back("destroy splash"); }
   void Enable3dControls() override { steps.push_back("3d"); }
   uint32_t GetNTVersion() override { return ntVersion; }
-  void ShowRefusal(const char* text, const char* caption, uint32_t style) override {
-    steps.push_back(std::string("refuse ") + text + "|" + caption + "|" + std::to_string(style));
-  }
-  bool IsFirstInstance() override {
-    steps.push_back("first instance?");
-    return firstInstance;
-  }
   char* CommandLine() override { return &commandLine[0]; }
   void SetRegistryKey(const char* company) override {
     steps.push_back(std::string("registry key ") + company);
   }
-  void SetApplicationNames(const char* company, const char* product) override {
-    steps.push_back(std::string("names ") + company + "|" + product);
-  }
-  void LoadLocaleFormats() override { steps.push_back("locale"); }
-  void GetInstallDirectory(char* out, size_t size) override {
-    CopyText(out, size, installDirectory.c_str());
-  }
-  void InitializeTools(const char* c, const char* p, const char* f) override {
-    steps.push_back(std::string("tools ") + c + "|" + p + "|" + f);
-  }
-  void InitializeTests(const char* c, const char* p, const char* f) override {
-    steps.push_back(std::string("tests ") + c + "|" + p + "|" + f);
-  }
-  void LoadSettings() override { steps.push_back("settings"); }
   void ProbeDisplay() override { steps.push_back("probe"); }
   void BuildPalette() override { steps.push_back("palette"); }
   void CreateMainWindow() override { steps.push_back("main window"); }
-  void HookInstall(int32_t install) override {
-    steps.push_back("hook install " + std::to_string(install));
-  }
-  void HookResetTimer() override { steps.push_back("hook reset"); }
   void SetMainWindowTimer(uintptr_t id, uint32_t period) override {
     steps.push_back("timer " + std::to_string(id) + " " + std::to_string(period));
   }
@@ -68,15 +119,14 @@ class RecordingHost : public StartupHost {
 };
 
 const std::vector<std::string> kFullRun = {
-    "construct splash", "3d", "first instance?", "registry key Brenmoor Software Corp",
-    "names Brenmoor Software Corp|Tessaly", "locale",
+    "construct splash", "3d", "first instance?", "registry key Brenmoor Software Corp", "locale",
     "tools Brenmoor Software Corp|Vantor|C:\\VANTOR", "tests Brenmoor Software Corp|Vantor|C:\\VANTOR",
-    "settings", "probe", "palette", "main window", "hook install 1", "hook reset",
+    "settings Brenmoor Software Corp|Tessaly", "probe", "palette", "main window", "hook install 1", "hook reset",
     "timer 1 60000", "show 7", "timer 3 100", "splash", "modal loop", "destroy splash"};
 
 TEST(Startup, RunsEveryStepInOrderAndReportsFailure) {
   RecordingHost host;
-  EXPECT_FALSE(RunInitInstance(host));
+  EXPECT_FALSE(RunInitInstance(host.services));
   EXPECT_EQ(host.steps, kFullRun);
 }
 
@@ -90,7 +140,7 @@ class SplashSwitch : public ::testing::TestWithParam<SwitchCase> {};
 TEST_P(SplashSwitch, MatchedInAnyCaseAnywhere) {
   RecordingHost host;
   host.commandLine = GetParam().commandLine;
-  RunInitInstance(host);
+  RunInitInstance(host.services);
   const bool splashed =
       std::find(host.steps.begin(), host.steps.end(), "splash") != host.steps.end();
   EXPECT_EQ(splashed, GetParam().splash);
@@ -108,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Startup, NtShowsOnlyTheRefusal) {
   RecordingHost host;
   host.ntVersion = 4;
-  EXPECT_FALSE(RunInitInstance(host));
+  EXPECT_FALSE(RunInitInstance(host.services));
   const std::vector<std::string> expected = {
       "construct splash", "3d",
       "refuse This application only runs under Windows 95.|Vantor Tessaly|16", "destroy splash"};
@@ -119,7 +169,7 @@ TEST(Startup, SecondInstanceStopsWithoutTouchingAnything) {
   RecordingHost host;
   host.firstInstance = false;
   host.commandLine = "-DISPLAY";
-  RunInitInstance(host);
+  RunInitInstance(host.services);
   const std::vector<std::string> expected = {"construct splash", "3d", "first instance?",
                                              "destroy splash"};
   EXPECT_EQ(host.steps, expected);
@@ -128,7 +178,7 @@ TEST(Startup, SecondInstanceStopsWithoutTouchingAnything) {
 
 TEST(Shutdown, RemovesHooksThenKillsIdleTimer) {
   RecordingHost host;
-  RunExitInstance(host);
+  RunExitInstance(host.services);
   EXPECT_EQ(host.steps, (std::vector<std::string>{"hook install 0", "kill timer 1"}));
 }
 
