@@ -31,8 +31,7 @@ prefix_t=$WINEPREFIX
 prefix_m=$(mktemp -d /tmp/tessaly-bench.XXXXXX)
 trace=$(mktemp /tmp/tessaly-bench-trace.XXXXXX)
 cleanup() {
-  WINEPREFIX=$prefix_m timeout 30 wineserver -k >/dev/null 2>&1
-  WINEPREFIX=$prefix_m timeout 30 wineserver -w >/dev/null 2>&1
+  WINEPREFIX=$prefix_m winebed_end_processes
   rm -rf "$prefix_m" "$trace"
   winebed_cleanup
 }

@@ -9,6 +9,23 @@
 #   tessaly_unix_path 'C:\path'     the Unix path of a C: path in the prefix
 #   tessaly_start [ARGS]            starts Tessaly.exe in the background from
 #                                   the install folder; its pid in TESSALY_PID
+#   probe ARGS                      the test driver TessalyProbe.exe (in
+#                                   $TESSALY_TESTS), output without carriage
+#                                   returns; its exit code
+#
+# The program's resource ids and private messages by their names in the code
+# (ID_TRAY_SHOW, IDC_DISABLE, ... from res/resource.h; kMsgTrayCallback, ...
+# from base/messages.h), and the platform's messages the scripts send.
+TESSALY_SOURCE=${TESSALY_SOURCE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+eval "$(sed -nE 's/^#define (ID[A-Z0-9_]+) +\(?(-?[0-9]+)\)?.*/\1=\2/p' "$TESSALY_SOURCE/res/resource.h")"
+eval "$(sed -nE 's/^ *(kMsg[A-Za-z]+) = ([0-9]+),.*/\1=\2/p' "$TESSALY_SOURCE/base/messages.h")"
+WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513 WM_LBUTTONUP=514
+WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 IDOK=1 IDCANCEL=2
+
+probe() {
+  timeout 60 wine "$TESSALY_TESTS/TessalyProbe.exe" "$@" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
 
 TESSALY_INSTALL_DIR='C:\Vantor'
 

@@ -30,10 +30,11 @@ winebed_virtual_desktop 1024x768
 tessaly_layout build/win32/bin
 echo "Prefix: $WINEPREFIX  Display: $DISPLAY  Installed in: $TESSALY_INSTALL_DIR"
 
-probe() {
-  WINEPATH=$(winebed_winpath build/win32/bin) timeout 60 \
-    wine build/win32/testbin/TessalyProbe.exe "$@" 2>/dev/null | tr -d '\r'
-}
+# The test driver, from the test programs' folder; it finds Pellix.dll in
+# the build's.
+TESSALY_TESTS=build/win32/testbin
+WINEPATH=$(winebed_winpath build/win32/bin)
+export WINEPATH
 shoot() {
   mkdir -p build/screenshots
   import -display "$DISPLAY" -window root "build/screenshots/$1.png" && echo "Saved build/screenshots/$1.png"
@@ -52,11 +53,11 @@ if [ "$headless" = 1 ]; then
   sleep 1
   shoot splash
   sleep 4  # the splash ends itself after three seconds
-  probe send "Vantor Tessaly" 273 32772 0 >/dev/null || true  # "&Show Tessaly"
+  probe send "Vantor Tessaly" $WM_COMMAND $ID_TRAY_SHOW 0 >/dev/null || true  # "&Show Tessaly"
   probe wait-visible "Vantor Tessaly" 1 30 >/dev/null || true
   sleep 1
   shoot main-window
 fi
 sleep "$seconds"
-probe post "Vantor Tessaly" 273 32778 0 >/dev/null || true  # "&Unload Vantor Tessaly"
+probe post "Vantor Tessaly" $WM_COMMAND $ID_TRAY_UNLOAD 0 >/dev/null || true  # "&Unload Vantor Tessaly"
 wait "$TESSALY_PID" || true

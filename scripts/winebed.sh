@@ -8,6 +8,7 @@
 #   winebed_version VER     set the reported Windows version (win95, winxp, ...).
 #   winebed_virtual_desktop [WxH]  run the prefix's windows in a Wine desktop.
 #   winebed_winpath PATH    the Z: form of a Unix path.
+#   winebed_end_processes   end every process of this prefix and wait for them
 #   winebed_cleanup         end this prefix's processes, stop our Xvfb, delete
 #                           the prefix (kept when WINEBED_KEEP=1).
 #
@@ -118,6 +119,10 @@ winebed_virtual_desktop() {
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v EnableShell /t REG_DWORD \
     /d 1 /f >/dev/null 2>&1
   # The desktop is made when the prefix's first process starts: begin anew.
+  winebed_end_processes
+}
+
+winebed_end_processes() {
   timeout 30 wineserver -k >/dev/null 2>&1 || true
   timeout 30 wineserver -w >/dev/null 2>&1 || true
 }
@@ -130,8 +135,7 @@ winebed_winpath() {
 
 winebed_cleanup() {
   if [ -n "${WINEPREFIX:-}" ]; then
-    timeout 30 wineserver -k >/dev/null 2>&1 || true
-    timeout 30 wineserver -w >/dev/null 2>&1 || true
+    winebed_end_processes
     if [ "$WINEBED_OWNS_PREFIX" = 1 ] && [ "${WINEBED_KEEP:-0}" != 1 ]; then
       rm -rf "$WINEPREFIX"
     fi

@@ -24,7 +24,7 @@ earlier_text=$(last_run_text)
 expect_eq "last-run field shows the stored time" "$earlier_text" "$(date_text $EARLIER)"
 
 # Posted, not sent: the question box holds the command until it is answered.
-probe post "$MAIN_TITLE" 273 32776 0 >/dev/null
+probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_BACKUP_NOW 0 >/dev/null
 expect_eq "question asked" "$(probe box "$MAIN_TITLE" 30 $IDNO)" "$QUESTION"
 check "No: question box closed" wait_until 10 no_box
 expect_eq "No: LastTime unchanged" "$(last_time)" "$EARLIER"
@@ -32,7 +32,7 @@ check "No: no cabinet written" test ! -e "$CABINET"
 expect_eq "No: last-run field unchanged" "$(last_run_text)" "$earlier_text"
 
 before=$(date +%s)
-probe post "$MAIN_TITLE" 273 32776 0 >/dev/null
+probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_BACKUP_NOW 0 >/dev/null
 expect_eq "question asked again" "$(probe box "$MAIN_TITLE" 30 $IDYES)" "$QUESTION"
 check "Yes: LastTime stamped" wait_until 60 stamped
 after=$(date +%s)

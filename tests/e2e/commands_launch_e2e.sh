@@ -23,9 +23,9 @@ log_count() {
 started() { log_count '^command line '; }
 show_requests() { log_count '^message 1395 wParam 0 lParam 0'; }
 # Sends a command and waits for its handler to return.
-command() { probe send "$MAIN_TITLE" 273 "$1" 0 >/dev/null; }
+command() { probe send "$MAIN_TITLE" $WM_COMMAND "$1" 0 >/dev/null; }
 show_main() {
-  command 32772
+  command $ID_TRAY_SHOW
   probe wait-visible "$MAIN_TITLE" 1 10 >/dev/null
 }
 stop_vantor() {
@@ -51,7 +51,7 @@ expect_start() {
 }
 
 # The tray command passes an empty argument text, "Show Me" "/D:610".
-expect_start "tray launch" 32777 1 ""
+expect_start "tray launch" $ID_TRAY_LAUNCH_VANTOR 1 ""
 check "Vantor closed" stop_vantor
 expect_start "Show Me" 1008 2 "/D:610"
 
@@ -60,7 +60,7 @@ check "Show Me while running: main window shown first" show_main
 command 1008
 check "Show Me while running: 1395 received" wait_until 10 output_is 1 show_requests
 check "Show Me while running: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
-command 32777
+command $ID_TRAY_LAUNCH_VANTOR
 command 1002
 sleep 2  # a wrongly started copy would log within this time
 expect_eq "running: no copy started" "$(started)" 2
@@ -71,7 +71,7 @@ check "Vantor closed" stop_vantor
 # Nowhere: the program's own folder is the install folder, so removing the
 # stand-in there leaves nothing to start.
 rm -f "$TESSALY_DIR/Vantor.Exe"
-probe post "$MAIN_TITLE" 273 1008 0 >/dev/null
+probe post "$MAIN_TITLE" $WM_COMMAND $IDC_SHOW_ME 0 >/dev/null
 expect_eq "missing Vantor.Exe reported" "$(probe box "$MAIN_TITLE" 30 $IDOK)" \
   "Error - Couldn't locate Vantor.Exe"
 expect_eq "missing Vantor.Exe: nothing started" "$(started)" 2

@@ -51,15 +51,14 @@ cp "$cab" "$work/before.cab"
 chmod a-w "$save_dir"
 # Root writes anywhere; the probe and the Wine server (which opens files for
 # it) run without that privilege so that the folder's permissions hold.
-stop_wineserver() { timeout 30 wineserver -k >/dev/null 2>&1; timeout 30 wineserver -w >/dev/null 2>&1; }
-stop_wineserver
+winebed_end_processes
 readonly_result=$(WINEBED_TIMEOUT=120 setpriv --inh-caps=-dac_override,-dac_read_search \
   --bounding-set=-dac_override,-dac_read_search bash -c \
   '. "$0"; winebed_wine "$1" save "read-only" "$2" Tessaly1' \
   "$TESSALY_SOURCE/scripts/winebed.sh" "$TESSALY_TESTS/companion_probe.exe" \
   "$(winebed_winpath "$save_dir")" 2>/dev/null |
   tr -d '\r' | sed -n 's/^result //p')
-stop_wineserver
+winebed_end_processes
 chmod u+w "$save_dir"
 check "read-only folder: returns 0 ($readonly_result)" test "$readonly_result" = 0
 check "read-only folder: old cabinet unchanged" cmp -s "$cab" "$work/before.cab"

@@ -16,12 +16,9 @@ check "not running before the start" test "$(companion_probe vantor-find | tr '\
 
 winebed_wine "$work/Vantor.Exe" /D:610 >/dev/null 2>&1 &
 vantor=$!
-found=
-for _ in $(seq 1 100); do
-  found=$(companion_probe vantor-find | tr '\n' ' ')
-  [ "$found" = "mutex 1 window 1 " ] && break
-  sleep 0.2
-done
+vantor_found() { companion_probe vantor-find | tr '\n' ' '; }
+wait_until 20 output_is "mutex 1 window 1 " vantor_found
+found=$(vantor_found)
 check "running: mutex and window ($found)" test "$found" = "mutex 1 window 1 "
 
 check "message 1394 sent" test "$(companion_probe vantor-send 1394 5 2)" = "sent 1"
@@ -29,12 +26,7 @@ check "message 1395 sent" test "$(companion_probe vantor-send 1395 0 0)" = "sent
 check "message 1394 with all bits sent" test "$(companion_probe vantor-send 1394 1 0xF)" = "sent 1"
 check "asked to close" test "$(companion_probe vantor-close)" = "closed 1"
 
-ended=0
-for _ in $(seq 1 100); do
-  kill -0 "$vantor" 2>/dev/null || { ended=1; break; }
-  sleep 0.2
-done
-check "ended on WM_CLOSE" test "$ended" = 1
+check "ended on WM_CLOSE" wait_until 20 process_gone "$vantor"
 check "not running after the close" test "$(companion_probe vantor-find | tr '\n' ' ')" = "mutex 0 window 0 "
 
 lines=$(tr -d '\r' <"$log" 2>/dev/null)

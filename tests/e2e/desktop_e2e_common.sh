@@ -50,14 +50,9 @@ wait_splash() {
 
 # first_line SECONDS CMD...: polls CMD until it prints a line; prints it.
 first_line() {
-  local seconds=$1 i line
+  local seconds=$1
   shift
-  for i in $(seq 1 $((seconds * 4))); do
-    line=$("$@" | head -n 1)
-    [ -n "$line" ] && { echo "$line"; return 0; }
-    sleep 0.25
-  done
-  return 1
+  wait_until "$seconds" prints_line "$@" && echo "$PRINTED_LINE"
 }
 
 # Wine 8's desktop taskbar puts the first notification icon at its right
@@ -72,19 +67,16 @@ tray_point() {
 }
 
 tray_tip() {
-  local point i tip
+  local point tip
   point=$(tray_point) || return 1
   # shellcheck disable=SC2086
   xdotool mousemove 0 0 mousemove $point
-  for i in $(seq 1 20); do
-    tip=$(probe windows tooltips_class32 | grep ' visible=1 ' | head -n 1)
-    if [ -n "$tip" ]; then
-      probe window-text "hwnd:$(line_field hwnd "$tip")"
-      return
-    fi
-    sleep 0.25
-  done
-  return 1
+  tip=$(first_line 10 visible_tips) || return 1
+  probe window-text "hwnd:$(line_field hwnd "$tip")"
+}
+
+visible_tips() {
+  probe windows tooltips_class32 | grep ' visible=1 '
 }
 
 trace_calls() {
@@ -102,12 +94,7 @@ traced() {
 }
 
 wait_ended() {
-  local i
-  for i in $(seq 1 $(($2 * 5))); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.2
-  done
-  return 1
+  wait_until "$2" process_gone "$1"
 }
 
 # "TYPE THREAD set|failed, ..." from traced SetWindowsHookExA lines, and
@@ -145,12 +132,11 @@ expect_main_size() {
 
 # wait_destroyed HWND SECONDS: until that window no longer exists.
 wait_destroyed() {
-  local i
-  for i in $(seq 1 $(($2 * 4))); do
-    probe children "hwnd:$1" >/dev/null 2>&1 || return 0
-    sleep 0.25
-  done
-  return 1
+  wait_until "$2" window_gone "$1"
+}
+
+window_gone() {
+  ! probe children "hwnd:$1" >/dev/null 2>&1
 }
 
 # traced_calls LOG: every traced call, "Name(ARGS)" with text arguments

@@ -7,8 +7,7 @@ e2e_begin
 timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 120 /f \
   >/dev/null 2>&1
 # The desktop reads the resolution when it starts.
-timeout 30 wineserver -k >/dev/null 2>&1
-timeout 30 wineserver -w >/dev/null 2>&1
+winebed_end_processes
 expect_eq "120 dots per inch" "$(line_field logpixelsx "$(probe metrics)")" 120
 
 check "starts with -display" start_tessaly -display -nosplash

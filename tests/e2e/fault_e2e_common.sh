@@ -53,8 +53,7 @@ IDYES=6
 fault_cleanup() {
   # The Wine processes go first: they hold files on the mounts open.
   if [ -n "${WINEPREFIX:-}" ]; then
-    timeout 30 wineserver -k >/dev/null 2>&1 || true
-    timeout 30 wineserver -w >/dev/null 2>&1 || true
+    winebed_end_processes
   fi
   local mount
   for mount in "${FAULT_MOUNTS[@]}"; do
@@ -133,7 +132,7 @@ fault_large_system_file() {
 }
 
 fault_menu_backup() {
-  probe post "$MAIN_TITLE" 273 32776 0 >/dev/null || return 1
+  probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_BACKUP_NOW 0 >/dev/null || return 1
   [ "$(probe box "$MAIN_TITLE" 30 $IDYES)" != timeout ] || return 1
   # One thread: a sent message is answered only after the command is done.
   fault_answers

@@ -33,7 +33,7 @@ timeout 60 wine reg add "$SETTINGS_KEY" /v SaveDir /t REG_SZ /d 'C:\Backups' /f 
 timeout 60 wine reg add "$SETTINGS_KEY" /v MaxOnce /t REG_DWORD /d 0 /f >/dev/null 2>&1
 check "starts" start_tessaly -nosplash
 check "the question names the folder" \
-  test "$(probe post "$MAIN_TITLE" 273 32776 0 >/dev/null; probe box "$MAIN_TITLE" 30 7)" = \
+  test "$(probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_BACKUP_NOW 0 >/dev/null; probe box "$MAIN_TITLE" 30 7)" = \
   'This will save critical system files to C:\Backups. Do you want to proceed?'
 fault_answers
 

@@ -27,7 +27,7 @@ check "Vantor stand-in running" start_vantor
 check "starts with -display" start_tessaly -nosplash -display
 check "shown" probe wait-visible "$MAIN_TITLE" 1 30
 sleep 1  # let the start-up ticks pass
-probe send "$MAIN_TITLE" 1397 1 0 >/dev/null
+probe send "$MAIN_TITLE" $kMsgQuickCheckStatus 1 0 >/dev/null
 check "light red before the run" wait_until 5 output_is red lamp_colour
 
 before=$(date +%s)

@@ -28,7 +28,7 @@ check "starts disabled" test "$(probe control "$MAIN_TITLE" 1011 | sed -nE 's/.*
 check "idle count set past the threshold" set_idle_seconds 4000
 
 # Watch until well past the first poll; stop early if anything happens.
-while [ $(($(date +%s) - started)) -lt $FIRST_POLL ] && ! anything_done; do sleep 1; done
+wait_until $((FIRST_POLL - ($(date +%s) - started))) anything_done
 check "disabled: past the first poll" test $(($(date +%s) - started)) -ge $FIRST_POLL
 check "disabled: no log written" test ! -e "$WINEPREFIX/drive_c/windows/Tessaly.ini"
 check "disabled: no cabinet" test ! -e "$CABINET"
@@ -38,7 +38,7 @@ idle=$(install_probe idle)
 check "disabled: idle count not reset" test "${idle:-0}" -ge 4000
 
 # Switched back on from the tray menu, the next poll runs both actions.
-probe send "$MAIN_TITLE" 273 32773 0 >/dev/null
+probe send "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_DISABLE 0 >/dev/null
 expect_eq "switched on: Disabled stored" "$(reg_value "$SETTINGS_KEY" Disabled)" "REG_DWORD 0x0"
 check "switched on: both actions logged at the next poll" wait_until "$NEXT_POLL" both_logged
 check "switched on: cabinet written" wait_until 10 test -s "$CABINET"

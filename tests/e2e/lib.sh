@@ -4,12 +4,17 @@
 #                        (SCREEN e.g. 1024x768x8), Tessaly laid out in
 #                        C:\Vantor (scripts/layout.sh)
 #   probe ARGS           TessalyProbe.exe, output without carriage returns
+#                        (scripts/layout.sh, with the resource ids and message
+#                        numbers by name)
 #   reg_value KEY NAME   a registry value as "TYPE DATA", or empty
 #   check NAME COND...   runs COND; records a pass or a failure
 #   expect_eq NAME GOT WANT
 #   e2e_end              prints "N passed, N failed" and exits with the result
 #   wait_until SECONDS COND...   polls COND every half second; false on timeout
 #   output_is WANT CMD...        true when CMD prints exactly WANT (a COND)
+#   process_gone PID             true when the process has ended (a COND)
+#   prints_line CMD...           true when CMD prints a line, kept in
+#                                PRINTED_LINE (a COND)
 #   install_probe ARGS   TessalyProbe.exe run from the install folder, so that
 #                        it maps the same Pellix.dll (and shared word) as Tessaly
 #   set_idle_seconds N   makes the last input look N seconds old, again until
@@ -48,13 +53,7 @@ e2e_begin() {
   # The registry commands above already started the prefix's desktop, before
   # the virtual desktop was configured; end them so that the next Wine
   # process starts the virtual desktop with its taskbar and tray.
-  timeout 30 wineserver -k >/dev/null 2>&1
-  timeout 30 wineserver -w >/dev/null 2>&1
-}
-
-probe() {
-  timeout 60 wine "$TESSALY_TESTS/TessalyProbe.exe" "$@" 2>/dev/null | tr -d '\r'
-  return "${PIPESTATUS[0]}"
+  winebed_end_processes
 }
 
 reg_value() {
@@ -92,13 +91,8 @@ start_tessaly() {
 
 # Asks the running program to unload and waits for its process to end.
 stop_tessaly() {
-  probe post "$MAIN_TITLE" 273 32778 0 >/dev/null 2>&1  # WM_COMMAND "&Unload Vantor Tessaly"
-  local i
-  for i in $(seq 1 100); do
-    kill -0 "$TESSALY_PID" 2>/dev/null || return 0
-    sleep 0.2
-  done
-  return 1
+  probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_UNLOAD 0 >/dev/null 2>&1
+  wait_until 20 process_gone "$TESSALY_PID"
 }
 
 wait_until() {
@@ -117,19 +111,29 @@ output_is() {
   [ "$("$@")" = "$want" ]
 }
 
+process_gone() {
+  ! kill -0 "$1" 2>/dev/null
+}
+
+# prints_line CMD...: true when CMD prints a line; the line is kept in
+# PRINTED_LINE (a COND for wait_until, which runs it in this shell).
+prints_line() {
+  PRINTED_LINE=$("$@" | head -n 1)
+  [ -n "$PRINTED_LINE" ]
+}
+
 install_probe() {
   (cd "$TESSALY_DIR" && probe "$@")
 }
 
+idle_set_to() {
+  install_probe set-idle "$1" >/dev/null || return 1
+  sleep 1
+  [ "$(install_probe idle)" -ge "$1" ]
+}
+
 set_idle_seconds() {
-  local i idle
-  for i in 1 2 3 4 5 6 7 8 9 10; do
-    install_probe set-idle "$1" >/dev/null || return 1
-    sleep 1
-    idle=$(install_probe idle) || return 1
-    [ "$idle" -ge "$1" ] && return 0
-  done
-  return 1
+  wait_until 5 idle_set_to "$1"
 }
 
 start_vantor() {

@@ -37,15 +37,15 @@ check "lamp's cyan ground is transparent" test "$(lamp_colour 1 1)" != cyan
 for index in 1 0 1; do
   colour=green
   [ "$index" = 1 ] && colour=red
-  expect_eq "message 1397 wParam $index answered" "$(probe send "$MAIN_TITLE" 1397 "$index" 0)" 0
+  expect_eq "message 1397 wParam $index answered" "$(probe send "$MAIN_TITLE" $kMsgQuickCheckStatus "$index" 0)" 0
   expect_lamp "$colour" "1397 wParam $index"
 done
 check "red lamp's cyan ground is transparent" test "$(lamp_colour 1 1)" != cyan
 
 # "Minimize" hides the window; "&Show Tessaly" brings it back with the lamp.
-probe post "$MAIN_TITLE" 273 1 0 >/dev/null
+probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null
 check "hidden by Minimize" probe wait-visible "$MAIN_TITLE" 0 10
-probe post "$MAIN_TITLE" 273 32772 0 >/dev/null
+probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_SHOW 0 >/dev/null
 check "shown by Show Tessaly" probe wait-visible "$MAIN_TITLE" 1 10
 expect_lamp red "shown again"
 check "unload" stop_tessaly

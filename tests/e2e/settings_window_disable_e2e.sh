@@ -41,12 +41,12 @@ probe check "$MAIN_TITLE" 1011 0 >/dev/null
 expect_state 0 "box unticked"
 
 # The tray menu's "&Disable Tessaly" (32773) while the window is hidden.
-probe send "$MAIN_TITLE" 273 32773 0 >/dev/null
+probe send "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_DISABLE 0 >/dev/null
 expect_state 1 "menu disable"
 check "window still hidden after menu disable" probe wait-visible "$MAIN_TITLE" 0 5
-probe send "$MAIN_TITLE" 273 32773 0 >/dev/null
+probe send "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_DISABLE 0 >/dev/null
 expect_state 0 "menu enable"
-probe send "$MAIN_TITLE" 273 32773 0 >/dev/null
+probe send "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_DISABLE 0 >/dev/null
 expect_state 1 "menu disable again"
 check "unload" stop_tessaly
 

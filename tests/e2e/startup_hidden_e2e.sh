@@ -39,7 +39,7 @@ xdotool mousemove $(tray_point) click --repeat 2 --delay 100 1
 check "double click on the icon shows the window" wait_shown 1 15
 state=$(probe window "$MAIN_TITLE")
 expect_eq "shown, not minimised" "$(line_field iconic "$state")" 0
-probe post "$MAIN_TITLE" 273 1 0 >/dev/null  # "Minimize"
+probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null  # "Minimize"
 check "Minimize hides it again" wait_shown 0 15
 check "unload ends the process" stop_tessaly
 e2e_end

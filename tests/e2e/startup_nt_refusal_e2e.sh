@@ -30,7 +30,7 @@ expect_eq "the box came from MessageBoxA with style 16 (MB_ICONSTOP)" \
   "$(traced_calls "$log" | grep '^MessageBoxA' | sed -E 's/^MessageBoxA\(00000000,(.*)\)$/\1/')" \
   "\"This application only runs under Windows 95.\",\"$MAIN_TITLE\",00000010"
 
-probe post "$MAIN_TITLE" 273 1 0 >/dev/null  # OK
+probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null  # OK
 check "the process ends after the box" wait_ended "$TESSALY_PID" 30
 expect_eq "no window titled $MAIN_TITLE left" "$(probe windows '#32770' | grep -c " title=$MAIN_TITLE\$")" 0
 expect_eq "no hook set, no tray icon" \

@@ -44,7 +44,7 @@ expect_eq "second start: only finds and brings forward the first window" \
   "FindWindowA(00000000,\"$MAIN_TITLE\") -> $h ShowWindow($h,00000001) BringWindowToTop($h) SetForegroundWindow($h) "
 expect_eq "registry, install folder and log unchanged" "$(footprint)" "$before"
 
-probe post "$MAIN_TITLE" 273 1 0 >/dev/null  # "Minimize"
+probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null  # "Minimize"
 check "hidden again" wait_shown 0 15
 check "unload ends the first instance" stop_tessaly
 e2e_end

@@ -15,7 +15,11 @@ census() { timeout 60 wine "$TESSALY_TESTS/LoadProbe.exe" census "$MAIN_TITLE" 2
 settings() { timeout 60 wine reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r'; }
 e2e_begin
 
-ROUND=1025:150:515,273:1:0,1025:150:517,31:0:0,1025:150:512,1025:151:517,1025:150:513,1025:0:515,273:32772:0,273:1:0
+tray=$kMsgTrayCallback
+ROUND=$tray:$IDI_TRAY:$WM_LBUTTONDBLCLK,$WM_COMMAND:$IDOK:0,$tray:$IDI_TRAY:$WM_RBUTTONUP
+ROUND+=,$WM_CANCELMODE:0:0,$tray:$IDI_TRAY:$WM_MOUSEMOVE,$tray:$((IDI_TRAY + 1)):$WM_RBUTTONUP
+ROUND+=,$tray:$IDI_TRAY:$WM_LBUTTONDOWN,$tray:0:$WM_LBUTTONDBLCLK,$WM_COMMAND:$ID_TRAY_SHOW:0
+ROUND+=,$WM_COMMAND:$IDOK:0
 
 # The menus that the burst opens run loops of their own, which take the
 # messages behind them: the marker below can be taken before the burst's
@@ -40,9 +44,9 @@ settled() {
 burst() {
   local sent
   sent=$(probe burst "$MAIN_TITLE" "$1" "$ROUND")
-  probe post "$MAIN_TITLE" 273 32772 0 >/dev/null
+  probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_SHOW 0 >/dev/null
   wait_shown 1 90 && settled || return 1
-  probe post "$MAIN_TITLE" 273 1 0 >/dev/null
+  probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null
   wait_shown 0 15 || return 1
   echo "$sent"
 }

@@ -30,16 +30,16 @@ pid=$(line_field pid "$main")
 check "hidden at start" wait_shown 0 30
 settle_startup
 
-expect_eq "double click (515) handled" "$(probe send "$MAIN_TITLE" 1025 150 515)" 1
+expect_eq "double click (515) handled" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback $IDI_TRAY $WM_LBUTTONDBLCLK)" 1
 check "double click shows the window" wait_shown 1 15
-probe post "$MAIN_TITLE" 273 1 0 >/dev/null  # "Minimize"
+probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null  # "Minimize"
 check "Minimize hides it" wait_shown 0 15
 
 # Ignored: every other mouse message, and another icon id. The message is
 # sent, so a menu opened by it would hold the answer back until it closed.
 for case in 150:512 150:513 150:514 150:516 150:518 150:519 150:520 150:521 150:0 \
   151:515 151:517 0:517; do
-  expect_eq "callback $case ignored" "$(probe send "$MAIN_TITLE" 1025 "${case%:*}" "${case#*:}")" 0
+  expect_eq "callback $case ignored" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback "${case%:*}" "${case#*:}")" 0
 done
 check "window still hidden" wait_shown 0 5
 expect_eq "no menu opened by ignored callbacks" "$(menus "$pid")" ""
@@ -48,13 +48,13 @@ expect_eq "no menu opened by ignored callbacks" "$(menus "$pid")" ""
 # send returns when the menu closes. WM_CANCELMODE to the owner closes it.
 xdotool mousemove 400 300
 answer=$WINEPREFIX/answer.txt
-probe send "$MAIN_TITLE" 1025 150 517 >"$answer" &
+probe send "$MAIN_TITLE" $kMsgTrayCallback $IDI_TRAY $WM_RBUTTONUP >"$answer" &
 sender=$!
 menu=$(wait_menu "$pid")
 check "right button up opens a menu" test -n "$menu"
 expect_eq "menu at the cursor" "$(line_field x "$menu") $(line_field y "$menu")" "400 300"
 check "window stays hidden while the menu is open" wait_shown 0 2
-probe post "$MAIN_TITLE" 31 0 0 >/dev/null  # WM_CANCELMODE
+probe post "$MAIN_TITLE" $WM_CANCELMODE 0 0 >/dev/null
 check "WM_CANCELMODE closes the menu" no_menu "$pid"
 check "the callback returns when the menu has closed" wait_ended "$sender" 30
 expect_eq "right button up handled" "$(tr -d '\r' <"$answer")" 1
@@ -70,7 +70,7 @@ menu=$(wait_menu "$pid")
 check "right click on the icon opens the menu" test -n "$menu"
 xdotool mousemove $(($(line_field x "$menu") + 40)) $(($(line_field y "$menu") + 11)) click 1
 check "first item (&Show Tessaly) shows the window" wait_shown 1 15
-probe post "$MAIN_TITLE" 273 1 0 >/dev/null
+probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null
 check "hidden again" wait_shown 0 15
 # shellcheck disable=SC2086
 xdotool mousemove $point click 3

@@ -32,7 +32,7 @@ unload_by() {
   xdotool mousemove 300 300 mousemove 320 310
   check "$1: input stamps the idle word while running" wait_idle_below 60
 
-  probe post "$MAIN_TITLE" 273 "$2" 0 >/dev/null
+  probe post "$MAIN_TITLE" $WM_COMMAND "$2" 0 >/dev/null
   check "$1: process ends" wait_ended "$TESSALY_PID" 30
   expect_eq "$1: no main window" "$(main_line)" ""
   expect_eq "$1: tray icon gone" "$(probe tray-icon "hwnd:$hwnd" 150)" absent
@@ -66,5 +66,5 @@ wait_idle_at_least() {
 }
 
 unload_by "Unload button" 2
-unload_by "tray menu unload" 32778
+unload_by "tray menu unload" $ID_TRAY_UNLOAD
 e2e_end
