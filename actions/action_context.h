@@ -5,8 +5,6 @@
 
 #include <stddef.h>
 
-#include <functional>
-
 #include "actions/companions.h"
 #include "app/app_state.h"
 #include "app/platform.h"
@@ -16,7 +14,13 @@ namespace tessaly {
 
 // Fills out (size bytes, at least kPathSize) with the main program's install
 // folder, or an empty text when it is not known.
-using InstallDirectorySource = std::function<void(char* out, size_t size)>;
+class InstallDirectorySource {
+ public:
+  virtual void GetInstallDirectory(char* out, size_t size) = 0;
+
+ protected:
+  ~InstallDirectorySource() = default;
+};
 
 struct ActionContext {
   AppState& app;
@@ -25,7 +29,7 @@ struct ActionContext {
   Clock& clock;
   WindowSystem& windows;
   Companions& companions;
-  InstallDirectorySource installDirectory;
+  InstallDirectorySource* installDirectory;  // null: not known
 };
 
 // Holds a program-wide single-run flag for one call: Enter() fails when the

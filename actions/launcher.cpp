@@ -43,7 +43,8 @@ bool ProgramIn(FileSystem& files, const char* folder, char (&program)[kPathSize]
 // cannot be run.
 bool StartVantor(ActionContext& context, const char* arguments) {
   char folder[kPathSize] = "";
-  if (context.installDirectory) context.installDirectory(folder, sizeof folder);
+  if (context.installDirectory != nullptr)
+    context.installDirectory->GetInstallDirectory(folder, sizeof folder);
   char program[kPathSize];
   if (!ProgramIn(context.files, folder, program)) {
     OwnFolder(context.files, folder);

@@ -3,8 +3,6 @@
 #include <ctype.h>
 #include <string.h>
 
-#include <string>
-
 #include "app/messages.h"
 #include "app/settings_store.h"
 
@@ -12,14 +10,19 @@ namespace tessaly {
 
 bool JoinPath(char* out, size_t size, const char* first, const char* second) {
   if (out == nullptr || size == 0) return false;
-  std::string joined = first != nullptr ? first : "";
-  if (joined.empty() || joined.back() != '\\') joined += '\\';
-  joined += second != nullptr ? second : "";
-  if (joined.size() >= size) {
+  if (first == nullptr) first = "";
+  if (second == nullptr) second = "";
+  const size_t firstLength = strlen(first);
+  const bool slash = firstLength == 0 || first[firstLength - 1] != '\\';
+  // Nothing is written unless the whole path fits.
+  if (firstLength + (slash ? 1 : 0) + strlen(second) >= size) {
     out[0] = '\0';
     return false;
   }
-  return CopyText(out, size, joined.c_str());
+  if (out != first) memmove(out, first, firstLength);
+  if (slash) out[firstLength] = '\\';
+  return CopyText(out + firstLength + (slash ? 1 : 0), size - firstLength - (slash ? 1 : 0),
+                  second);
 }
 
 bool ChangeDriveAndDirectory(FileSystem& files, const char* path) {

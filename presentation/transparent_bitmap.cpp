@@ -1,7 +1,5 @@
 #include "presentation/transparent_bitmap.h"
 
-#include <initializer_list>
-
 namespace tessaly {
 namespace {
 
@@ -37,7 +35,8 @@ class WorkSet {
       if (replaced[i]) gdi_.SelectObject(dc[i], replaced[i]);
       replaced[i] = 0;
     }
-    for (int i : {kSaved, kMask, kCompose, kInverseMask}) {
+    static const int kDeleteOrder[] = {kSaved, kMask, kCompose, kInverseMask};
+    for (int i : kDeleteOrder) {
       if (bitmap[i]) gdi_.DeleteObject(bitmap[i]);
       bitmap[i] = 0;
     }
@@ -93,7 +92,8 @@ bool TransparentBitmap::DrawTransparent(GdiDc dc, int x, int y, ColourRef transp
   if (!work.bitmap[kCompose]) return false;
   work.bitmap[kSaved] = gdi_.CreateCompatibleBitmap(dc, w, h);
   if (!work.bitmap[kSaved]) return false;
-  for (int i : {kInverseMask, kCompose, kMask, kSaved}) {
+  static const int kSelectOrder[] = {kInverseMask, kCompose, kMask, kSaved};
+  for (int i : kSelectOrder) {
     if (!work.Select(i, work.bitmap[i])) return false;
   }
 

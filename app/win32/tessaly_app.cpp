@@ -17,15 +17,13 @@ namespace tessaly {
 TessalyApp* TessalyApp::instance_ = nullptr;
 
 TessalyApp::TessalyApp()
-    : actions_{state, files_, profile_, clock_, windows_, companions_,
-               [this](char* out, size_t size) {
-                 tessaly::GetInstallDirectory(registry_, files_, out, size);
-               }},
+    : actions_{state, files_, profile_, clock_, windows_, companions_, this},
       scheduler_(state, idleClock_, clock_, profile_, windows_, *this) {
   instance_ = this;
 }
 
 TessalyApp::~TessalyApp() {
+  DestroySplash();
   if (instance_ == this) instance_ = nullptr;
 }
 
@@ -45,9 +43,15 @@ HWND TessalyApp::MainWindowHandle() const {
   return m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
-void TessalyApp::ConstructSplash() { splash_.reset(new SplashDialog(state)); }
+void TessalyApp::ConstructSplash() {
+  DestroySplash();
+  splash_ = new SplashDialog(state);
+}
 
-void TessalyApp::DestroySplash() { splash_.reset(); }
+void TessalyApp::DestroySplash() {
+  delete splash_;
+  splash_ = nullptr;
+}
 
 void TessalyApp::Enable3dControls() { CWinApp::Enable3dControls(); }
 
@@ -136,7 +140,7 @@ void TessalyApp::ShowMainWindow(int command) {
 }
 
 void TessalyApp::RunSplash() {
-  if (splash_) splash_->DoModal();
+  if (splash_ != nullptr) splash_->DoModal();
 }
 
 void TessalyApp::RunModalLoop() {

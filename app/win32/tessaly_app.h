@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "actions/action_context.h"
 #include "actions/win32/companion_bindings.h"
 #include "app/app_state.h"
@@ -29,7 +27,8 @@ class TessalyDialog;
 class TessalyApp : public CWinApp,
                    private StartupHost,
                    private MainWindowServices,
-                   private MaintenanceActions {
+                   private MaintenanceActions,
+                   private InstallDirectorySource {
  public:
   TessalyApp();
   ~TessalyApp() override;
@@ -90,7 +89,7 @@ class TessalyApp : public CWinApp,
   PellixIdleClock idleClock_;
   ActionContext actions_;
   IdleScheduler scheduler_;
-  std::unique_ptr<SplashDialog> splash_;
+  SplashDialog* splash_ = nullptr;  // owned: made and destroyed by the start-up steps
 
   static TessalyApp* instance_;
 };

@@ -16,7 +16,7 @@
 
 namespace tessaly {
 
-struct FakeActionContext {
+struct FakeActionContext : InstallDirectorySource {
   AppState app;
   FakeFileSystem files;
   FakeProfile profile;
@@ -24,10 +24,11 @@ struct FakeActionContext {
   FakeWindowSystem windows;
   FakeCompanions companions;
   std::string installFolder;
-  ActionContext context{app, files, profile, clock, windows, companions,
-                        [this](char* out, size_t size) {
-                          CopyText(out, size, installFolder.c_str());
-                        }};
+  ActionContext context{app, files, profile, clock, windows, companions, this};
+
+  void GetInstallDirectory(char* out, size_t size) override {
+    CopyText(out, size, installFolder.c_str());
+  }
 
   FakeActionContext() = default;
   FakeActionContext(const FakeActionContext&) = delete;

@@ -10,15 +10,14 @@
 //   WM_TIMER       -> OnTimer(id)
 //   WM_DRAWITEM    -> the owner-drawn control with that id (see AddOwnerDraw)
 //   every message  -> OnMessage(m)
-// Unhandled messages get the dialog manager's default processing. A handler
-// that throws is stopped at the dialog procedure; the message then counts as
-// unhandled. After WM_NCDESTROY the object is detached from the window and
+// Unhandled messages get the dialog manager's default processing. Handlers
+// report failure by their result, never by an exception (the program is
+// built without them). After WM_NCDESTROY the object is detached from the window and
 // PostNcDestroy() runs; a heap object may delete itself there.
 #pragma once
 
 #include <windows.h>
 
-#include <vector>
 
 #include "ui/message_map.h"
 
@@ -138,7 +137,9 @@ class CDialog {
 
   UINT templateId_ = 0;
   const DLGTEMPLATE* template_ = nullptr;
-  std::vector<OwnerDrawControl*> ownerDraw_;
+  static constexpr int kMaxOwnerDraw = 16;  // the main window has six
+  OwnerDrawControl* ownerDraw_[kMaxOwnerDraw] = {};
+  int ownerDrawCount_ = 0;
   ModalState* modal_ = nullptr;  // the innermost RunModalLoop of this dialog
   UINT defaultMessage_ = 0;        // message passed on by Default()
   bool defaultPending_ = false;
