@@ -89,17 +89,18 @@ void StoreText(HKEY root, const char* path, const char* name, const std::string&
 
 // An ActionContext over the real file system and profile functions, the
 // rest from the fakes (nothing of them is used by the operations swept).
-struct RealActions {
+struct RealActions : InstallDirectorySource {
   AppState app;
   Win32FileSystem files;
   Win32Profile profile;
   FakeClock clock;
   FakeWindowSystem windows;
   FakeCompanions companions;
-  ActionContext context{
-      app, files, profile, clock, windows, companions, [](char* out, size_t size) {
-        CopyText(out, size, kProgramFolder);
-      }};
+  ActionContext context{app, files, profile, clock, windows, companions, this};
+
+  void GetInstallDirectory(char* out, size_t size) override {
+    CopyText(out, size, kProgramFolder);
+  }
 };
 
 std::string VantorIniPath() {
