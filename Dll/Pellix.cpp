@@ -3,9 +3,9 @@
 //
 // The platform maps this library into every process that takes input, so it
 // is built without the C++ runtime: no exceptions, no static constructors,
-// nothing but kernel32, user32 and the C runtime's clock.
+// nothing but kernel32 and user32. No C runtime either: it would be mapped
+// into every process that takes input.
 #include <windows.h>
-#include <time.h>
 
 #include "pellix_core.h"
 
@@ -28,7 +28,27 @@ struct PlatformHooks {
   static int32_t Unhook(void* hook) { return UnhookWindowsHookEx(static_cast<HHOOK>(hook)); }
 };
 
-inline int32_t Now() { return static_cast<int32_t>(time(nullptr)); }
+// Seconds since 1 January 1970 (UTC), the value the C runtime's time() gives:
+// the system time in 100-nanosecond steps since 1601, less the 1601-1970
+// span, divided by 10^7. The division is done a byte at a time in 32-bit
+// steps (the remainder stays below 10^7 < 2^24), so that no 64-bit division
+// helper is needed.
+inline int32_t Now() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const unsigned long long kEpoch1970 = 116444736000000000ULL;
+  unsigned long long ticks =
+      (static_cast<unsigned long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) - kEpoch1970;
+  const uint32_t kTicksPerSecond = 10000000u;
+  uint32_t remainder = 0;
+  uint32_t seconds = 0;
+  for (int shift = 56; shift >= 0; shift -= 8) {
+    const uint32_t part = remainder << 8 | static_cast<uint32_t>(ticks >> shift & 0xFF);
+    seconds = seconds << 8 | part / kTicksPerSecond;
+    remainder = part % kTicksPerSecond;
+  }
+  return static_cast<int32_t>(seconds);
+}
 
 }  // namespace
 

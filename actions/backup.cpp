@@ -3,7 +3,6 @@
 #include <ctype.h>
 #include <string.h>
 
-#include <utility>
 
 #include "base/messages.h"
 #include "base/paths.h"
@@ -35,7 +34,9 @@ void SortNewestFirst(Candidate (&table)[kSetCount]) {
     swapped = false;
     for (int i = 0; i + 1 < kSetCount; ++i) {
       if (table[i].lastWrite < table[i + 1].lastWrite) {
-        std::swap(table[i], table[i + 1]);
+        const Candidate older = table[i];
+        table[i] = table[i + 1];
+        table[i + 1] = older;
         swapped = true;
       }
     }

@@ -49,14 +49,10 @@ IdleScheduler::IdleScheduler(AppState& app, IdleClock& idleClock, Clock& clock,
       actions_(actions) {}
 
 void IdleScheduler::OnTimer(uintptr_t timerId) noexcept {
-  try {
-    if (timerId == kStartupTimerId) {
-      StartupTick();
-    } else {
-      IdlePoll();
-    }
-  } catch (...) {
-    // Nothing may leave a timer procedure; the next tick or poll tries again.
+  if (timerId == kStartupTimerId) {
+    StartupTick();
+  } else {
+    IdlePoll();
   }
 }
 

@@ -1,8 +1,8 @@
 #include "app/settings_store.h"
 
+#include <stdlib.h>
 #include <string.h>
 
-#include <vector>
 
 #include "app/install_folder.h"
 #include "base/paths.h"
@@ -105,16 +105,21 @@ size_t ReadStringValue(RegistryApi& registry, RegistryKey key, const char* name,
     return useDefault();
 
   // One byte more than stored, so that a value saved without its terminator
-  // still ends in one.
-  std::vector<char> text(static_cast<size_t>(needed) + 1, '\0');
+  // still ends in one. The whole text is read, so its length can be told.
+  char* text = static_cast<char*>(calloc(static_cast<size_t>(needed) + 1, 1));
+  if (text == nullptr) return useDefault();
   uint32_t got = needed;
-  if (registry.QueryValue(key, name, &type, text.data(), &got) != kRegistrySuccess ||
-      !IsTextType(type) || got > needed)
+  if (registry.QueryValue(key, name, &type, text, &got) != kRegistrySuccess ||
+      !IsTextType(type) || got > needed) {
+    free(text);
     return useDefault();
+  }
   text[got] = '\0';
 
-  if (size > 0) CopyText(out, size, text.data());
-  return strlen(text.data());
+  if (size > 0) CopyText(out, size, text);
+  const size_t length = strlen(text);
+  free(text);
+  return length;
 }
 
 void LoadSettings(AppState& app, RegistryApi& registry, FileSystem& files) {

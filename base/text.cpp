@@ -17,7 +17,8 @@ bool CopyText(char* out, size_t size, const char* in) {
 
 bool AppendText(char* out, size_t size, const char* in) {
   if (size == 0) return false;
-  const size_t used = strnlen(out, size);
+  size_t used = 0;
+  while (used < size && out[used] != '\0') ++used;
   if (used >= size) {  // not terminated within the buffer: terminate, cut
     out[size - 1] = '\0';
     return false;
@@ -27,12 +28,24 @@ bool AppendText(char* out, size_t size, const char* in) {
 
 bool FormatTextV(char* out, size_t size, const char* format, va_list args) {
   if (size == 0) return false;
+#ifdef _WIN32
+  // MSVCRT's own formatter (the MinGW one is built for the Pentium Pro): it
+  // returns -1 when the text did not fit, and leaves no terminator when the
+  // text fills the buffer exactly.
+  const int written = _vsnprintf(out, size, format, args);
+  if (written < 0 || static_cast<size_t>(written) >= size) {
+    out[size - 1] = '\0';
+    return false;
+  }
+  return true;
+#else
   const int needed = vsnprintf(out, size, format, args);
   if (needed < 0) {
     out[0] = '\0';
     return false;
   }
   return static_cast<size_t>(needed) < size;
+#endif
 }
 
 bool FormatText(char* out, size_t size, const char* format, ...) {

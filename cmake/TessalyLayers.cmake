@@ -12,7 +12,8 @@
 # both configurations) and, in the Win32 build, one more of its Win32 parts
 # (<folder>/win32/*.cpp). A library is compiled against an include root that
 # holds only its own folder and the folders below it (symbolic links under
-# the build tree), so an include of a higher layer fails to build.
+# the build tree), so an include of a higher layer fails to build. In the
+# Win32 build every layer is shipping code (cmake/TessalyShipping.cmake).
 #
 #   tessaly_layer(name FOLDERS folder... [DEPENDS layer...] [WIN32_LIBS lib...])
 #       makes tessaly_<name> and, in the Win32 build, tessaly_<name>_win32.
@@ -45,6 +46,9 @@ function(tessaly_layer name)
     set(scope INTERFACE)
   endif()
   target_include_directories(tessaly_${name} ${scope} ${root})
+  if(TESSALY_WIN32 AND core_sources)
+    tessaly_shipping_code(tessaly_${name})
+  endif()
   foreach(lower ${L_DEPENDS})
     target_link_libraries(tessaly_${name} ${scope} tessaly_${lower})
   endforeach()
@@ -53,6 +57,7 @@ function(tessaly_layer name)
     file(GLOB win32_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${own}/win32/*.cpp)
     if(win32_sources)
       add_library(tessaly_${name}_win32 STATIC ${win32_sources})
+      tessaly_shipping_code(tessaly_${name}_win32)
       set(scope PUBLIC)
     else()
       add_library(tessaly_${name}_win32 INTERFACE)

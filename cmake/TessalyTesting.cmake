@@ -12,6 +12,11 @@ if(TESSALY_WIN32)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_googletest EXCLUDE_FROM_ALL)
+  # GoogleTest and the programs built on it use the -posix compilers (it
+  # needs std::mutex); they are test programs only.
+  set(TESSALY_POSIX_LAUNCHER ${CMAKE_CURRENT_LIST_DIR}/posix-compiler.sh)
+  set_target_properties(gtest gtest_main gmock gmock_main PROPERTIES
+                        CXX_COMPILER_LAUNCHER ${TESSALY_POSIX_LAUNCHER})
 else()
   find_package(GTest REQUIRED)
   include(GoogleTest)
@@ -33,7 +38,9 @@ function(tessaly_win32_test name)
   endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;ARGS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSALY_TEST_DIR})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TESSALY_TEST_DIR}
+                        CXX_COMPILER_LAUNCHER ${TESSALY_POSIX_LAUNCHER}
+                        CXX_LINKER_LAUNCHER ${TESSALY_POSIX_LAUNCHER})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} ${T_ARGS})
   set_tests_properties(${name} PROPERTIES

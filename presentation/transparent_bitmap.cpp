@@ -1,9 +1,7 @@
 #include "presentation/transparent_bitmap.h"
 
-#include <initializer_list>
-
 #include "presentation/gdi_guards.h"
-
+#include <initializer_list>
 namespace tessaly {
 namespace {
 

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build and test: the MinGW i686 cross
 # compiler, Wine (32-bit), Xvfb and xdotool, cabextract, GoogleTest and Google
-# Benchmark, and clang with its libFuzzer and sanitizer runtimes for the fuzz
-# targets (scripts/fuzz.sh). Safe to run again: it only installs what is missing.
+# Benchmark, clang with its libFuzzer and sanitizer runtimes for the fuzz
+# targets (scripts/fuzz.sh), and zip/unzip for the release archive
+# (scripts/release.sh). Safe to run again: it only installs what is missing.
 set -euo pipefail
 
 pkgs=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
       g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
       wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick cabextract gcab
-      clang libclang-rt-14-dev)
+      clang libclang-rt-14-dev zip unzip)
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "install-deps: not root, assuming the packages are present" >&2

@@ -22,7 +22,7 @@ uint32_t AddStringMessageFor(uint16_t storedMessage) {
   return 0;
 }
 
-bool ParseDialogInitData(const uint8_t* data, size_t size, std::vector<DialogInitRecord>* records) {
+bool ParseDialogInitData(const uint8_t* data, size_t size, DialogInitRecords* records) {
   records->clear();
   if (data == nullptr) return size == 0;
   size_t at = 0;
@@ -37,8 +37,9 @@ bool ParseDialogInitData(const uint8_t* data, size_t size, std::vector<DialogIni
     if (length > size - at) return false;
     const char* text = reinterpret_cast<const char*>(data + at);
     // The text ends at its terminator, or at the record's end if it has none.
-    const size_t textLength = strnlen(text, length);
-    records->push_back(DialogInitRecord{id, message, std::string(text, textLength)});
+    size_t textLength = 0;
+    while (textLength < length && text[textLength] != '\0') ++textLength;
+    if (!records->push_back(DialogInitRecord{id, message, text, textLength})) return false;
     at += length;
   }
 }

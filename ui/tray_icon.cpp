@@ -25,8 +25,7 @@ void CTrayIcon::SetCallbackWindow(WindowHandle window, uint32_t message) {
 // At most 63 characters of the string are kept; a missing string gives an
 // empty tip.
 void CTrayIcon::LoadTip(uint32_t id) {
-  const std::string text = shell_.LoadText(id);
-  CopyText(notifyData.tip, text.c_str());
+  shell_.LoadText(id, notifyData.tip, sizeof notifyData.tip);
 }
 
 bool CTrayIcon::ShowIconResource(uint32_t id) {

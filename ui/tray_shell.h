@@ -7,9 +7,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include <string>
-
 #include "base/platform.h"
+#include <string>
 
 namespace tessaly {
 
@@ -48,8 +47,9 @@ class TrayShell {
  public:
   virtual ~TrayShell() = default;
 
-  // String resource `id` in full; empty when there is none.
-  virtual std::string LoadText(uint32_t id) = 0;
+  // String resource `id` into out (size bytes, always terminated when size >
+  // 0); an empty text when there is none. Returns the length kept.
+  virtual size_t LoadText(uint32_t id, char* out, size_t size) = 0;
   // Icon resource `id` at the size of the small caption buttons; 0 when it
   // cannot be had.
   virtual IconHandle LoadSmallIcon(uint32_t id) = 0;

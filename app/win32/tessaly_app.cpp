@@ -25,6 +25,7 @@ TessalyApp::TessalyApp()
 }
 
 TessalyApp::~TessalyApp() {
+  DestroySplash();
   if (instance_ == this) instance_ = nullptr;
 }
 
@@ -44,9 +45,15 @@ HWND TessalyApp::MainWindowHandle() const {
   return m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
-void TessalyApp::ConstructSplash() { splash_.reset(new SplashDialog(state)); }
+void TessalyApp::ConstructSplash() {
+  DestroySplash();
+  splash_ = new SplashDialog(state);
+}
 
-void TessalyApp::DestroySplash() { splash_.reset(); }
+void TessalyApp::DestroySplash() {
+  delete splash_;
+  splash_ = nullptr;
+}
 
 void TessalyApp::Enable3dControls() { CWinApp::Enable3dControls(); }
 
@@ -109,7 +116,7 @@ void TessalyApp::ShowMainWindow(int command) {
 }
 
 void TessalyApp::RunSplash() {
-  if (splash_) splash_->DoModal();
+  if (splash_ != nullptr) splash_->DoModal();
 }
 
 void TessalyApp::RunModalLoop() {

@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "actions/action_context.h"
 #include "actions/win32/companion_bindings.h"
 #include "base/app_state.h"
@@ -84,7 +82,7 @@ class TessalyApp : public CWinApp,
   ActionContext actions_;
   IdleScheduler scheduler_;
   StartupServices startup_;
-  std::unique_ptr<SplashDialog> splash_;
+  SplashDialog* splash_ = nullptr;  // owned: made and destroyed by the start-up steps
 
   static TessalyApp* instance_;
 };

@@ -2,8 +2,7 @@
 
 #include <stddef.h>
 
-#include <algorithm>
-#include <vector>
+#include <string.h>
 
 #include "presentation/dib.h"
 
@@ -44,12 +43,19 @@ GdiObject Win32Gdi::CreateDIBitmap(GdiDc dc, const DibInfo& dib) {
   // The pixel rows were found after a colour table of 2^biBitCount entries;
   // GDI is given a copy of the header and table with biClrUsed 0, so that it
   // reads that same table whatever the resource's biClrUsed says.
-  std::vector<uint8_t> info(dib.header, dib.pixels);
-  const size_t clrUsed = offsetof(BITMAPINFOHEADER, biClrUsed);
-  std::fill(info.begin() + clrUsed, info.begin() + clrUsed + sizeof(DWORD), 0);
-  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(info.data());
-  return ToGdiObject(::CreateDIBitmap(ToHdc(dc), header, CBM_INIT, dib.pixels,
-                                      reinterpret_cast<const BITMAPINFO*>(info.data()),
+  // Room for the largest header and a full 256-entry table (and the three
+  // masks of a BI_BITFIELDS bitmap); anything longer is not a bitmap GDI takes.
+  union {
+    BITMAPINFOHEADER header;
+    uint8_t bytes[sizeof(BITMAPV5HEADER) + 256 * sizeof(RGBQUAD) + 3 * sizeof(DWORD)];
+  } info;
+  const size_t length = static_cast<size_t>(dib.pixels - dib.header);
+  if (dib.pixels < dib.header || length < sizeof(BITMAPINFOHEADER) || length > sizeof info.bytes)
+    return 0;
+  memcpy(info.bytes, dib.header, length);
+  info.header.biClrUsed = 0;
+  return ToGdiObject(::CreateDIBitmap(ToHdc(dc), &info.header, CBM_INIT, dib.pixels,
+                                      reinterpret_cast<const BITMAPINFO*>(info.bytes),
                                       DIB_RGB_COLORS));
 }
 

@@ -8,6 +8,8 @@
 #   - in a read-only folder, or a folder that is gone, it returns 0 and the
 #     old cabinet is left byte for byte, with no stray files;
 #   - a folder named <set>1.cab is refused and left as it was;
+#   - without CABINET.DLL (as on Windows 95) VarnTools.dll still loads and
+#     SaveSystemFiles returns 0, writing nothing;
 #   - the libraries export plain names only and need no runtime DLLs.
 set -u
 : "${TESSALY_BIN:?}" "${TESSALY_TESTS:?}" "${TESSALY_SOURCE:?}"
@@ -72,6 +74,13 @@ check "folder named Tessaly21.cab: returns 0" test "$(save "blocked" "$save_dir"
 check "folder named Tessaly21.cab: left as it was" test "$(listing "$save_dir/Tessaly21.cab")" = "inner "
 check "folder named Tessaly21.cab: nothing else written" test "$(listing "$save_dir")" = "Tessaly11.cab Tessaly21.cab "
 check "folder named Tessaly21.cab: set 1 untouched" cmp -s "$cab" "$work/before.cab"
+
+# Windows 95 has no CABINET.DLL: the library is loaded only when a backup runs,
+# and the backup then fails cleanly.
+mkdir -p "$work/nocab"
+nocab_result=$(WINEDLLOVERRIDES="$WINEDLLOVERRIDES;cabinet=d" save "no cabinet library" "$work/nocab")
+check "no CABINET.DLL: returns 0 ($nocab_result)" test "$nocab_result" = 0
+check "no CABINET.DLL: nothing written" test -z "$(listing "$work/nocab")"
 
 # The libraries as PE files.
 for dll in VarnTools VarnTests Quillet; do

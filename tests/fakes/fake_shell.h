@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <string.h>
+
+#include "base/text.h"
 #include "ui/tray_shell.h"
 
 namespace tessaly {
@@ -34,9 +37,10 @@ class FakeShell : public TrayShell {
   IconHandle lastIcon = 0;
   std::set<MenuHandle> liveMenus;  // loaded and not yet destroyed
 
-  std::string LoadText(uint32_t id) override {
+  size_t LoadText(uint32_t id, char* out, size_t size) override {
     auto it = strings.find(id);
-    return it == strings.end() ? std::string() : it->second;
+    CopyText(out, size, it == strings.end() ? "" : it->second.c_str());
+    return strlen(out);
   }
   // A fresh handle for every load, as the platform gives it: id * 0x10000
   // plus a running count, small icons odd, standard ones even.

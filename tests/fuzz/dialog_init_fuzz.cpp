@@ -13,8 +13,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tessaly;
-  std::vector<DialogInitRecord> records;
-  records.push_back(DialogInitRecord{1, 2, "stale"});
+  DialogInitRecords records;
+  records.push_back(DialogInitRecord{1, 2, "stale", 5});
   const bool complete = ParseDialogInitData(data, size, &records);
 
   // Walk the records again over the bytes: each must match the head it came
@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         head[4] | head[5] << 8 | head[6] << 16 | static_cast<uint32_t>(head[7]) << 24;
     at += 8;
     FUZZ_CHECK(length <= size - at);
-    FUZZ_CHECK(record.text.size() <= length);
-    FUZZ_CHECK(memcmp(record.text.data(), data + at, record.text.size()) == 0);
-    FUZZ_CHECK(record.text.size() == length || data[at + record.text.size()] == '\0');
+    FUZZ_CHECK(record.length <= length);
+    FUZZ_CHECK(memcmp(record.text, data + at, record.length) == 0);
+    FUZZ_CHECK(record.length == length || data[at + record.length] == '\0');
     at += length;
   }
   // A complete list ends in a zero word right after the last record.
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   // Without data only an empty resource is complete.
-  std::vector<DialogInitRecord> none;
+  DialogInitRecords none;
   FUZZ_CHECK(ParseDialogInitData(nullptr, 0, &none) && none.empty());
   FUZZ_CHECK(!ParseDialogInitData(nullptr, size + 1, &none) && none.empty());
   return 0;

@@ -32,14 +32,14 @@ std::vector<uint8_t> IdleItems() {
 
 TEST(DialogInitData, ReadsTheIdleItemsInOrder) {
   const auto data = IdleItems();
-  std::vector<DialogInitRecord> records;
+  DialogInitRecords records;
   ASSERT_TRUE(ParseDialogInitData(data.data(), data.size(), &records));
   ASSERT_EQ(records.size(), 6u);
   const char* expected[] = {"30 Minutes", "1 Hour", "2 Hours", "4 Hours", "8 Hours", "12 Hours"};
   for (size_t i = 0; i < records.size(); ++i) {
     EXPECT_EQ(records[i].controlId, 1003);
     EXPECT_EQ(records[i].message, 0x0403);
-    EXPECT_EQ(records[i].text, expected[i]);
+    EXPECT_EQ(std::string(records[i].text, records[i].length), expected[i]);
   }
 }
 
@@ -47,7 +47,7 @@ TEST(DialogInitData, EveryTruncationKeepsTheCompleteRecordsAndFails) {
   const auto data = IdleItems();
   for (size_t cut = 1; cut + 2 < data.size(); ++cut) {
     std::vector<uint8_t> shorter(data.begin(), data.begin() + cut);
-    std::vector<DialogInitRecord> records;
+    DialogInitRecords records;
     EXPECT_FALSE(ParseDialogInitData(shorter.data(), shorter.size(), &records)) << cut;
     EXPECT_LE(records.size(), 6u);
   }
@@ -55,7 +55,7 @@ TEST(DialogInitData, EveryTruncationKeepsTheCompleteRecordsAndFails) {
 
 TEST(DialogInitData, LengthPastTheEndIsRejected) {
   auto data = Record(1003, 0x0403, "abc", 0xFFFFFFF0u);
-  std::vector<DialogInitRecord> records;
+  DialogInitRecords records;
   EXPECT_FALSE(ParseDialogInitData(data.data(), data.size(), &records));
   EXPECT_TRUE(records.empty());
 }
@@ -64,15 +64,15 @@ TEST(DialogInitData, TextWithoutTerminatorEndsWithItsRecord) {
   auto data = Record(7, 0x0180, "abcdef", 3);
   data.push_back(0);  // the rest, "def" and a zero byte, is read as the next id
   data.push_back(0);
-  std::vector<DialogInitRecord> records;
+  DialogInitRecords records;
   ParseDialogInitData(data.data(), data.size(), &records);
   ASSERT_FALSE(records.empty());
-  EXPECT_EQ(records[0].text, "abc");
+  EXPECT_EQ(std::string(records[0].text, records[0].length), "abc");
 }
 
 TEST(DialogInitData, EmptyListAndNoData) {
   const uint8_t end[] = {0, 0};
-  std::vector<DialogInitRecord> records;
+  DialogInitRecords records;
   EXPECT_TRUE(ParseDialogInitData(end, sizeof end, &records));
   EXPECT_TRUE(records.empty());
   EXPECT_TRUE(ParseDialogInitData(nullptr, 0, &records));

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -71,7 +70,7 @@ class OwnedDialog : public CDialog {
 
 class TestApp : public CWinApp {
  public:
-  enum class Mode { kFailAfterLoop, kThrow, kSucceed };
+  enum class Mode { kFailAfterLoop, kFailAtStart, kSucceed };
   Mode mode = Mode::kFailAfterLoop;
   std::string commandLineSeen;
   HWND mainSeen = nullptr;
@@ -82,7 +81,7 @@ class TestApp : public CWinApp {
     Log("InitInstance");
     commandLineSeen = m_lpCmdLine;
     CharLowerA(m_lpCmdLine);  // start-up lowers the line in place
-    if (mode == Mode::kThrow) throw std::runtime_error("start-up");
+    if (mode == Mode::kFailAtStart) return FALSE;
     auto* window = new MainWindow;
     if (!window->Create()) return FALSE;
     m_pMainWnd = window;
@@ -150,9 +149,9 @@ TEST_F(FrameworkApp, ModalDialogWithoutOwnerIsOwnedByTheMainWindow) {
   EXPECT_EQ(app.modalOwnerSeen, app.mainSeen);
 }
 
-TEST_F(FrameworkApp, ThrowingInitInstanceCountsAsFailureAndStillExits) {
+TEST_F(FrameworkApp, FailingInitInstanceStillExits) {
   TestApp app;
-  app.mode = TestApp::Mode::kThrow;
+  app.mode = TestApp::Mode::kFailAtStart;
   app.exitCode = 4;
   EXPECT_EQ(app.Run(nullptr, "", SW_SHOWNORMAL), 4);
   EXPECT_EQ(log, (std::vector<std::string>{"InitInstance", "ExitInstance main=none"}));

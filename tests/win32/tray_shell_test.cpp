@@ -93,7 +93,9 @@ TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
 
 TEST(TrayShell, MissingResourcesGiveNothing) {
   Win32TrayShell shell;
-  EXPECT_EQ(shell.LoadText(4321), "");
+  char text[64] = "junk";
+  EXPECT_EQ(shell.LoadText(4321, text, sizeof text), 0u);
+  EXPECT_STREQ(text, "");
   EXPECT_EQ(shell.LoadSmallIcon(4321), 0u);
   EXPECT_EQ(shell.LoadStandardIcon(4321), 0u);
   EXPECT_EQ(shell.LoadMenuResource(4321), 0u);

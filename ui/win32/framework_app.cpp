@@ -2,15 +2,17 @@
 
 #include <string.h>
 
+#include "base/text.h"
+
 namespace tessaly {
 
 namespace {
 CWinApp* g_app = nullptr;
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : appName_(appName != nullptr ? appName : "") {
-  commandLine_.assign(1, '\0');
-  m_lpCmdLine = commandLine_.data();
+CWinApp::CWinApp(const char* appName) {
+  CopyText(appName_, appName);
+  m_lpCmdLine = commandLine_;
   g_app = this;
 }
 
@@ -25,37 +27,24 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 int CWinApp::ExitInstance() { return LastQuitCode(); }
 
 void CWinApp::SetRegistryKey(const char* company) {
-  registryKey_ = company != nullptr ? company : "";
+  CopyText(registryKey_, company);
 }
 
 int CWinApp::Run(HINSTANCE instance, const char* commandLine, int showCommand) {
   m_hInstance = instance != nullptr ? instance : GetModuleHandleA(nullptr);
   SetResourceInstance(m_hInstance);
   if (commandLine == nullptr) commandLine = "";
-  commandLine_.assign(commandLine, commandLine + strlen(commandLine) + 1);
-  m_lpCmdLine = commandLine_.data();
+  CopyText(commandLine_, commandLine);
+  m_lpCmdLine = commandLine_;
   m_nCmdShow = showCommand;
 
-  BOOL started = FALSE;
-  try {
-    started = InitInstance();
-  } catch (...) {
-    started = FALSE;
-  }
-  if (started) RunMessageLoop();
+  if (InitInstance()) RunMessageLoop();
   if (m_pMainWnd != nullptr) {
     CDialog* window = m_pMainWnd;
     m_pMainWnd = nullptr;
-    try {
-      window->DestroyWindow();
-    } catch (...) {
-    }
+    window->DestroyWindow();
   }
-  try {
-    return ExitInstance();
-  } catch (...) {
-    return -1;
-  }
+  return ExitInstance();
 }
 
 // The application's own loop, for an InitInstance that returns TRUE.

@@ -15,8 +15,7 @@
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include "base/text.h"
 
 #include "ui/win32/framework_dialog.h"
 
@@ -48,8 +47,8 @@ class CWinApp {
   BOOL Enable3dControls() { return TRUE; }
   // Remembers the registry company key; RegistryKey() gives it back.
   void SetRegistryKey(const char* company);
-  const char* RegistryKey() const { return registryKey_.c_str(); }
-  const char* AppName() const { return appName_.c_str(); }
+  const char* RegistryKey() const { return registryKey_; }
+  const char* AppName() const { return appName_; }
 
   HINSTANCE m_hInstance = nullptr;
   // The command line after the program name, in a buffer of the object's own
@@ -62,9 +61,11 @@ class CWinApp {
  private:
   void RunMessageLoop();
 
-  std::string appName_;
-  std::string registryKey_;
-  std::vector<char> commandLine_;
+  char appName_[kPathSize] = "";
+  char registryKey_[kPathSize] = "";
+  // Windows 95 command lines are at most 260 characters, past which the
+  // rest is cut.
+  char commandLine_[kPathSize + 16] = "";
 };
 
 // WinMain's whole body: runs the application object. -1 when there is none.

@@ -1,7 +1,5 @@
 #include "ui/win32/framework_dialog.h"
 
-#include <algorithm>
-
 #include "ui/win32/framework_app.h"
 
 namespace tessaly {
@@ -141,8 +139,10 @@ void CDialog::CenterWindow() {
   int x = reference.left + (reference.right - reference.left - width) / 2;
   int y = reference.top + (reference.bottom - reference.top - height) / 2;
   // Keep the window on the work area where it fits.
-  x = std::max(static_cast<int>(area.left), std::min(x, static_cast<int>(area.right) - width));
-  y = std::max(static_cast<int>(area.top), std::min(y, static_cast<int>(area.bottom) - height));
+  if (x > area.right - width) x = area.right - width;
+  if (x < area.left) x = area.left;
+  if (y > area.bottom - height) y = area.bottom - height;
+  if (y < area.top) y = area.top;
   SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -214,24 +214,18 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     return FALSE;
   }
 
-  try {
-    if (message == WM_NCDESTROY) {
-      self->Detach();
-      self->PostNcDestroy();  // may delete the object
-      return FALSE;
-    }
-    WindowMessage m{message, wParam, lParam, 0};
-    // Nothing below touches the object once the handler has returned: it may
-    // have destroyed its window, and with it the object.
-    if (!self->Dispatch(m)) return FALSE;
-    if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(m.result);
-    SetWindowLongPtrA(window, DWLP_MSGRESULT, m.result);
-    return TRUE;
-  } catch (...) {
-    // A failing handler must not unwind into the window system: the message
-    // gets the default processing instead (WM_INITDIALOG: default focus).
-    return message == WM_INITDIALOG ? TRUE : FALSE;
+  if (message == WM_NCDESTROY) {
+    self->Detach();
+    self->PostNcDestroy();  // may delete the object
+    return FALSE;
   }
+  WindowMessage m{message, wParam, lParam, 0};
+  // Nothing below touches the object once the handler has returned: it may
+  // have destroyed its window, and with it the object.
+  if (!self->Dispatch(m)) return FALSE;
+  if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(m.result);
+  SetWindowLongPtrA(window, DWLP_MSGRESULT, m.result);
+  return TRUE;
 }
 
 }  // namespace tessaly

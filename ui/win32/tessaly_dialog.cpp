@@ -1,10 +1,11 @@
 #include "ui/win32/tessaly_dialog.h"
 
 #include <stdint.h>
+#include <string.h>
 
-#include <vector>
 
 #include "base/messages.h"
+#include "base/text.h"
 #include "presentation/memory_dc.h"
 #include "presentation/standard_colour.h"
 #include "presentation/win32/resource_bitmaps.h"
@@ -88,12 +89,16 @@ void TessalyDialog::FillFromInitData() {
   HGLOBAL loaded = LoadResource(module, found);
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (data == nullptr) return;
-  std::vector<DialogInitRecord> records;
+  DialogInitRecords records;
   ParseDialogInitData(static_cast<const uint8_t*>(data), SizeofResource(module, found), &records);
   for (const DialogInitRecord& r : records) {
     const UINT message = AddStringMessageFor(r.message);
-    if (message != 0)
-      SendDlgItemMessageA(m_hWnd, r.controlId, message, 0, reinterpret_cast<LPARAM>(r.text.c_str()));
+    if (message == 0) continue;
+    char text[kPathSize];
+    const size_t kept = r.length < sizeof text ? r.length : sizeof text - 1;
+    memcpy(text, r.text, kept);
+    text[kept] = '\0';
+    SendDlgItemMessageA(m_hWnd, r.controlId, message, 0, reinterpret_cast<LPARAM>(text));
   }
 }
 

@@ -4,8 +4,6 @@
 #include <stddef.h>
 #include <string.h>
 
-#include <algorithm>
-
 #include "ui/win32/framework_dialog.h"
 
 namespace tessaly {
@@ -33,17 +31,23 @@ uintptr_t FromHandle(H handle) {
 Win32TrayShell::Win32TrayShell(HINSTANCE module) : module_(module) {}
 
 Win32TrayShell::~Win32TrayShell() {
-  for (HICON icon : owned_) DestroyIcon(icon);
+  for (HICON icon : owned_)
+    if (icon != nullptr) DestroyIcon(icon);
 }
 
 HINSTANCE Win32TrayShell::module() const {
   return module_ != nullptr ? module_ : ResourceInstance();
 }
 
-std::string Win32TrayShell::LoadText(uint32_t id) {
-  char text[1024];
-  const int length = LoadStringA(module(), id, text, sizeof text);
-  return length > 0 ? std::string(text, static_cast<size_t>(length)) : std::string();
+size_t Win32TrayShell::LoadText(uint32_t id, char* out, size_t size) {
+  if (size == 0) return 0;
+  const int length = LoadStringA(module(), id, out, static_cast<int>(size));
+  if (length <= 0) {
+    out[0] = '\0';
+    return 0;
+  }
+  out[size - 1] = '\0';
+  return strlen(out);
 }
 
 IconHandle Win32TrayShell::LoadSmallIcon(uint32_t id) {
@@ -51,8 +55,15 @@ IconHandle Win32TrayShell::LoadSmallIcon(uint32_t id) {
   HICON icon = static_cast<HICON>(LoadImageA(module(), MAKEINTRESOURCEA(id), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMSIZE),
                                              GetSystemMetrics(SM_CYSMSIZE), LR_DEFAULTCOLOR));
-  if (icon != nullptr) owned_.push_back(icon);
-  return FromHandle(icon);
+  if (icon == nullptr) return 0;
+  for (HICON& slot : owned_) {
+    if (slot == nullptr) {
+      slot = icon;
+      return FromHandle(icon);
+    }
+  }
+  DestroyIcon(icon);  // no room to own it: the caller falls back to the shared icon
+  return 0;
 }
 
 IconHandle Win32TrayShell::LoadStandardIcon(uint32_t id) {
@@ -60,10 +71,15 @@ IconHandle Win32TrayShell::LoadStandardIcon(uint32_t id) {
 }
 
 void Win32TrayShell::ReleaseIcon(IconHandle icon) {
-  auto it = std::find(owned_.begin(), owned_.end(), ToHandle<HICON>(icon));
-  if (it == owned_.end()) return;
-  DestroyIcon(*it);
-  owned_.erase(it);
+  const HICON handle = ToHandle<HICON>(icon);
+  if (handle == nullptr) return;
+  for (HICON& slot : owned_) {
+    if (slot == handle) {
+      DestroyIcon(slot);
+      slot = nullptr;
+      return;
+    }
+  }
 }
 
 NOTIFYICONDATAA Win32TrayShell::ToNotifyIconData(const TrayRecord& record) {

@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <vector>
-
 #include "ui/tray_shell.h"
 
 namespace tessaly {
@@ -22,7 +20,7 @@ class Win32TrayShell : public TrayShell {
   Win32TrayShell(const Win32TrayShell&) = delete;
   Win32TrayShell& operator=(const Win32TrayShell&) = delete;
 
-  std::string LoadText(uint32_t id) override;
+  size_t LoadText(uint32_t id, char* out, size_t size) override;
   IconHandle LoadSmallIcon(uint32_t id) override;
   IconHandle LoadStandardIcon(uint32_t id) override;
   void ReleaseIcon(IconHandle icon) override;
@@ -48,7 +46,10 @@ class Win32TrayShell : public TrayShell {
   HINSTANCE module() const;
 
   HINSTANCE module_;
-  std::vector<HICON> owned_;  // loaded by LoadImage: this object destroys them
+  // Loaded by LoadImage: this object destroys them. The tray holds one or
+  // two at a time.
+  static constexpr int kMaxOwned = 16;
+  HICON owned_[kMaxOwned] = {};
 };
 
 }  // namespace tessaly
