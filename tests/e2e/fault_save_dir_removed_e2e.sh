@@ -8,6 +8,8 @@
 #     stamped, the folder is not made again, the recovery files and the
 #     restore list are untouched;
 #   - an idle run logs its quick check but no "SaveFiles" line;
+#   - a file in the folder's place refuses the command the same way, the
+#     recovery files and the restore list untouched;
 #   - the program is alive and answers; the sets moved aside are whole;
 #   - with the folder back, the same command writes set 4.
 set -u
@@ -54,7 +56,16 @@ check "idle: the folder is not made again" test ! -e "$save_dir"
 check "idle: recovery files kept" recovery_kept
 check "idle: restore list kept" restore_list_kept
 
-# 3. The folder is back: the backup is made, into set 4.
+# 3. A file where the folder was.
+echo "not a folder" >"$save_dir"
+check "file: the command is asked and answered" fault_menu_backup
+fault_expect_refused "file"
+check "file: still the file" test -f "$save_dir"
+check "file: recovery files kept" recovery_kept
+check "file: restore list kept" restore_list_kept
+rm -f "$save_dir"
+
+# 4. The folder is back: the backup is made, into set 4.
 mv "$moved" "$save_dir"
 FAULT_SETS_DIR=$save_dir
 sleep 1
