@@ -23,6 +23,7 @@ class SplashDialog : public CDialog {
   bool OnPaint(WindowMessage& m);
   bool OnDestroy(WindowMessage& m);
   bool OnLeftButtonDown(WindowMessage& m);
+  bool OnTakeFocus(WindowMessage& m);
 
   const AppState& app_;
 };
