@@ -54,6 +54,17 @@ void RemoveStaleScratchFiles() {
   FindClose(search);
 }
 
+// Temp is left as it was found: the scratch folder goes once it is empty
+// (it stays while another save is using it).
+void RemoveScratchFolder() {
+  char folder[MAX_PATH];
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  if (length == 0 || length >= sizeof folder ||
+      !tessaly::AppendText(folder, sizeof folder, kScratchFolder))
+    return;
+  RemoveDirectoryA(folder);
+}
+
 // Hands the library the name of a scratch file that does not exist yet: the
 // library creates it itself, and fails when the name is taken.
 FNFCIGETTEMPFILE(GetScratchFile) {
@@ -166,6 +177,7 @@ bool WriteCabinet(const std::string& folder, const std::string& name,
   if (fci) FCIDestroy(fci);
   streams.CloseAll();
   for (const std::string& scratch : job.scratchFiles) DeleteFileA(scratch.c_str());
+  RemoveScratchFolder();
   return ok && placed->size() == members.size();
 }
 
