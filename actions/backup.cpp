@@ -148,7 +148,6 @@ bool ChooseBackupSet(ActionContext& context, char* description, size_t descripti
   }
 
   CopyText(setName, setNameSize, chosen);
-  ClearOldRecoveryFiles(context, chosen);
   return true;
 }
 
@@ -167,16 +166,21 @@ bool BackupSystemFiles(ActionContext& context, int32_t confirm) {
       return false;
   }
 
-  // A backup into a folder that is gone cannot succeed; do not throw away
-  // the old recovery data for it.
-  if (!context.files.Exists(app.settings.saveDir)) return false;
+  // A backup into a folder that is gone, or into a file, cannot succeed.
+  if (!context.files.IsDirectory(app.settings.saveDir)) return false;
 
   char description[kBackupDescriptionSize];
   char setName[kSetNameSize];
   if (!ChooseBackupSet(context, description, sizeof description, setName, sizeof setName))
     return false;
 
-  return context.companions.SaveSystemFiles(description, app.settings.saveDir, setName) != 0;
+  if (context.companions.SaveSystemFiles(description, app.settings.saveDir, setName) == 0)
+    return false;
+  // The main program's recovery data of the set goes only once the new set
+  // is written: a backup that fails (a full or read-only folder) leaves the
+  // old set whole, and its recovery data must keep pointing at it.
+  ClearOldRecoveryFiles(context, setName);
+  return true;
 }
 
 }  // namespace tessaly

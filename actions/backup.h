@@ -19,15 +19,17 @@ inline constexpr const char kVantorIni[] = "Vantor.ini";
 constexpr size_t kBackupDescriptionSize = 300;
 
 // Runs one backup. With confirm non-zero the user is asked first (Yes/No,
-// owned by the main window). Returns true only when SaveSystemFiles reported
-// success; false when a backup is already running (app.backupBusy), the user
-// answered No, saveDir does not exist or is too long to hold a set's files,
-// or SaveSystemFiles failed.
+// owned by the main window). Picks the set, hands it to SaveSystemFiles and,
+// only when that reports success, clears the set's old recovery data.
+// Returns true only when SaveSystemFiles reported success; false, with the
+// main program's files untouched, when a backup is already running
+// (app.backupBusy), the user answered No, saveDir is not a folder or is too
+// long to hold a set's files, or SaveSystemFiles failed.
 bool BackupSystemFiles(ActionContext& context, int32_t confirm);
 
-// Picks the set to overwrite, fills description and setName (setNameSize at
-// least 16), and clears the chosen set's old recovery data. False, with
-// nothing cleared, when saveDir is too long for a set's first cabinet path.
+// Picks the set to overwrite and fills description and setName (setNameSize
+// at least 16); touches no file. False when saveDir is too long for a set's
+// first cabinet path.
 bool ChooseBackupSet(ActionContext& context, char* description, size_t descriptionSize,
                      char* setName, size_t setNameSize);
 

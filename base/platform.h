@@ -24,6 +24,8 @@ class FileSystem {
   virtual bool Exists(const char* path) = 0;
   // _access(path, 2) == 0: the file exists and may be written.
   virtual bool IsWritable(const char* path) = 0;
+  // GetFileAttributesA(path) names a folder (a file or nothing gives false).
+  virtual bool IsDirectory(const char* path) = 0;
   // _mkdir(path) == 0.
   virtual bool MakeDirectory(const char* path) = 0;
   // remove(path) == 0.

@@ -24,6 +24,7 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
   // FindWindowA(no class, title): a top-level window with that title, or 0.
+  // A window owned by one of the same title (its message box) gives that owner.
   virtual WindowHandle FindTopLevelWindow(const char* title) = 0;
   // OpenMutexA(MUTEX_ALL_ACCESS, not inheritable, name) succeeded; the handle
   // is closed at once.

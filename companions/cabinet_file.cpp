@@ -19,14 +19,59 @@ struct WriteJob {
   std::vector<PlacedMember>* placed;
 };
 
+// The library's scratch files live in a folder of their own in Temp, named
+// "vtf<hex>.tmp": every such file there is one of ours.
+const char kScratchFolder[] = "VarnTools";
+const char kScratchPrefix[] = "vtf";
+
+// The scratch folder with a trailing backslash, made when missing.
+bool ScratchFolder(char (&folder)[MAX_PATH]) {
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  if (length == 0 || length >= sizeof folder) return false;
+  if (!companions::AppendText(folder, sizeof folder, kScratchFolder)) return false;
+  CreateDirectoryA(folder, nullptr);  // may exist already
+  const DWORD attributes = GetFileAttributesA(folder);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         companions::AppendText(folder, sizeof folder, "\\");
+}
+
+// Scratch files left by a save that was killed. A running save keeps its own
+// open without sharing deletion, so only the stale ones go.
+void RemoveStaleScratchFiles() {
+  char folder[MAX_PATH], pattern[MAX_PATH], path[MAX_PATH];
+  if (!ScratchFolder(folder) || !CopyText(pattern, folder) ||
+      !companions::AppendText(pattern, sizeof pattern, kScratchPrefix) ||
+      !companions::AppendText(pattern, sizeof pattern, "*.tmp"))
+    return;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern, &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && CopyText(path, folder) &&
+        companions::AppendText(path, sizeof path, found.cFileName))
+      DeleteFileA(path);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// Temp is left as it was found: the scratch folder goes once it is empty
+// (it stays while another save is using it).
+void RemoveScratchFolder() {
+  char folder[MAX_PATH];
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  if (length == 0 || length >= sizeof folder ||
+      !companions::AppendText(folder, sizeof folder, kScratchFolder))
+    return;
+  RemoveDirectoryA(folder);
+}
+
 // Hands the library the name of a scratch file that does not exist yet: the
 // library creates it itself, and fails when the name is taken.
 FNFCIGETTEMPFILE(GetScratchFile) {
   WriteJob* job = static_cast<WriteJob*>(pv);
   char folder[MAX_PATH], path[MAX_PATH];
-  const DWORD length = GetTempPathA(sizeof folder, folder);
-  if (length == 0 || length >= sizeof folder) return FALSE;
-  if (!GetTempFileNameA(folder, "vtf", 0, path)) return FALSE;
+  if (!ScratchFolder(folder)) return FALSE;
+  if (!GetTempFileNameA(folder, kScratchPrefix, 0, path)) return FALSE;
   DeleteFileA(path);
   if (!CopyText(pszTempName, static_cast<size_t>(cbTempName), path)) return FALSE;
   job->scratchFiles.push_back(path);
@@ -100,6 +145,7 @@ unsigned long FileLength(const std::string& path) {
 bool WriteCabinet(const std::string& folder, const std::string& name,
                   const std::vector<CabinetMember>& members, std::vector<PlacedMember>* placed) {
   placed->clear();
+  RemoveStaleScratchFiles();
   StreamSet streams;
   WriteJob job;
   job.placed = placed;
@@ -131,6 +177,7 @@ bool WriteCabinet(const std::string& folder, const std::string& name,
   if (fci) FCIDestroy(fci);
   streams.CloseAll();
   for (const std::string& scratch : job.scratchFiles) DeleteFileA(scratch.c_str());
+  RemoveScratchFolder();
   return ok && placed->size() == members.size();
 }
 

@@ -17,7 +17,8 @@ struct PlacedMember {
 // Writes folder + name (folder ends in a backslash) as a one-cabinet set of
 // the members, in order. *placed receives each member's name and size as the
 // library stored it. False on failure; a partly written cabinet is then left
-// for the caller to delete. The library's scratch files are always deleted.
+// for the caller to delete. The library's scratch files are always deleted,
+// and any left in the scratch folder by a save that was killed go first.
 bool WriteCabinet(const std::string& folder, const std::string& name,
                   const std::vector<CabinetMember>& members, std::vector<PlacedMember>* placed);
 

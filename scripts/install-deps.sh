@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build and test: the MinGW i686 cross
-# compiler, Wine (32-bit), Xvfb and xdotool, cabextract, GoogleTest and Google
-# Benchmark, clang with its libFuzzer and sanitizer runtimes for the fuzz
-# targets (scripts/fuzz.sh), and zip/unzip for the release archive
-# (scripts/release.sh). Safe to run again: it only installs what is missing.
+# compiler, Wine (32-bit) with its own fonts, Xvfb and xdotool, cabextract,
+# GoogleTest and Google Benchmark, clang with its libFuzzer and sanitizer
+# runtimes for the fuzz targets (scripts/fuzz.sh), and zip/unzip for the
+# release archive (scripts/release.sh). Safe to run again: it only installs
+# what is missing. fonts-wine is only a recommendation of wine, which
+# --no-install-recommends leaves out; without it Wine has no "MS Sans Serif"
+# (dialog labels are cut) and no Marlett (caption buttons show letters).
 set -euo pipefail
 
 pkgs=(cmake make g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
       g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-      wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick cabextract gcab
+      wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils imagemagick cabextract gcab
       clang libclang-rt-14-dev zip unzip)
 
 if [ "$(id -u)" -ne 0 ]; then

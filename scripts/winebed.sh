@@ -1,6 +1,7 @@
 # Wine test bed: source this file, then call winebed_start.
 #
-#   winebed_start           fresh 32-bit prefix reporting Windows 95 in
+#   winebed_start           fresh 32-bit prefix reporting Windows 95, with
+#                           Wine's own fonts, in
 #                           $WINEPREFIX, and a display in $DISPLAY (a private
 #                           Xvfb when none is set or WINEBED_OWN_DISPLAY=1);
 #                           everything is torn down on exit.
@@ -89,6 +90,20 @@ winebed_prefix() {
     cp -a "$WINEBED_TEMPLATE/." "$WINEPREFIX/"
   fi
   rm -f "$WINEPREFIX/.ready"
+  winebed_fonts
+}
+
+# Wine's own fonts (package fonts-wine): "MS Sans Serif" for dialogs and
+# Marlett for the caption buttons. This Wine looks for them in its data
+# folder under a path it cannot resolve, so they are linked into the
+# prefix's Fonts folder, which it does read.
+winebed_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+  [ -d /usr/share/wine/fonts ] || return 0
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/${font##*/}"
+  done
 }
 
 winebed_start() {

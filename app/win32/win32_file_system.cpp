@@ -14,6 +14,12 @@ bool Win32FileSystem::IsWritable(const char* path) {
   return path != nullptr && _access(path, 2) == 0;
 }
 
+bool Win32FileSystem::IsDirectory(const char* path) {
+  if (path == nullptr) return false;
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 bool Win32FileSystem::MakeDirectory(const char* path) {
   return path != nullptr && _mkdir(path) == 0;
 }

@@ -9,6 +9,7 @@ class Win32FileSystem : public FileSystem {
  public:
   bool Exists(const char* path) override;
   bool IsWritable(const char* path) override;
+  bool IsDirectory(const char* path) override;
   bool MakeDirectory(const char* path) override;
   bool Remove(const char* path) override;
   bool FindFirst(const char* pattern, Time32* lastWrite) override;

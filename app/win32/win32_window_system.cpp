@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/win32/modal_popup.h"
+
 namespace tessaly {
 namespace {
 
@@ -10,7 +12,17 @@ HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 }  // namespace
 
 WindowHandle Win32WindowSystem::FindTopLevelWindow(const char* title) {
-  return reinterpret_cast<WindowHandle>(::FindWindowA(nullptr, title));
+  HWND window = ::FindWindowA(nullptr, title);
+  // A message box carries its owner's title and, while it is up, stands
+  // above its owner, where FindWindowA meets it first: take the owner.
+  for (HWND owner = window != nullptr ? ::GetWindow(window, GW_OWNER) : nullptr;
+       owner != nullptr; owner = ::GetWindow(window, GW_OWNER)) {
+    char ownerTitle[256] = "";
+    ::GetWindowTextA(owner, ownerTitle, sizeof ownerTitle);
+    if (lstrcmpA(ownerTitle, title) != 0) break;
+    window = owner;
+  }
+  return reinterpret_cast<WindowHandle>(window);
 }
 
 bool Win32WindowSystem::MutexExists(const char* name) {
@@ -29,10 +41,14 @@ void Win32WindowSystem::ShowWindow(WindowHandle window, int command) {
   ::ShowWindow(Hwnd(window), command);
 }
 
-void Win32WindowSystem::BringWindowToTop(WindowHandle window) { ::BringWindowToTop(Hwnd(window)); }
+// Both raise a window's own modal box in its place while the box disables
+// it (a second start while the backup question is up).
+void Win32WindowSystem::BringWindowToTop(WindowHandle window) {
+  ::BringWindowToTop(ForegroundTarget(Hwnd(window)));
+}
 
 void Win32WindowSystem::SetForegroundWindow(WindowHandle window) {
-  ::SetForegroundWindow(Hwnd(window));
+  ::SetForegroundWindow(ForegroundTarget(Hwnd(window)));
 }
 
 bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {

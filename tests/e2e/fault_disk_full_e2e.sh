@@ -5,8 +5,11 @@
 # about 1 MB. Then:
 #   - "&Backup System Files Now", answered Yes, fails: "LastTime" is not
 #     stamped, every earlier set is still there byte for byte and passes
-#     cabextract -t, and no part of the new cabinet is left;
-#   - with room again the same command makes the backup and stamps "LastTime";
+#     cabextract -t, no part of the new cabinet is left, and the recycled
+#     set's recovery file and restore-list entry are kept;
+#   - with room again the same command makes the backup and stamps "LastTime",
+#     and only then the recycled set's recovery file goes and its entry is
+#     emptied;
 #   - an idle run on the full folder logs its quick check but no "SaveFiles"
 #     line, and again every set (now with the new one) is kept whole;
 #   - the program is alive throughout.
@@ -19,6 +22,18 @@ save_dir=$TESSALY_DIR/Recovery  # the default backup folder
 stage=$FAULT_WORK/sets
 mkdir -p "$stage"
 fault_make_sets "$stage" 5
+# Set 3 is the one recycled (the third newest: the sets lie a day apart).
+echo "recovery data of set 3" >"$stage/Tessaly31.rcv"
+vantor_ini=$WINEPREFIX/drive_c/windows/Vantor.ini
+printf '[Restore Files]\r\n' >>"$vantor_ini"
+for n in 1 2 3 4 5; do
+  printf 'Cab%d=C:\\Vantor\\Recovery\\Tessaly%d1.cab\r\n' "$n" "$n" >>"$vantor_ini"
+done
+cp "$vantor_ini" "$FAULT_WORK/Vantor.ini"
+restore_list_kept() { cmp -s "$vantor_ini" "$FAULT_WORK/Vantor.ini"; }
+restore_entry() {
+  tr -d '\r' <"$vantor_ini" | sed -n "s/^Cab$1=//p"
+}
 
 # Each file takes whole 4 KB pages of the tmpfs.
 pages=$(find "$stage" -type f -printf '%s\n' | awk '{ n += int(($1 + 4095) / 4096) } END { print n }')
@@ -38,12 +53,18 @@ check "starts" start_tessaly -nosplash
 check "full: the command is asked and answered" fault_menu_backup
 fault_expect_refused "full"
 fault_no_leftovers "full" "$save_dir"
+check "full: set 3's recovery file kept" test -e "$save_dir/Tessaly31.rcv"
+check "full: restore list kept" restore_list_kept
 
 # 2. With room again: the same command makes the backup.
 rm -f "$WINEPREFIX/drive_c/windows/SYSTEM.DAT"
 before=$(date +%s)
 check "room: the command is asked and answered" fault_menu_backup
 fault_expect_made "room" "$save_dir" "$before"
+check "room: set 3's recovery file removed" test ! -e "$save_dir/Tessaly31.rcv"
+expect_eq "room: set 3's restore entry emptied" "$(restore_entry 3)" ""
+expect_eq "room: the other entries kept" "$(restore_entry 2) $(restore_entry 4)" \
+  'C:\Vantor\Recovery\Tessaly21.cab C:\Vantor\Recovery\Tessaly41.cab'
 
 # 3. An idle run on the full folder again.
 fault_keep_sets "$save_dir"

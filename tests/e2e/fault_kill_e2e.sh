@@ -6,7 +6,8 @@
 #     whole new one that cabextract tests, never a part of one; when the kill
 #     fell between the two renames the old one waits as ".old";
 #   - the next save puts a whole new cabinet in place and leaves no ".new" or
-#     ".old" file behind;
+#     ".old" file behind, nor any scratch file ("vtf*.tmp") of the killed
+#     save in the Temp folder;
 #   - the other sets in the folder are untouched.
 set -u
 : "${TESSALY_BIN:?}" "${TESSALY_TESTS:?}" "${TESSALY_SOURCE:?}"
@@ -22,6 +23,11 @@ fault_keep_sets "$save_dir"
 sed -i '/Tessaly11.cab/d' "$FAULT_WORK/sets.sha256"
 # About 30 MB to write and read back: the kill has time to land.
 fault_large_system_file 30
+
+# The cabinet library's scratch files anywhere in the prefix's user folders.
+scratch_files() {
+  find "$WINEPREFIX/drive_c/users" -iname 'vtf*.tmp' 2>/dev/null
+}
 
 description_of() {
   cabextract -q -p -F DESCRIPT.TXT "$1" 2>/dev/null | tr -d '\r' | head -n 1
@@ -52,7 +58,7 @@ for delay in 0 0 0.05 0.1 0.2 0.3; do
   outcome=$(save_and_kill "$delay" "Killed backup $attempt")
   [ "$outcome" = killed ] && killed=$((killed + 1))
   state=$(ls -A "$save_dir" | grep '^Tessaly11' | tr '\n' ' ')
-  echo "$label: $outcome; left: $state"
+  echo "$label: $outcome; left: $state; scratch files: $(scratch_files | wc -l)"
   if [ -e "$cab" ]; then
     if cmp -s "$cab" "$FAULT_WORK/old.cab"; then
       check "$label: the old cabinet is in place, unchanged" true
@@ -68,6 +74,7 @@ for delay in 0 0 0.05 0.1 0.2 0.3; do
   check "$label: its cabinet is whole" fault_cab_ok "$cab"
   expect_eq "$label: and holds its description" "$(description_of "$cab")" "After kill $attempt"
   fault_no_leftovers "$label" "$save_dir"
+  expect_eq "$label: no scratch file left" "$(scratch_files | wc -l)" 0
   fault_check_sets "$label"
   cp "$cab" "$FAULT_WORK/old.cab"
 done

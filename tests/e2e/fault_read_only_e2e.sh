@@ -4,7 +4,8 @@
 # (which holds for root too). Then:
 #   - "&Backup System Files Now", answered Yes, fails: "LastTime" is not
 #     stamped, every earlier set is still there byte for byte and passes
-#     cabextract -t, nothing new is in the folder;
+#     cabextract -t, nothing new is in the folder, and the main program's
+#     restore list still names every set's cabinet;
 #   - an idle run logs its quick check but no "SaveFiles" line, and keeps
 #     every set whole;
 #   - made writable again, the same command makes the backup and stamps
@@ -23,6 +24,13 @@ fault_mount "$save_dir" "size=1m,mode=0777"
 cp -p "$stage"/* "$save_dir"/
 mount -o remount,ro "$save_dir" || fault_skip "cannot remount $save_dir read-only"
 fault_keep_sets "$save_dir"
+vantor_ini=$WINEPREFIX/drive_c/windows/Vantor.ini
+printf '[Restore Files]\r\n' >>"$vantor_ini"
+for n in 1 2 3 4 5; do
+  printf 'Cab%d=C:\\Vantor\\Recovery\\Tessaly%d1.cab\r\n' "$n" "$n" >>"$vantor_ini"
+done
+cp "$vantor_ini" "$FAULT_WORK/Vantor.ini"
+restore_list_kept() { cmp -s "$vantor_ini" "$FAULT_WORK/Vantor.ini"; }
 ls -A "$save_dir" >"$FAULT_WORK/listing"
 listing_kept() { ls -A "$save_dir" | cmp -s - "$FAULT_WORK/listing"; }
 check "the folder refuses writes" bash -c '! touch "$1/probe" 2>/dev/null' _ "$save_dir"
@@ -34,10 +42,12 @@ check "starts" start_tessaly -nosplash
 check "read-only: the command is asked and answered" fault_menu_backup
 fault_expect_refused "read-only"
 check "read-only: nothing added or removed" listing_kept
+check "read-only: restore list kept" restore_list_kept
 
 # 2. An idle run.
 fault_expect_idle_refused "idle"
 check "idle: nothing added or removed" listing_kept
+check "idle: restore list kept" restore_list_kept
 
 # 3. Writable again: the backup is made.
 mount -o remount,rw "$save_dir"

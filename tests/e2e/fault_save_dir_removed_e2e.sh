@@ -7,6 +7,8 @@
 #   - "&Backup System Files Now", answered Yes, fails: "LastTime" is not
 #     stamped, the folder is not made again, the recovery files and the
 #     restore list are untouched;
+#   - a file in the folder's place refuses the command the same way, the
+#     recovery files and the restore list untouched;
 #   - an idle run logs its quick check but no "SaveFiles" line;
 #   - the program is alive and answers; the sets moved aside are whole;
 #   - with the folder back, the same command writes set 4.
@@ -48,13 +50,26 @@ check "removed: the folder is not made again" test ! -e "$save_dir"
 check "removed: recovery files kept" recovery_kept
 check "removed: restore list kept" restore_list_kept
 
-# 2. An idle run.
+# 2. A file where the folder was. No set is found in it, so set 1 would be
+# the one chosen: its recovery file must stay too.
+echo "not a folder" >"$save_dir"
+echo "recovery data of set 1" >"$recovery/Tessaly11.rcv"
+check "file: the command is asked and answered" fault_menu_backup
+fault_expect_refused "file"
+check "file: still the file" test -f "$save_dir"
+check "file: recovery files kept" recovery_kept
+check "file: set 1's recovery file kept" test -e "$recovery/Tessaly11.rcv"
+rm -f "$recovery/Tessaly11.rcv"
+check "file: restore list kept" restore_list_kept
+rm -f "$save_dir"
+
+# 3. An idle run.
 fault_expect_idle_refused "idle"
 check "idle: the folder is not made again" test ! -e "$save_dir"
 check "idle: recovery files kept" recovery_kept
 check "idle: restore list kept" restore_list_kept
 
-# 3. The folder is back: the backup is made, into set 4.
+# 4. The folder is back: the backup is made, into set 4.
 mv "$moved" "$save_dir"
 FAULT_SETS_DIR=$save_dir
 sleep 1

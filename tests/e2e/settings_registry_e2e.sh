@@ -22,8 +22,8 @@ program_win='C:\Program Files\Tessaly'
 mkdir -p "$program_unix"
 cp "$TESSALY_TESTS/settings_probe_test.exe" "$program_unix/Tessaly.exe" || exit 1
 
-# probe MODE: runs the program from its folder, prints name=value lines.
-probe() {
+# settings_probe MODE: runs the program from its folder, prints name=value lines.
+settings_probe() {
   TESSALY_SETTINGS_PROBE=$1 winebed_wine "$program_win\\Tessaly.exe" \
     --gtest_filter=SettingsProbe.* 2>/dev/null | tr -d '\r'
 }
@@ -35,7 +35,7 @@ reg_values() {
 }
 
 # 1. A fresh prefix: defaults, both folders made, no value written.
-out=$(probe load)
+out=$(settings_probe load)
 expect_eq "install folder is the program's folder" "$program_win\\" "$(field install "$out")"
 expect_eq "default saveDir" "$program_win\\Recovery" "$(field saveDir "$out")"
 expect_eq "reportPath" "$program_win\\Tests\\QUICKCHK.RPT" "$(field reportPath "$out")"
@@ -47,7 +47,7 @@ expect_eq "default settings" "idle=1 backup=1 quickCheck=1 maxOnce=1 lastTime=0 
 expect_eq "load writes no value" "" "$(reg_values)"
 
 # 2. Save: the seven values with their types.
-probe save >/dev/null
+settings_probe save >/dev/null
 expected="Idle REG_DWORD 0x1
 Backup REG_DWORD 0x1
 QuickCheck REG_DWORD 0x1
@@ -60,7 +60,7 @@ expect_eq "saved values" "$(sort <<<"$expected")" "$(reg_values | sort)"
 # 3. A changed value survives the next load; an unchanged load then save
 #    rewrites it as it is.
 timeout 60 wine reg add "$settings_key" /v Idle /t REG_DWORD /d 4 /f >/dev/null 2>&1
-out=$(probe save)
+out=$(settings_probe save)
 expect_eq "stored Idle loaded" "idle=4" "$(grep -o '^idle=[0-9-]*' <<<"$out")"
 expect_eq "Idle kept by save" "Idle REG_DWORD 0x4" "$(reg_values | grep '^Idle ')"
 
@@ -74,7 +74,7 @@ for dir in 'C:\Vantor' 'C:\Vantor\'; do
   stored=$(timeout 60 wine reg query "$install_key" /v Directory 2>/dev/null | tr -d '\r' |
     awk '$1 == "Directory" { print $3 }')
   expect_eq "Directory stored as [$dir]" "$dir" "$stored"
-  out=$(probe load)
+  out=$(settings_probe load)
   expect_eq "install folder from Directory [$dir]" "$dir" "$(field install "$out")"
   results+=("$(field saveDir "$out")|$(field reportPath "$out")")
 done
@@ -85,7 +85,7 @@ expect_eq "same paths with trailing backslash" "${results[0]}" "${results[1]}"
 
 # 5. A Directory naming a missing folder falls back to the program's folder.
 timeout 60 wine reg add "$install_key" /v Directory /t REG_SZ /d 'C:\Gone' /f >/dev/null 2>&1
-out=$(probe load)
+out=$(settings_probe load)
 expect_eq "missing Directory folder falls back" "$program_win\\" "$(field install "$out")"
 
 echo "$failures failure(s)"

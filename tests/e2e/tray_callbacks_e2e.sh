@@ -15,13 +15,11 @@ menus() {
 wait_menu() {
   first_line 10 menus "$1"
 }
+menu_closed() {
+  [ -z "$(menus "$1")" ]
+}
 no_menu() {
-  local i
-  for i in $(seq 1 40); do
-    [ -z "$(menus "$1")" ] && return 0
-    sleep 0.25
-  done
-  return 1
+  wait_until 10 menu_closed "$1"
 }
 
 check "starts with -nosplash" start_tessaly -nosplash

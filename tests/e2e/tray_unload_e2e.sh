@@ -51,14 +51,15 @@ unload_by() {
   check "$1: input after the end stamps nothing" wait_idle_at_least 3600
 }
 
+# Moves the pointer a little, then asks whether the idle count fell below N.
+moved_and_idle_below() {
+  xdotool mousemove_relative 3 3
+  sleep 0.25
+  local n
+  n=$(idle idle) && [ "$n" -lt "$1" ]
+}
 wait_idle_below() {
-  local i n
-  for i in $(seq 1 20); do
-    n=$(idle idle) && [ "$n" -lt "$1" ] && return 0
-    xdotool mousemove_relative 3 3
-    sleep 0.25
-  done
-  return 1
+  wait_until 5 moved_and_idle_below "$1"
 }
 wait_idle_at_least() {
   local n

@@ -54,6 +54,10 @@ class FakeFileSystem : public FileSystem {
     auto it = entries.find(Key(path));
     return it != entries.end() && it->second.writable;
   }
+  // Not recorded in calls: tests ask it directly too.
+  bool IsDirectory(const char* path) override {
+    return IsRoot(path) || static_cast<const FakeFileSystem*>(this)->IsDirectory(std::string(path));
+  }
   bool MakeDirectory(const char* path) override {
     calls.push_back(std::string("mkdir ") + path);
     if (Has(path)) return false;

@@ -186,6 +186,56 @@ TEST_F(BackupSystemFilesTest, ReadOnlySaveDirReportsTheCompanionsFailure) {
     EXPECT_EQ(0u, path.rfind("C:\\VANTOR\\Recovery\\", 0)) << path;
 }
 
+// The main program's recovery data of the recycled set (set 2 here) is
+// cleared only once SaveSystemFiles has written the new set. A backup that
+// cannot be made (saveDir names a file, a read-only or full folder, which the
+// companion reports as a failure) leaves it exactly as it was.
+struct RecoveryDataCase {
+  const char* name;
+  bool saveDirIsAFile;
+  int32_t saveResult;
+  bool made;
+};
+
+std::ostream& operator<<(std::ostream& out, const RecoveryDataCase& c) { return out << c.name; }
+
+class RecoveryDataTest : public BackupSystemFilesTest,
+                         public ::testing::WithParamInterface<RecoveryDataCase> {};
+
+TEST_P(RecoveryDataTest, IsClearedOnlyAfterASuccessfulSave) {
+  const RecoveryDataCase& c = GetParam();
+  if (c.saveDirIsAFile) bed.files.AddFile("C:\\BACKUP");
+  bed.files.AddFile("C:\\BACKUP\\Tessaly11.cab", 5);
+  bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly21.rcv");
+  bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly21.cab");
+  bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", "C:\\VANTOR\\Recovery\\Tessaly11.cab");
+  bed.profile.Set("Vantor.ini", "Restore Files", "Cab2", "C:\\VANTOR\\Recovery\\Tessaly21.cab");
+  bed.companions.saveResult = c.saveResult;
+  bool cleared = false;
+  bed.companions.onSave = [&] { cleared = !bed.FileCalls("remove ").empty(); };
+
+  EXPECT_EQ(c.made, BackupSystemFiles(bed.context, 0));
+  EXPECT_FALSE(cleared) << "recovery data cleared before the save";
+  EXPECT_EQ(!c.made, bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly21.rcv"));
+  EXPECT_EQ(!c.made, bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly21.cab"));
+  EXPECT_EQ(c.made ? "" : "C:\\VANTOR\\Recovery\\Tessaly21.cab",
+            *bed.profile.Find("Vantor.ini", "Restore Files", "Cab2"));
+  EXPECT_EQ("C:\\VANTOR\\Recovery\\Tessaly11.cab",
+            *bed.profile.Find("Vantor.ini", "Restore Files", "Cab1"));
+  EXPECT_EQ(0, bed.app.backupBusy);
+}
+
+const RecoveryDataCase kRecoveryDataCases[] = {
+    {"SaveDirNamesAFile", true, 1, false},
+    {"CompanionCannotWrite", false, 0, false},
+    {"BackupMade", false, 1, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, RecoveryDataTest, ::testing::ValuesIn(kRecoveryDataCases),
+                         [](const ::testing::TestParamInfo<RecoveryDataCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
 TEST_F(BackupSystemFilesTest, FirstCabinetThatIsAFolderIsLeftAlone) {
   bed.files.AddDirectory("C:\\BACKUP\\Tessaly11.cab");
   EXPECT_TRUE(BackupSystemFiles(bed.context, 0));

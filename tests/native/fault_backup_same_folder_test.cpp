@@ -1,8 +1,8 @@
 // The backup folder is the main program's recovery folder (the default): a
-// recycled set's first cabinet is also its recovery cabinet. A backup that
-// then fails (a full disk, a folder that cannot be written) must leave that
-// cabinet, the set's only copy, where it is; SaveSystemFiles alone replaces
-// it, and only with a whole new one.
+// recycled set's first cabinet is also its recovery cabinet. SaveSystemFiles
+// alone replaces it, and only with a whole new one; clearing the recovery data
+// after a successful backup must not delete the new cabinet. A backup that
+// fails (a full disk, a folder that cannot be written) removes nothing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -62,7 +62,10 @@ TEST_P(SameFolderBackupTest, TheRecycledSetsOwnCabinetIsLeftToSaveSystemFiles) {
   EXPECT_EQ("Tessaly3", bed.companions.saves[0].setName);
 
   const std::vector<std::string> removed = bed.FileCalls("remove ");
-  if (c.sameFolder) {
+  if (c.saveResult == 0) {
+    // A failed backup leaves the main program's recovery data as it was.
+    EXPECT_TRUE(removed.empty());
+  } else if (c.sameFolder) {
     // Only the recovery file goes; every set's first cabinet stays.
     EXPECT_EQ((std::vector<std::string>{"C:\\VANTOR\\Recovery\\Tessaly31.rcv"}), removed);
   } else {

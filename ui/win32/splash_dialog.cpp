@@ -7,12 +7,19 @@
 #include "ui/win32/framework_scoped.h"
 
 namespace tessaly {
+namespace {
+
+// Posted to itself at initialisation: taken once the window is on screen.
+constexpr UINT kTakeFocusMessage = WM_APP + 1;
+
+}  // namespace
 
 const MessageMapEntry<SplashDialog> SplashDialog::kMessageMap[] = {
     MessageEntry(WM_PAINT, &SplashDialog::OnPaint),
     MessageEntry(WM_DESTROY, &SplashDialog::OnDestroy),
     MessageEntry(WM_LBUTTONDOWN, &SplashDialog::OnLeftButtonDown),
     TimerEntry(&SplashDialog::OnTimer),
+    MessageEntry(kTakeFocusMessage, &SplashDialog::OnTakeFocus),
 };
 
 bool SplashDialog::DispatchMessageMap(WindowMessage& m) {
@@ -35,6 +42,7 @@ BOOL SplashDialog::OnInitDialog() {
   }
   CenterWindow();
   SetTimer(m_hWnd, kSplashTimerId, kSplashTimerPeriod, nullptr);
+  PostMessageA(m_hWnd, kTakeFocusMessage, 0, 0);
   return TRUE;
 }
 
@@ -54,6 +62,18 @@ bool SplashDialog::OnDestroy(WindowMessage& m) {
 
 bool SplashDialog::OnTimer(uintptr_t) {
   EndDialog(0);
+  return true;
+}
+
+// The dialog is made the foreground window and given the focus before it is
+// shown. Wine's X11 driver cannot hand the keyboard focus to a window that
+// is not mapped yet, so the keys stay with whichever window had them (the
+// taskbar, activated when the hidden main window was hidden). Taking the
+// focus again once the window is shown sends Enter and Esc to the splash.
+bool SplashDialog::OnTakeFocus(WindowMessage& m) {
+  SetFocus(nullptr);
+  SetFocus(m_hWnd);
+  m.result = 0;
   return true;
 }
 

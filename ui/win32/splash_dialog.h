@@ -23,6 +23,7 @@ class SplashDialog : public CDialog {
   bool OnDestroy(WindowMessage& m);
   bool OnLeftButtonDown(WindowMessage& m);
   bool OnTimer(uintptr_t timerId);
+  bool OnTakeFocus(WindowMessage& m);
 
   const AppState& app_;
 };

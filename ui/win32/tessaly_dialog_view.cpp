@@ -2,6 +2,7 @@
 // help viewer.
 #include <windows.h>
 
+#include "ui/win32/modal_popup.h"
 #include "presentation/memory_dc.h"
 #include "presentation/win32/resource_bitmaps.h"
 #include "presentation/win32/win32_gdi.h"
@@ -80,7 +81,13 @@ void TessalyDialog::SetTextOverBackground(int id, const char* text) {
 
 void TessalyDialog::ShowWindow(int command) { ::ShowWindow(m_hWnd, command); }
 
-void TessalyDialog::SetForeground() { SetForegroundWindow(m_hWnd); }
+// While the backup question disables the window, the question comes forward
+// instead, above the window it belongs to.
+void TessalyDialog::SetForeground() {
+  HWND target = ForegroundTarget(m_hWnd);
+  if (target != m_hWnd) ::BringWindowToTop(target);
+  ::SetForegroundWindow(target);
+}
 
 void TessalyDialog::RedrawLight() {
   InvalidateRect(m_hWnd, &lightRect_, TRUE);

@@ -16,7 +16,36 @@ namespace {
 
 long Number(const char* text) { return strtol(text, nullptr, 0); }
 
-HWND FindTitle(const char* title) { return FindWindowA(nullptr, title); }
+// The main window's last-run field: only the main window has it. Its
+// question box carries the same title, and stands above it while it is up.
+constexpr int kLastRunField = 1009;
+
+struct TitleSearch {
+  const char* title;
+  HWND first;  // the first window with the title, in z-order
+  HWND main;   // the first one that has the last-run field
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM data) {
+  TitleSearch* search = reinterpret_cast<TitleSearch*>(data);
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof text);
+  if (strcmp(text, search->title) != 0) return TRUE;
+  if (search->first == nullptr) search->first = window;
+  if (GetDlgItem(window, kLastRunField) != nullptr) {
+    search->main = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A top-level window by its title: the program's main window where one has
+// the title (never its question box), else the first window so titled.
+HWND FindTitle(const char* title) {
+  TitleSearch search = {title, nullptr, nullptr};
+  EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
+  return search.main != nullptr ? search.main : search.first;
+}
 
 HWND RequireWindow(const char* title) {
   HWND window = FindTitle(title);
@@ -548,6 +577,41 @@ int WindowText(const char* name) {
   return 0;
 }
 
+// text-width FACE POINTS TEXT: the face that the system gives for a font of
+// that name and point size (another when it has no such font) and the width
+// of TEXT in it, in pixels: "face=F width=W".
+int TextWidth(const char* face, int points, const char* text) {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return 1;
+  LOGFONTA wanted;
+  memset(&wanted, 0, sizeof wanted);
+  wanted.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&wanted);
+  HGDIOBJ old = SelectObject(screen, font);
+  char used[LF_FACESIZE] = "";
+  GetTextFaceA(screen, sizeof used, used);
+  SIZE size = {0, 0};
+  GetTextExtentPoint32A(screen, text, static_cast<int>(strlen(text)), &size);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  printf("face=%s width=%ld\n", used, size.cx);
+  return 0;
+}
+
+// foreground: the window line of the foreground window, or "none".
+int Foreground() {
+  HWND window = GetForegroundWindow();
+  if (window == nullptr) {
+    printf("none\n");
+    return 0;
+  }
+  PrintWindowLine(window);
+  return 0;
+}
+
 int Usage() {
   fprintf(stderr,
           "usage: TessalyProbe wait-window|wait-gone TITLE SECONDS | wait-visible TITLE 0|1 SECONDS |\n"
@@ -557,7 +621,7 @@ int Usage() {
           "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version |\n"
           "  windows [CLASS] | children TITLE|hwnd:H [CLASS] | tray-icon TITLE|hwnd:H ID |\n"
           "  colours X Y W H | hold SECONDS | window-text TITLE|hwnd:H |\n"
-          "  box TITLE SECONDS [ANSWER] | tray-tips\n");
+          "  box TITLE SECONDS [ANSWER] | tray-tips | foreground | text-width FACE POINTS TEXT\n");
   return 2;
 }
 
@@ -597,5 +661,7 @@ int main(int argc, char** argv) {
   if (!strcmp(c, "hold") && n == 1) return Hold(atof(a[0]));
   if (!strcmp(c, "box") && (n == 2 || n == 3)) return Box(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
   if (!strcmp(c, "tray-tips") && n == 0) return TrayTips();
+  if (!strcmp(c, "foreground") && n == 0) return Foreground();
+  if (!strcmp(c, "text-width") && n == 3) return TextWidth(a[0], Number(a[1]), a[2]);
   return Usage();
 }
