@@ -24,13 +24,7 @@ mkdir -p "$stage"
 fault_make_sets "$stage" 5
 # Set 3 is the one recycled (the third newest: the sets lie a day apart).
 echo "recovery data of set 3" >"$stage/Tessaly31.rcv"
-vantor_ini=$WINEPREFIX/drive_c/windows/Vantor.ini
-printf '[Restore Files]\r\n' >>"$vantor_ini"
-for n in 1 2 3 4 5; do
-  printf 'Cab%d=C:\\Vantor\\Recovery\\Tessaly%d1.cab\r\n' "$n" "$n" >>"$vantor_ini"
-done
-cp "$vantor_ini" "$FAULT_WORK/Vantor.ini"
-restore_list_kept() { cmp -s "$vantor_ini" "$FAULT_WORK/Vantor.ini"; }
+fault_restore_list
 restore_entry() {
   tr -d '\r' <"$vantor_ini" | sed -n "s/^Cab$1=//p"
 }

@@ -14,6 +14,8 @@
 #                          prints its result
 #   fault_make_sets DIR N  real backup sets Tessaly1..N (their first cabinets)
 #                          in DIR, a day apart in age, set 1 the oldest
+#   fault_restore_list     the restore list in "Vantor.ini" names sets 1 to 5;
+#                          restore_list_kept is true while it is unchanged
 #   fault_keep_sets DIR    records the first cabinets in DIR as they are now
 #   fault_check_sets LABEL every recorded cabinet is still there, byte for
 #                          byte, and passes cabextract -t
@@ -104,6 +106,20 @@ fault_make_sets() {
     touch -d "@$(($(date +%s) - (count - n + 1) * 86400))" "$dir/Tessaly${n}1.cab"
   done
 }
+
+# fault_restore_list: the main program's restore list names the first
+# cabinets of sets 1 to 5 (Cab1 to Cab5 in "Vantor.ini", $vantor_ini); a copy
+# is kept for restore_list_kept.
+fault_restore_list() {
+  vantor_ini=$WINEPREFIX/drive_c/windows/Vantor.ini
+  printf '[Restore Files]\r\n' >>"$vantor_ini"
+  local n
+  for n in 1 2 3 4 5; do
+    printf 'Cab%d=C:\\Vantor\\Recovery\\Tessaly%d1.cab\r\n' "$n" "$n" >>"$vantor_ini"
+  done
+  cp "$vantor_ini" "$FAULT_WORK/Vantor.ini"
+}
+restore_list_kept() { cmp -s "$vantor_ini" "$FAULT_WORK/Vantor.ini"; }
 
 fault_keep_sets() {
   (cd "$1" && sha256sum Tessaly?1.cab) >"$FAULT_WORK/sets.sha256"

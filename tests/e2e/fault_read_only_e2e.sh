@@ -24,13 +24,7 @@ fault_mount "$save_dir" "size=1m,mode=0777"
 cp -p "$stage"/* "$save_dir"/
 mount -o remount,ro "$save_dir" || fault_skip "cannot remount $save_dir read-only"
 fault_keep_sets "$save_dir"
-vantor_ini=$WINEPREFIX/drive_c/windows/Vantor.ini
-printf '[Restore Files]\r\n' >>"$vantor_ini"
-for n in 1 2 3 4 5; do
-  printf 'Cab%d=C:\\Vantor\\Recovery\\Tessaly%d1.cab\r\n' "$n" "$n" >>"$vantor_ini"
-done
-cp "$vantor_ini" "$FAULT_WORK/Vantor.ini"
-restore_list_kept() { cmp -s "$vantor_ini" "$FAULT_WORK/Vantor.ini"; }
+fault_restore_list
 ls -A "$save_dir" >"$FAULT_WORK/listing"
 listing_kept() { ls -A "$save_dir" | cmp -s - "$FAULT_WORK/listing"; }
 check "the folder refuses writes" bash -c '! touch "$1/probe" 2>/dev/null' _ "$save_dir"

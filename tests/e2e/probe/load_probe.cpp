@@ -30,36 +30,22 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "main_window_search.h"
+
 namespace {
 
 const int kBoxes[] = {1004, 1006, 1010};
-const int kLastRunField = 1009;
+using probe::kLastRunField;
 const UINT kTrayCallback = WM_USER + 1;
 const WPARAM kTrayId = 150;
-
-struct MainSearch {
-  const char* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindMain(HWND window, LPARAM data) {
-  MainSearch* search = reinterpret_cast<MainSearch*>(data);
-  char text[256] = "";
-  GetWindowTextA(window, text, sizeof text);
-  if (strcmp(text, search->title) != 0 || GetDlgItem(window, kLastRunField) == nullptr)
-    return TRUE;
-  search->found = window;
-  return FALSE;
-}
 
 // The program's main window: the window of that title with the last-run
 // field. Its question box has the same title and, while it is up, stands
 // above the main window, where a search by title alone would find it.
 HWND MainWindow(const char* title) {
-  MainSearch search = {title, nullptr};
-  EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) fprintf(stderr, "no main window titled \"%s\"\n", title);
-  return search.found;
+  const HWND found = probe::SearchTitle(title).main;
+  if (!found) fprintf(stderr, "no main window titled \"%s\"\n", title);
+  return found;
 }
 
 // A small fixed generator, so that a seed always gives the same burst.

@@ -12,38 +12,16 @@
 #include <string.h>
 #include <time.h>
 
+#include "main_window_search.h"
+
 namespace {
 
 long Number(const char* text) { return strtol(text, nullptr, 0); }
 
-// The main window's last-run field: only the main window has it. Its
-// question box carries the same title, and stands above it while it is up.
-constexpr int kLastRunField = 1009;
-
-struct TitleSearch {
-  const char* title;
-  HWND first;  // the first window with the title, in z-order
-  HWND main;   // the first one that has the last-run field
-};
-
-BOOL CALLBACK FindTitled(HWND window, LPARAM data) {
-  TitleSearch* search = reinterpret_cast<TitleSearch*>(data);
-  char text[256] = "";
-  GetWindowTextA(window, text, sizeof text);
-  if (strcmp(text, search->title) != 0) return TRUE;
-  if (search->first == nullptr) search->first = window;
-  if (GetDlgItem(window, kLastRunField) != nullptr) {
-    search->main = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // A top-level window by its title: the program's main window where one has
 // the title (never its question box), else the first window so titled.
 HWND FindTitle(const char* title) {
-  TitleSearch search = {title, nullptr, nullptr};
-  EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&search));
+  const probe::TitleSearch search = probe::SearchTitle(title);
   return search.main != nullptr ? search.main : search.first;
 }
 
