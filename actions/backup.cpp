@@ -108,10 +108,8 @@ void ClearOldRecoveryFiles(ActionContext& context, const char* setName) {
 
   RemoveIfWritable(context.files, recoveryFile);
   // When the backup folder is the recovery folder (its default), this cabinet
-  // is the set's own first cabinet. SaveSystemFiles puts the new one in its
-  // place only once that is written and checked, and keeps the old one when
-  // it fails; removing it here would lose the set whenever the backup then
-  // fails (a full disk, a folder that cannot be written).
+  // is the set's own first cabinet, the one SaveSystemFiles has just written:
+  // it stays.
   if (!IsSetsFirstCabinet(context.app.settings.saveDir, setName, recoveryCabinet))
     RemoveIfWritable(context.files, recoveryCabinet);
   ForgetRestoreEntry(context.profile, recoveryCabinet);
