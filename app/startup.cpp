@@ -58,7 +58,7 @@ bool RunInitInstance(StartupServices& s) {
     s.hooks.Install(1);
     s.hooks.ResetTimer();  // idle time counts from here
     shell.SetMainWindowTimer(kIdleTimerId, kIdleTimerPeriod);
-    shell.ShowMainWindow(kSwShowMinNoActive);
+    if (s.state.mainWindow != 0) s.windows.ShowWindow(s.state.mainWindow, kSwShowMinNoActive);
     shell.SetMainWindowTimer(kStartupTimerId, kStartupTimerPeriod);
     if (!HasSwitch(commandLine, kNoSplashSwitch)) shell.RunSplash();
     shell.RunModalLoop();
@@ -69,7 +69,7 @@ bool RunInitInstance(StartupServices& s) {
 
 void RunExitInstance(StartupServices& s) {
   s.hooks.Install(0);
-  s.shell.KillMainWindowTimer(kIdleTimerId);
+  if (s.state.mainWindow != 0) s.windows.KillTimer(s.state.mainWindow, kIdleTimerId);
 }
 
 }  // namespace tessaly

@@ -57,9 +57,8 @@ class StartupShell {
   virtual void BuildPalette() = 0;
   // The program's windows.
   virtual void CreateMainWindow() = 0;
+  // A timer of the main window served by the program's timer procedure.
   virtual void SetMainWindowTimer(uintptr_t id, uint32_t period) = 0;
-  virtual void KillMainWindowTimer(uintptr_t id) = 0;
-  virtual void ShowMainWindow(int command) = 0;
   virtual void RunSplash() = 0;
   virtual void RunModalLoop() = 0;
 };
@@ -76,7 +75,8 @@ class ActivityHooks : public IdleClock {
 struct StartupServices {
   AppState& state;
   StartupShell& shell;
-  WindowSystem& windows;         // the first-instance check, the refusal box
+  WindowSystem& windows;         // the first-instance check, the refusal box,
+                                 // showing the main window, its idle timer
   ProfileApi& profile;           // the regional formats
   RegistryApi& registry;         // the settings
   FileSystem& files;             // the settings' folders

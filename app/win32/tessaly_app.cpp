@@ -105,16 +105,6 @@ void TessalyApp::SetMainWindowTimer(uintptr_t id, uint32_t period) {
   if (window != nullptr) SetTimer(window, id, period, TessalyTimerProc);
 }
 
-void TessalyApp::KillMainWindowTimer(uintptr_t id) {
-  HWND window = MainWindowHandle();
-  if (window != nullptr) KillTimer(window, id);
-}
-
-void TessalyApp::ShowMainWindow(int command) {
-  HWND window = MainWindowHandle();
-  if (window != nullptr) ShowWindow(window, command);
-}
-
 void TessalyApp::RunSplash() {
   if (splash_ != nullptr) splash_->DoModal();
 }

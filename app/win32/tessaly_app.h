@@ -59,8 +59,6 @@ class TessalyApp : public CWinApp,
   void BuildPalette() override;
   void CreateMainWindow() override;
   void SetMainWindowTimer(uintptr_t id, uint32_t period) override;
-  void KillMainWindowTimer(uintptr_t id) override;
-  void ShowMainWindow(int command) override;
   void RunSplash() override;
   void RunModalLoop() override;
 

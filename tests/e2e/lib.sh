@@ -188,6 +188,12 @@ date_text() {
 
 e2e_end() {
   echo "$E2E_PASSED passed, $E2E_FAILED failed"
+  # What Wine said about the program, for a failure's reader.
+  local log=${TESSALY_LOG:-${WINEPREFIX:-}/tessaly.log}
+  if [ "$E2E_FAILED" -ne 0 ] && [ -s "$log" ]; then
+    echo "--- last lines of Tessaly's output ($log):"
+    tail -n 30 "$log" | tr -d '\r'
+  fi
   [ "$E2E_FAILED" -eq 0 ]
   exit $?
 }

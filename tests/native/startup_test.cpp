@@ -36,6 +36,16 @@ struct RecordingHost : StartupShell {
       FakeWindowSystem::FindTopLevelWindow(title);
       return host.firstInstance ? 0 : 77;
     }
+    // Steps on the program's own main window; the running instance's window
+    // (the second-start case) is not one.
+    void ShowWindow(WindowHandle window, int command) override {
+      FakeWindowSystem::ShowWindow(window, command);
+      if (window == host.state.mainWindow) host.steps.push_back("show " + std::to_string(command));
+    }
+    void KillTimer(WindowHandle window, uintptr_t id) override {
+      FakeWindowSystem::KillTimer(window, id);
+      if (window == host.state.mainWindow) host.steps.push_back("kill timer " + std::to_string(id));
+    }
     int MessageBox(WindowHandle, const char* text, const char* caption,
                    uint32_t style) override {
       host.steps.push_back(std::string("refuse ") + text + "|" + caption + "|" +
@@ -108,12 +118,13 @@ struct RecordingHost : StartupShell {
   }
   void ProbeDisplay() override { steps.push_back("probe"); }
   void BuildPalette() override { steps.push_back("palette"); }
-  void CreateMainWindow() override { steps.push_back("main window"); }
+  void CreateMainWindow() override {
+    steps.push_back("main window");
+    state.mainWindow = 42;
+  }
   void SetMainWindowTimer(uintptr_t id, uint32_t period) override {
     steps.push_back("timer " + std::to_string(id) + " " + std::to_string(period));
   }
-  void KillMainWindowTimer(uintptr_t id) override { steps.push_back("kill timer " + std::to_string(id)); }
-  void ShowMainWindow(int command) override { steps.push_back("show " + std::to_string(command)); }
   void RunSplash() override { steps.push_back("splash"); }
   void RunModalLoop() override { steps.push_back("modal loop"); }
 };
@@ -178,6 +189,7 @@ TEST(Startup, SecondInstanceStopsWithoutTouchingAnything) {
 
 TEST(Shutdown, RemovesHooksThenKillsIdleTimer) {
   RecordingHost host;
+  host.state.mainWindow = 42;  // destroyed by now, its handle still known
   RunExitInstance(host.services);
   EXPECT_EQ(host.steps, (std::vector<std::string>{"hook install 0", "kill timer 1"}));
 }
