@@ -20,8 +20,8 @@ constexpr size_t kQuestionSize = 400;   // the question around a 259-character s
 // a save began may carry a time up to two seconds earlier.
 constexpr int32_t kFileTimeSlack = 2;
 // The main program keeps one "Cab<k>" entry per recovery cabinet, a handful.
-// The walk over them still needs an end of its own: a damaged file may hold
-// an unbroken run of entries, and k must never reach the end of int.
+// The walk over them ends at this count, far above any real list, so that
+// however many entries a file holds, k never runs past the largest int.
 constexpr int kMaxRestoreEntries = 65536;
 
 const char kDirectoriesSection[] = "Directories";
