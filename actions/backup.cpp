@@ -16,6 +16,13 @@ constexpr int kSetCount = 5;
 constexpr int32_t kOneWeek = 604800;
 constexpr size_t kSetNameSize = 16;     // "Tessaly5" and room to spare
 constexpr size_t kQuestionSize = 400;   // the question around a 259-character saveDir
+// FAT keeps last-write times to two seconds, so a file written in the second
+// a save began may carry a time up to two seconds earlier.
+constexpr int32_t kFileTimeSlack = 2;
+// The main program keeps one "Cab<k>" entry per recovery cabinet, a handful.
+// The walk over them ends at this count, far above any real list, so that
+// however many entries a file holds, k never runs past the largest int.
+constexpr int kMaxRestoreEntries = 65536;
 
 const char kDirectoriesSection[] = "Directories";
 const char kMainKey[] = "Main";
@@ -57,12 +64,19 @@ bool SameTextIgnoringCase(const char* a, const char* b) {
   return *a == *b;
 }
 
-// True when path names the first cabinet of the set in saveDir (compared
-// without regard to letter case, as the platform's file names are).
-bool IsSetsFirstCabinet(const char* saveDir, const char* setName, const char* path) {
-  char firstCabinet[kPathSize];
-  return JoinPath(firstCabinet, saveDir, setName) && AppendText(firstCabinet, "1.cab") &&
-         SameTextIgnoringCase(firstCabinet, path);
+// saveDir\<set>1.cab, the set's first cabinet; false when it does not fit.
+bool FirstCabinetPath(char (&out)[kPathSize], const char* saveDir, const char* setName) {
+  return JoinPath(out, saveDir, setName) && AppendText(out, "1.cab");
+}
+
+// True when path is a file last written at or after the moment since (within
+// FAT's two seconds): written by the save that began then. A file is judged by
+// its time, not by how its name is spelled: one folder has many spellings
+// (short names, "." components, doubled or forward slashes, subst drives).
+bool WrittenSince(FileSystem& files, const char* path, Time32 since) {
+  Time32 lastWrite = 0;
+  return files.FindFirst(path, &lastWrite) && !files.IsDirectory(path) &&
+         Difference32(lastWrite, since) >= -kFileTimeSlack;
 }
 
 void RemoveIfWritable(FileSystem& files, const char* path) {
@@ -70,9 +84,9 @@ void RemoveIfWritable(FileSystem& files, const char* path) {
 }
 
 // Empties the first "Restore Files" entry naming cabinetPath. The walk ends
-// at the first missing or empty "Cab<k>" value.
+// at the first missing or empty "Cab<k>" value, or after kMaxRestoreEntries.
 void ForgetRestoreEntry(ProfileApi& profile, const char* cabinetPath) {
-  for (int k = 1; k > 0; ++k) {
+  for (int k = 1; k <= kMaxRestoreEntries; ++k) {
     char key[16];
     FormatText(key, sizeof key, "Cab%d", k);
     // One byte more than a path can hold: a longer value reads as
@@ -90,7 +104,7 @@ void ForgetRestoreEntry(ProfileApi& profile, const char* cabinetPath) {
 
 }  // namespace
 
-void ClearOldRecoveryFiles(ActionContext& context, const char* setName) {
+void ClearOldRecoveryFiles(ActionContext& context, const char* setName, Time32 saveBegan) {
   char mainFolder[kPathSize];
   context.profile.GetString(kVantorIni, kDirectoriesSection, kMainKey, "", mainFolder,
                             sizeof mainFolder);
@@ -107,11 +121,12 @@ void ClearOldRecoveryFiles(ActionContext& context, const char* setName) {
     return;
 
   RemoveIfWritable(context.files, recoveryFile);
-  // When the backup folder is the recovery folder (its default), this cabinet
-  // is the set's own first cabinet, the one SaveSystemFiles has just written:
-  // it stays.
-  if (!IsSetsFirstCabinet(context.app.settings.saveDir, setName, recoveryCabinet))
-    RemoveIfWritable(context.files, recoveryCabinet);
+  // When the backup folder is the recovery folder (its default, however
+  // either is spelled), this cabinet is the set's own first cabinet, the one
+  // SaveSystemFiles has just written: it stays.
+  if (context.files.IsWritable(recoveryCabinet) &&
+      !WrittenSince(context.files, recoveryCabinet, saveBegan))
+    context.files.Remove(recoveryCabinet);
   ForgetRestoreEntry(context.profile, recoveryCabinet);
 }
 
@@ -130,9 +145,7 @@ bool ChooseBackupSet(ActionContext& context, char* description, size_t descripti
     Candidate& entry = table[n - 1];
     FormatText(entry.setName, sizeof entry.setName, "Tessaly%d", n);
     char probe[kPathSize];
-    if (!JoinPath(probe, context.app.settings.saveDir, entry.setName) ||
-        !AppendText(probe, "1.cab"))
-      return false;
+    if (!FirstCabinetPath(probe, context.app.settings.saveDir, entry.setName)) return false;
     if (!context.files.FindFirst(probe, &entry.lastWrite)) chosen = entry.setName;
   }
 
@@ -169,15 +182,21 @@ bool BackupSystemFiles(ActionContext& context, int32_t confirm) {
 
   char description[kBackupDescriptionSize];
   char setName[kSetNameSize];
-  if (!ChooseBackupSet(context, description, sizeof description, setName, sizeof setName))
+  char firstCabinet[kPathSize];
+  if (!ChooseBackupSet(context, description, sizeof description, setName, sizeof setName) ||
+      !FirstCabinetPath(firstCabinet, app.settings.saveDir, setName))
     return false;
 
-  if (context.companions.SaveSystemFiles(description, app.settings.saveDir, setName) == 0)
-    return false;
-  // The main program's recovery data of the set goes only once the new set
-  // is written: a backup that fails (a full or read-only folder) leaves the
-  // old set whole, and its recovery data must keep pointing at it.
-  ClearOldRecoveryFiles(context, setName);
+  // What SaveSystemFiles returns is not part of its contract; the set's first
+  // cabinet, rewritten or not, tells whether the backup happened.
+  const Time32 saveBegan = context.clock.Now();
+  context.companions.SaveSystemFiles(description, app.settings.saveDir, setName);
+  if (!WrittenSince(context.files, firstCabinet, saveBegan)) return false;
+  // The old set is overwritten, so the main program's recovery data of it
+  // goes, whatever SaveSystemFiles reported. A save that did not rewrite the
+  // first cabinet (a full or read-only folder) left the old set whole, and
+  // its recovery data keeps pointing at it.
+  ClearOldRecoveryFiles(context, setName, saveBegan);
   return true;
 }
 

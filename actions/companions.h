@@ -23,7 +23,9 @@ class Companions {
                                   const char* folder) = 0;
   virtual int32_t InitializeTests(const char* company, const char* product,
                                   const char* folder) = 0;
-  // VarnTools.dll: writes saveDir\<setName>1.cab; non-zero on success.
+  // VarnTools.dll: writes saveDir\<setName>1.cab. Its result is not defined
+  // by the library's makers: whether the cabinet was rewritten is read from
+  // the file itself.
   virtual int32_t SaveSystemFiles(const char* description, const char* saveDir,
                                   const char* setName) = 0;
   // VarnTests.dll: fills *result (zeroed by the caller) and writes the report.

@@ -1,5 +1,7 @@
 // An ActionContext over in-memory fakes, for the tests of the maintenance
-// actions. The install folder the launcher is given is installFolder.
+// actions. The install folder the launcher is given is installFolder. A save
+// that reports success writes the set's first cabinet, stamped with the
+// clock's time.
 #pragma once
 
 #include <string>
@@ -27,7 +29,13 @@ struct FakeActionContext {
   FakeInstallFolder installFolder;
   ActionContext context{app, files, profile, clock, windows, companions, installFolder};
 
-  FakeActionContext() = default;
+  FakeActionContext() {
+    companions.writeSet = [this](const FakeCompanions::Save& save) {
+      std::string cabinet = save.saveDir;
+      if (cabinet.empty() || cabinet.back() != '\\') cabinet += '\\';
+      files.AddFile(cabinet + save.setName + "1.cab", clock.now);
+    };
+  }
   FakeActionContext(const FakeActionContext&) = delete;
   FakeActionContext& operator=(const FakeActionContext&) = delete;
 

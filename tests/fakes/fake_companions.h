@@ -29,6 +29,10 @@ class FakeCompanions : public Companions {
   std::function<void()> onSave;
   std::function<void()> onQuickCheck;
   std::function<void()> onSnapshotGui;
+  // What a save leaves behind when saveResult is non-zero (the set's first
+  // cabinet, see FakeActionContext); a save that reports failure writes
+  // nothing, as the real library does.
+  std::function<void(const Save&)> writeSet;
 
   int32_t InitializeTools(const char* company, const char* product, const char* folder) override {
     calls.push_back(std::string("tools ") + company + "|" + product + "|" + folder);
@@ -43,6 +47,7 @@ class FakeCompanions : public Companions {
     calls.push_back(std::string("save ") + setName);
     saves.push_back(Save{description, saveDir, setName});
     if (onSave) onSave();
+    if (saveResult != 0 && writeSet) writeSet(saves.back());
     return saveResult;
   }
   int32_t DoQuickCheck(WindowHandle window, QuickCheckResult* result,

@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(ok == (Joined(saveDir, "Tessaly11.cab").size() < kPathSize));
   FUZZ_CHECK(f.FileCalls("remove ").empty() && f.profile.writes.empty());
   if (!ok) return 0;
-  ClearOldRecoveryFiles(f.context, chosen);
+  ClearOldRecoveryFiles(f.context, chosen, f.clock.now);
   const std::vector<std::string> removed = f.FileCalls("remove ");
   FUZZ_CHECK(Terminated(description, sizeof description));
   FUZZ_CHECK(strncmp(description, "Tessaly Backup on ", 18) == 0);

@@ -12,6 +12,8 @@ namespace tessaly {
 namespace {
 
 const char kIni[] = "Vantor.ini";
+// A save that began after every file these tests make (they are stamped 0).
+constexpr Time32 kSaveBegan = 1100000000;
 
 class BackupRecoveryTest : public ::testing::Test {
  protected:
@@ -33,7 +35,7 @@ TEST_F(BackupRecoveryTest, RemovesBothRecoveryFilesOfTheSet) {
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly31.rcv");
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly31.cab");
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly21.cab");
-  ClearOldRecoveryFiles(bed.context, "Tessaly3");
+  ClearOldRecoveryFiles(bed.context, "Tessaly3", kSaveBegan);
   EXPECT_EQ((std::vector<std::string>{"C:\\VANTOR\\Recovery\\Tessaly31.rcv",
                                       "C:\\VANTOR\\Recovery\\Tessaly31.cab"}),
             bed.FileCalls("remove "));
@@ -45,7 +47,7 @@ TEST_F(BackupRecoveryTest, RemovesBothRecoveryFilesOfTheSet) {
 TEST_F(BackupRecoveryTest, LeavesReadOnlyAndMissingFilesAlone) {
   SetMain("C:\\VANTOR\\");
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly11.rcv", 0, /*writable=*/false);
-  ClearOldRecoveryFiles(bed.context, "Tessaly1");
+  ClearOldRecoveryFiles(bed.context, "Tessaly1", kSaveBegan);
   EXPECT_EQ((std::vector<std::string>{"C:\\VANTOR\\Recovery\\Tessaly11.rcv",
                                       "C:\\VANTOR\\Recovery\\Tessaly11.cab"}),
             bed.FileCalls("access2 "));
@@ -57,7 +59,7 @@ TEST_F(BackupRecoveryTest, RecoveryCabinetThatIsAFolderIsNotRemoved) {
   SetMain("C:\\VANTOR");
   bed.files.AddDirectory("C:\\VANTOR\\Recovery\\Tessaly21.cab");
   SetCab(1, "C:\\VANTOR\\Recovery\\Tessaly21.cab");
-  ClearOldRecoveryFiles(bed.context, "Tessaly2");
+  ClearOldRecoveryFiles(bed.context, "Tessaly2", kSaveBegan);
   EXPECT_TRUE(bed.files.IsDirectory("C:\\VANTOR\\Recovery\\Tessaly21.cab"));
   EXPECT_EQ("", Cab(1));
 }
@@ -79,7 +81,7 @@ TEST_P(RestoreListTest, EmptiesOnlyTheEntryOfTheSetsCabinet) {
   SetMain("C:\\VANTOR");
   for (size_t k = 0; k < c.cabs.size(); ++k)
     if (c.cabs[k] != "<missing>") SetCab(static_cast<int>(k + 1), c.cabs[k]);
-  ClearOldRecoveryFiles(bed.context, "Tessaly2");
+  ClearOldRecoveryFiles(bed.context, "Tessaly2", kSaveBegan);
   for (size_t k = 0; k < c.after.size(); ++k)
     EXPECT_EQ(c.after[k], Cab(static_cast<int>(k + 1))) << "Cab" << k + 1;
   EXPECT_EQ(c.writes, bed.profile.writes.size());
@@ -125,8 +127,8 @@ TEST_F(BackupRecoveryTest, AnEntryEmptiedEarlierEndsLaterWalks) {
   SetMain("C:\\VANTOR");
   SetCab(1, "C:\\VANTOR\\Recovery\\Tessaly11.cab");
   SetCab(2, "C:\\VANTOR\\Recovery\\Tessaly21.cab");
-  ClearOldRecoveryFiles(bed.context, "Tessaly1");
-  ClearOldRecoveryFiles(bed.context, "Tessaly2");
+  ClearOldRecoveryFiles(bed.context, "Tessaly1", kSaveBegan);
+  ClearOldRecoveryFiles(bed.context, "Tessaly2", kSaveBegan);
   EXPECT_EQ("", Cab(1));
   EXPECT_EQ("C:\\VANTOR\\Recovery\\Tessaly21.cab", Cab(2));
   EXPECT_EQ(1u, bed.profile.writes.size());
@@ -138,7 +140,7 @@ TEST_F(BackupRecoveryTest, IniWithoutMainUsesRecoveryAtTheRoot) {
   bed.files.AddFile("\\Recovery\\Tessaly41.rcv");
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly41.rcv");
   SetCab(1, "\\Recovery\\Tessaly41.cab");
-  ClearOldRecoveryFiles(bed.context, "Tessaly4");
+  ClearOldRecoveryFiles(bed.context, "Tessaly4", kSaveBegan);
   EXPECT_EQ((std::vector<std::string>{"\\Recovery\\Tessaly41.rcv"}), bed.FileCalls("remove "));
   EXPECT_TRUE(bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly41.rcv"));
   EXPECT_EQ("", Cab(1));
@@ -153,7 +155,7 @@ TEST_P(ThousandCabKeysTest, WalksAllKeysAndEmptiesOnlyTheMatch) {
   const int match = GetParam();  // 0: none matches
   for (int k = 1; k <= 1000; ++k)
     SetCab(k, k == match ? "\\RECOVERY\\tessaly51.cab" : "C:\\OLD\\Set" + std::to_string(k) + ".cab");
-  ClearOldRecoveryFiles(bed.context, "Tessaly5");
+  ClearOldRecoveryFiles(bed.context, "Tessaly5", kSaveBegan);
   for (int k = 1; k <= 1000; ++k) {
     if (k == match)
       EXPECT_EQ("", Cab(k));
@@ -180,7 +182,7 @@ TEST_P(LongMainFolderTest, TouchesNothingUnlessTheWholePathFits) {
   bed.files.AddFile(main + "\\Recovery\\Tessaly51.rcv");
   bed.files.AddFile(cabinet);
   SetCab(1, fits ? cabinet : cabinet.substr(0, 259));
-  ClearOldRecoveryFiles(bed.context, "Tessaly5");
+  ClearOldRecoveryFiles(bed.context, "Tessaly5", kSaveBegan);
   EXPECT_EQ(fits ? 2u : 0u, bed.FileCalls("remove ").size());
   EXPECT_EQ(fits ? 1u : 0u, bed.profile.writes.size());
   for (const std::string& path : bed.FileCalls("remove ")) EXPECT_LE(path.size(), 259u);
@@ -198,7 +200,7 @@ TEST_F(BackupRecoveryTest, OverlongListValueIsNoMatch) {
   SetMain(main);
   SetCab(1, cabinet + "X");
   SetCab(2, cabinet);
-  ClearOldRecoveryFiles(bed.context, "Tessaly5");
+  ClearOldRecoveryFiles(bed.context, "Tessaly5", kSaveBegan);
   EXPECT_EQ(cabinet + "X", Cab(1));
   EXPECT_EQ("", Cab(2));
 }

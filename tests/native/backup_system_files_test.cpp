@@ -236,6 +236,66 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, RecoveryDataTest, ::testing::ValuesIn(kRecove
                            return std::string(info.param.name);
                          });
 
+// Whether the backup happened is read from the recycled set's first cabinet,
+// whatever SaveSystemFiles returns: rewritten since the save began (within
+// FAT's two seconds), the old set is gone and its recovery data goes too;
+// otherwise the old set's recovery data stays and the run is no backup.
+enum class SaveEffect { kRewritesTheCabinet, kWritesNothing, kRemovesTheCabinet };
+
+struct SaveEffectCase {
+  const char* name;
+  int32_t saveResult;
+  SaveEffect effect;
+  Time32 stampedAfterTheStart;  // last-write time of a rewritten cabinet
+  bool made;
+};
+
+std::ostream& operator<<(std::ostream& out, const SaveEffectCase& c) { return out << c.name; }
+
+class SaveEffectTest : public BackupSystemFilesTest,
+                       public ::testing::WithParamInterface<SaveEffectCase> {};
+
+TEST_P(SaveEffectTest, TheFirstCabinetTellsWhetherTheBackupHappened) {
+  const SaveEffectCase& c = GetParam();
+  const Time32 start = bed.clock.now;
+  // Sets 1..5 a day apart, set 1 the oldest: set 3 is recycled.
+  for (int n = 1; n <= 5; ++n)
+    bed.files.AddFile("C:\\BACKUP\\Tessaly" + std::to_string(n) + "1.cab", start - (6 - n) * 86400);
+  bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly31.rcv");
+  bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly31.cab");
+  bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", "C:\\VANTOR\\Recovery\\Tessaly31.cab");
+  bed.companions.saveResult = c.saveResult;
+  bed.companions.writeSet = nullptr;
+  bed.companions.onSave = [&] {
+    if (c.effect == SaveEffect::kRewritesTheCabinet)
+      bed.files.AddFile("C:\\BACKUP\\Tessaly31.cab", start + c.stampedAfterTheStart);
+    else if (c.effect == SaveEffect::kRemovesTheCabinet)
+      bed.files.entries.erase(FakeFileSystem::Key("C:\\BACKUP\\Tessaly31.cab"));
+  };
+
+  EXPECT_EQ(c.made, BackupSystemFiles(bed.context, 0));
+  ASSERT_EQ(1u, bed.companions.saves.size());
+  EXPECT_EQ("Tessaly3", bed.companions.saves[0].setName);
+  EXPECT_EQ(!c.made, bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly31.rcv"));
+  EXPECT_EQ(!c.made, bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly31.cab"));
+  EXPECT_EQ(c.made ? "" : "C:\\VANTOR\\Recovery\\Tessaly31.cab",
+            *bed.profile.Find("Vantor.ini", "Restore Files", "Cab1"));
+  EXPECT_EQ(c.effect != SaveEffect::kRemovesTheCabinet, bed.files.Has("C:\\BACKUP\\Tessaly31.cab"));
+}
+
+const SaveEffectCase kSaveEffectCases[] = {
+    {"ZeroButRewritten", 0, SaveEffect::kRewritesTheCabinet, 0, true},
+    {"ZeroButRewrittenWithATwoSecondClock", 0, SaveEffect::kRewritesTheCabinet, -2, true},
+    {"NonZeroButNothingWritten", 1, SaveEffect::kWritesNothing, 0, false},
+    {"NonZeroButTheCabinetIsGone", 1, SaveEffect::kRemovesTheCabinet, 0, false},
+    {"NonZeroButOlderThanTheStart", 1, SaveEffect::kRewritesTheCabinet, -3, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Results, SaveEffectTest, ::testing::ValuesIn(kSaveEffectCases),
+                         [](const ::testing::TestParamInfo<SaveEffectCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
 TEST_F(BackupSystemFilesTest, FirstCabinetThatIsAFolderIsLeftAlone) {
   bed.files.AddDirectory("C:\\BACKUP\\Tessaly11.cab");
   EXPECT_TRUE(BackupSystemFiles(bed.context, 0));

@@ -32,6 +32,8 @@ const char kInstallPath[] =
 const char kProgramFolder[] = "C:\\TESSALY\\";
 const char kExistingFolder[] = "C:\\Sweep Folder";
 const char kMainFolder[] = "C:\\Vantor";
+// A save that began after every file these tests make (they are stamped 0).
+constexpr Time32 kSaveBegan = 1100000000;
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
@@ -171,7 +173,7 @@ void BadInputSweep::HugeVantorIni() {
       f.profile.Set(kVantorIni, "Restore Files", ("Cab" + std::to_string(k)).c_str(), value);
     }
 
-    ClearOldRecoveryFiles(f.context, "Tessaly3");
+    ClearOldRecoveryFiles(f.context, "Tessaly3", kSaveBegan);
 
     const std::vector<std::string> removed = f.FileCalls("remove ");
     if (row.removes) {
@@ -199,7 +201,7 @@ void BadInputSweep::HugeVantorIni() {
     const std::string cab = SweepJoined(kMainFolder, "Recovery\\Tessaly31.cab");
     f.profile.Set(kVantorIni, "Restore Files", "Cab1", cab + Repeat("x", length - cab.size()));
     f.profile.Set(kVantorIni, "Restore Files", "Cab2", cab);
-    ClearOldRecoveryFiles(f.context, "Tessaly3");
+    ClearOldRecoveryFiles(f.context, "Tessaly3", kSaveBegan);
     EXPECT_EQ(f.profile.writes, (std::vector<std::string>{"Vantor.ini|Restore Files|Cab2="}));
   }
 }
@@ -355,7 +357,7 @@ void BadInputSweep::BackupPaths() {
       f.profile.Set(kVantorIni, "Restore Files", "Cab1", main + tail);
       f.files.AddFile(main + tail);
       f.files.AddFile(main + "\\Recovery\\Tessaly11.rcv");
-      ClearOldRecoveryFiles(f.context, "Tessaly1");
+      ClearOldRecoveryFiles(f.context, "Tessaly1", kSaveBegan);
       EXPECT_EQ(f.FileCalls("remove ").size(), fits ? 2u : 0u);
       EXPECT_EQ(f.profile.writes.size(), fits ? 1u : 0u);
     }

@@ -93,5 +93,86 @@ INSTANTIATE_TEST_SUITE_P(Folders, SameFolderBackupTest, ::testing::ValuesIn(kSam
                            return std::string(info.param.name);
                          });
 
+// The same folder spelled one way in "Main" and another in saveDir. The new
+// set's first cabinet, which is also the recovery cabinet, stays whatever the
+// spelling: the set then counts as present, and the next backup moves on to
+// another set.
+struct SpellingCase {
+  const char* name;
+  const char* main;
+  const char* saveDir;
+  const char* spelling;  // a further spelling of folder, as the platform sees it
+  const char* folder;
+};
+
+std::ostream& operator<<(std::ostream& out, const SpellingCase& c) { return out << c.name; }
+
+class SpelledTwoWaysTest : public ::testing::TestWithParam<SpellingCase> {
+ protected:
+  void SetUp() override {
+    const SpellingCase& c = GetParam();
+    bed.files.sameFolders.push_back({c.spelling, c.folder});
+    bed.clock.now = kNow;
+    bed.profile.Set("Vantor.ini", "Directories", "Main", c.main);
+    recovery = std::string(c.main) + "\\Recovery\\";
+    bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", recovery + "Tessaly31.cab");
+    bed.SetSaveDir(c.saveDir);
+    bed.files.AddDirectory(c.saveDir);
+    // Sets 1..5 a day apart, set 1 the oldest: set 3 is recycled.
+    for (int n = 1; n <= 5; ++n)
+      bed.files.AddFile(recovery + "Tessaly" + std::to_string(n) + "1.cab", kNow - (6 - n) * kDay);
+    bed.files.AddFile(recovery + "Tessaly31.rcv", kNow - 3 * kDay);
+  }
+
+  Time32 LastWrite(int set) {
+    Time32 lastWrite = 0;
+    return bed.files.FindFirst((recovery + "Tessaly" + std::to_string(set) + "1.cab").c_str(),
+                               &lastWrite)
+               ? lastWrite
+               : -1;
+  }
+
+  FakeActionContext bed;
+  std::string recovery;  // as "Main" spells it
+};
+
+TEST_P(SpelledTwoWaysTest, TheNewSetStaysAndTheNextBackupTakesAnother) {
+  ASSERT_TRUE(BackupSystemFiles(bed.context, 0));
+  EXPECT_EQ(kNow, LastWrite(3));
+  EXPECT_FALSE(bed.files.Has(recovery + "Tessaly31.rcv"));
+  EXPECT_EQ((std::vector<std::string>{recovery + "Tessaly31.rcv"}), bed.FileCalls("remove "));
+  EXPECT_EQ("", *bed.profile.Find("Vantor.ini", "Restore Files", "Cab1"));
+
+  bed.clock.now = kNow + kDay;
+  ASSERT_TRUE(BackupSystemFiles(bed.context, 0));
+  ASSERT_EQ(2u, bed.companions.saves.size());
+  EXPECT_EQ("Tessaly3", bed.companions.saves[0].setName);
+  EXPECT_EQ("Tessaly4", bed.companions.saves[1].setName);
+  EXPECT_EQ(kNow, LastWrite(3));
+  EXPECT_EQ(kNow + kDay, LastWrite(4));
+  for (int n : {1, 2, 5}) EXPECT_EQ(kNow - (6 - n) * kDay, LastWrite(n)) << n;
+}
+
+const SpellingCase kSpellingCases[] = {
+    {"MainByShortName", "C:\\PROGRA~1\\VANTOR", "C:\\Program Files\\Vantor\\Recovery",
+     "C:\\PROGRA~1\\VANTOR", "C:\\Program Files\\Vantor"},
+    {"SaveDirByShortName", "C:\\Program Files\\Vantor", "C:\\PROGRA~1\\VANTOR\\RECOVERY",
+     "C:\\PROGRA~1\\VANTOR", "C:\\Program Files\\Vantor"},
+    {"MainWithADotComponent", "C:\\VANTOR\\.", "C:\\VANTOR\\Recovery", "C:\\VANTOR\\.\\",
+     "C:\\VANTOR\\"},
+    {"MainRelativeToTheCurrentFolder", "VANTOR", "C:\\VANTOR\\Recovery", "VANTOR\\",
+     "C:\\VANTOR\\"},
+    {"SaveDirWithADoubledBackslash", "C:\\VANTOR", "C:\\VANTOR\\\\Recovery", "C:\\VANTOR\\\\",
+     "C:\\VANTOR\\"},
+    {"SaveDirWithForwardSlashes", "C:\\VANTOR", "C:/VANTOR/Recovery", "C:/VANTOR/Recovery",
+     "C:\\VANTOR\\Recovery"},
+    {"SaveDirOnASubstDrive", "C:\\VANTOR", "S:\\Recovery", "S:\\", "C:\\VANTOR\\"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Spellings, SpelledTwoWaysTest, ::testing::ValuesIn(kSpellingCases),
+                         [](const ::testing::TestParamInfo<SpellingCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
 }  // namespace
 }  // namespace tessaly

@@ -40,9 +40,9 @@ TEST_F(WineCompanionBackup, FillsTheSetsInOrderWithRealCabinets) {
 TEST_F(WineCompanionBackup, RewritesTheChosenSetOnly) {
   const Time32 times[5] = {kNow - 3 * kDay, kNow - kDay, kNow - 2 * kDay, kNow, kNow - 40 * kDay};
   PlaceSets(times);  // newest first: 4, 2, [3], 1, 5
-  WriteFileAt(recovery + "\\Tessaly31.rcv", kNow);
+  WriteFileAt(recovery + "\\Tessaly31.rcv", kNow - kDay);
   const std::string recoveryCabinet = recovery + "\\Tessaly31.cab";
-  WriteFileAt(recoveryCabinet, kNow);
+  WriteFileAt(recoveryCabinet, kNow - kDay);
   WritePrivateProfileStringA("Restore Files", "Cab1", recoveryCabinet.c_str(), "Vantor.ini");
 
   EXPECT_TRUE(BackupSystemFiles(context, 0));

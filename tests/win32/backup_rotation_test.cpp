@@ -1,7 +1,8 @@
 // Under Wine: the backup-set rotation on real files whose last-write times are
 // set with SetFileTime, and the clean-up of the recycled set's recovery files
 // and restore-list entry through the real private-profile functions; the
-// companion is a fake that records what it is given.
+// companion is a fake that records what it is given and writes the set's
+// first cabinet.
 #include <windows.h>
 
 #include <string>
@@ -18,9 +19,15 @@ namespace {
 
 using namespace backup_test;
 
+// A save that reports success writes the set's first cabinet, stamped with
+// the clock's time.
 class WineBackup : public BackupFolders {
  protected:
-  WineBackup() : BackupFolders(companions) {}
+  WineBackup() : BackupFolders(companions) {
+    companions.writeSet = [this](const FakeCompanions::Save& save) {
+      WriteFileAt(save.saveDir + "\\" + save.setName + "1.cab", clock.now);
+    };
+  }
   FakeCompanions companions;
 };
 
@@ -64,10 +71,10 @@ INSTANTIATE_TEST_SUITE_P(RealFiles, WineRotation, ::testing::ValuesIn(kWineRotat
 TEST_F(WineBackup, ClearsTheRecycledSetsRecoveryData) {
   const Time32 times[5] = {kNow - 3 * kDay, kNow - 40 * kDay, kNow, kNow - 2 * kDay, kNow - kDay};
   PlaceSets(times);  // Tessaly4 is recycled
-  WriteFileAt(recovery + "\\Tessaly41.rcv", kNow);
-  WriteFileAt(recovery + "\\Tessaly41.cab", kNow);
-  WriteFileAt(recovery + "\\Tessaly31.rcv", kNow);
-  WriteFileAt(recovery + "\\Tessaly31.cab", kNow);
+  WriteFileAt(recovery + "\\Tessaly41.rcv", kNow - kDay);
+  WriteFileAt(recovery + "\\Tessaly41.cab", kNow - kDay);
+  WriteFileAt(recovery + "\\Tessaly31.rcv", kNow - kDay);
+  WriteFileAt(recovery + "\\Tessaly31.cab", kNow - kDay);
   std::string upper = recovery + "\\TESSALY41.CAB";
   CharUpperA(&upper[0]);
   const std::string other = recovery + "\\Tessaly31.cab";
@@ -95,7 +102,7 @@ TEST_F(WineBackup, ClearsTheRecycledSetsRecoveryData) {
 TEST_F(WineBackup, ReadOnlyRecoveryFileIsKept) {
   WriteFileAt(recovery + "\\Tessaly11.rcv", kNow);
   ASSERT_TRUE(SetFileAttributesA((recovery + "\\Tessaly11.rcv").c_str(), FILE_ATTRIBUTE_READONLY));
-  WriteFileAt(recovery + "\\Tessaly11.cab", kNow);
+  WriteFileAt(recovery + "\\Tessaly11.cab", kNow - kDay);
   EXPECT_TRUE(BackupSystemFiles(context, 0));
   EXPECT_TRUE(PathExists(recovery + "\\Tessaly11.rcv"));
   EXPECT_FALSE(PathExists(recovery + "\\Tessaly11.cab"));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 #include <windows.h>
 
 #include <string>
@@ -90,8 +91,13 @@ void StoreText(HKEY root, const char* path, const char* name, const std::string&
 }
 
 // An ActionContext over the real file system and profile functions, the
-// rest from the fakes (nothing of them is used by the operations swept).
+// rest from the fakes; a save writes the set's first cabinet.
 struct RealActions {
+  RealActions() {
+    companions.writeSet = [](const FakeCompanions::Save& save) {
+      MakeFile(save.saveDir + "\\" + save.setName + "1.cab");
+    };
+  }
   AppState app;
   Win32FileSystem files;
   Win32Profile profile;
@@ -101,6 +107,9 @@ struct RealActions {
   FakeInstallFolder installFolder{kProgramFolder};
   ActionContext context{app, files, profile, clock, windows, companions, installFolder};
 };
+
+// The start of a save that began after every file made so far.
+Time32 SaveBeganLater() { return static_cast<Time32>(time(nullptr)) + 60; }
 
 std::string VantorIniPath() {
   char folder[MAX_PATH];
@@ -246,7 +255,7 @@ void BadInputSweep::HugeVantorIni() {
     fclose(ini);
 
     RealActions actions;
-    ClearOldRecoveryFiles(actions.context, "Tessaly3");
+    ClearOldRecoveryFiles(actions.context, "Tessaly3", SaveBeganLater());
 
     EXPECT_FALSE(Exists(cab));
     EXPECT_FALSE(Exists(rcv));
@@ -351,7 +360,7 @@ void BadInputSweep::BackupPaths() {
       ASSERT_TRUE(
           WritePrivateProfileStringA("Restore Files", "Cab1", (main + tail).c_str(), "Vantor.ini"));
       RealActions actions;
-      ClearOldRecoveryFiles(actions.context, "Tessaly1");
+      ClearOldRecoveryFiles(actions.context, "Tessaly1", SaveBeganLater());
       EXPECT_EQ(ReadRestore("Cab1"), fits ? "" : main + tail);
       if (made) {
         EXPECT_EQ(Exists(main + tail), !fits);
