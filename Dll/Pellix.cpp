@@ -1,5 +1,6 @@
 // Pellix.dll: system-wide keyboard and mouse hooks that stamp the time of the
-// last input into one word shared by every process that maps the library.
+// last input into one word shared by every process that maps the library,
+// beside the two hook handles that every process chains with.
 //
 // The platform maps this library into every process that takes input, so it
 // is built without the C++ runtime: no exceptions, no static constructors,
@@ -9,23 +10,27 @@
 
 #include "pellix_core.h"
 
-// The one shared word: seconds since 1970 of the last input or reset, 0 when
-// never stamped since the library was first mapped.
-extern "C" {
-__attribute__((section("SHARDATA"), shared)) volatile int32_t lastInputTime = 0;
-}
-
 namespace {
+
+// The words shared by every process that maps the library: the stamp (seconds
+// since 1970 of the last input or reset, 0 when never stamped since the
+// library was first mapped), then the two hook handles. All zero in the image.
+__attribute__((section("SHARDATA"), shared))
+pellix::SharedState sharedWords = {0, nullptr, nullptr};
 
 pellix::ProcessState processState;  // zero when the library is mapped
 
-// The platform's hook calls, handed to the install state machine.
+// The platform's hook calls, handed to the install state machine and the
+// hook procedures.
 struct PlatformHooks {
   static void* SetHook(int type, void* procedure, void* module) {
     return SetWindowsHookExA(type, reinterpret_cast<HOOKPROC>(procedure),
                              static_cast<HINSTANCE>(module), 0);
   }
   static int32_t Unhook(void* hook) { return UnhookWindowsHookEx(static_cast<HHOOK>(hook)); }
+  static intptr_t CallNext(void* hook, int code, uintptr_t wParam, intptr_t lParam) {
+    return CallNextHookEx(static_cast<HHOOK>(hook), code, wParam, lParam);
+  }
 };
 
 // Seconds since 1 January 1970 (UTC), the value the C runtime's time() gives:
@@ -62,24 +67,26 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
 LONG WINAPI WEP(LONG) { return 1; }
 
 LRESULT CALLBACK KeyboardFunc(int code, WPARAM wParam, LPARAM lParam) {
-  pellix::Stamp(lastInputTime, Now());
-  return CallNextHookEx(static_cast<HHOOK>(processState.keyboardHook), code, wParam, lParam);
+  PlatformHooks platform;
+  return pellix::HookCall(sharedWords, pellix::HookKind::kKeyboard, Now(), platform, code, wParam,
+                          lParam);
 }
 
 LRESULT CALLBACK MouseFunc(int code, WPARAM wParam, LPARAM lParam) {
-  pellix::Stamp(lastInputTime, Now());
-  return CallNextHookEx(static_cast<HHOOK>(processState.mouseHook), code, wParam, lParam);
+  PlatformHooks platform;
+  return pellix::HookCall(sharedWords, pellix::HookKind::kMouse, Now(), platform, code, wParam,
+                          lParam);
 }
 
 LONG WINAPI HookInstall(LONG install) {
   PlatformHooks platform;
-  return pellix::Install(processState, install, platform,
+  return pellix::Install(sharedWords, processState, install, platform,
                          reinterpret_cast<void*>(&MouseFunc),
                          reinterpret_cast<void*>(&KeyboardFunc));
 }
 
-LONG WINAPI HookResetTimer(void) { return pellix::Stamp(lastInputTime, Now()); }
+LONG WINAPI HookResetTimer(void) { return pellix::Stamp(sharedWords.lastInputTime, Now()); }
 
-LONG WINAPI HookIdleSeconds(void) { return pellix::IdleSeconds(lastInputTime, Now); }
+LONG WINAPI HookIdleSeconds(void) { return pellix::IdleSeconds(sharedWords.lastInputTime, Now); }
 
 }  // extern "C"

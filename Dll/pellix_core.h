@@ -1,6 +1,6 @@
 // The logic of the activity hook library, free of the platform so that it can
-// be tested natively: the install/remove state machine and the idle
-// arithmetic. The DLL supplies the real hook calls and clock.
+// be tested natively: the install/remove state machine, the hook call and the
+// idle arithmetic. The DLL supplies the real hook calls and clock.
 #pragma once
 
 #include <stdint.h>
@@ -10,12 +10,22 @@ namespace pellix {
 // Hook types as the platform numbers them.
 enum : int { kKeyboardHookType = 2, kMouseHookType = 7 };
 
+// The words every process that maps the library shares, in this order (the
+// shared data section). A hook procedure runs in whichever process takes the
+// input and must hand the platform the real handle of its hook, which Windows
+// 95 uses to find the next hook in the chain; so the handles live here, beside
+// the stamp, and not in the installing process alone. Only the installing
+// process writes them: set on install, cleared on removal.
+struct SharedState {
+  volatile int32_t lastInputTime;  // seconds since 1970 of the last input or reset
+  void* volatile mouseHook;
+  void* volatile keyboardHook;
+};
+
 // The per-process words. Only the process that installs the hooks ever holds
-// non-zero handles and state; every other process only stamps the shared word.
+// a non-zero state.
 struct ProcessState {
   void* moduleInstance;
-  void* mouseHook;
-  void* keyboardHook;
   int32_t hookState;  // argument of the last install call that acted
 };
 
@@ -33,19 +43,19 @@ struct ProcessState {
 // as static or member functions; the DLL passes the platform's calls, the
 // tests a recording fake.
 template <typename Api>
-inline int32_t Install(ProcessState& s, int32_t install, Api& api, void* mouseProc,
-                       void* keyboardProc) {
+inline int32_t Install(SharedState& shared, ProcessState& s, int32_t install, Api& api,
+                       void* mouseProc, void* keyboardProc) {
   if ((install != 0) == (s.hookState != 0)) return install;
   if (install != 0) {
-    s.mouseHook = api.SetHook(kMouseHookType, mouseProc, s.moduleInstance);
-    s.keyboardHook = api.SetHook(kKeyboardHookType, keyboardProc, s.moduleInstance);
+    shared.mouseHook = api.SetHook(kMouseHookType, mouseProc, s.moduleInstance);
+    shared.keyboardHook = api.SetHook(kKeyboardHookType, keyboardProc, s.moduleInstance);
     s.hookState = install;
-    return static_cast<int32_t>(reinterpret_cast<intptr_t>(s.keyboardHook));
+    return static_cast<int32_t>(reinterpret_cast<intptr_t>(shared.keyboardHook));
   }
-  api.Unhook(s.mouseHook);
-  const int32_t result = api.Unhook(s.keyboardHook);
-  s.mouseHook = nullptr;
-  s.keyboardHook = nullptr;
+  api.Unhook(shared.mouseHook);
+  const int32_t result = api.Unhook(shared.keyboardHook);
+  shared.mouseHook = nullptr;
+  shared.keyboardHook = nullptr;
   s.hookState = 0;
   return result;
 }
@@ -55,6 +65,22 @@ inline int32_t Install(ProcessState& s, int32_t install, Api& api, void* mousePr
 inline int32_t Stamp(volatile int32_t& lastInputTime, int32_t now) {
   lastInputTime = now;
   return now;
+}
+
+enum class HookKind { kMouse, kKeyboard };
+
+// The whole work of a hook procedure, in whatever process it runs: stamp the
+// shared word, whatever the code, then chain to the next hook with the shared
+// handle of this kind of hook.
+//
+// Api provides
+//   intptr_t CallNext(void* hook, int code, uintptr_t wParam, intptr_t lParam);
+template <typename Api>
+inline intptr_t HookCall(SharedState& shared, HookKind kind, int32_t now, Api& api, int code,
+                         uintptr_t wParam, intptr_t lParam) {
+  Stamp(shared.lastInputTime, now);
+  void* const hook = kind == HookKind::kMouse ? shared.mouseHook : shared.keyboardHook;
+  return api.CallNext(hook, code, wParam, lParam);
 }
 
 // Seconds since the last stamp, or 0 when nothing has been stamped yet. The

@@ -78,7 +78,11 @@ int CTrayIcon::HandleCallback(uintptr_t wParam, intptr_t lParam) {
   if (lParam == kWmRButtonUp) {
     shell_.SetMenuDefaultItem(popup, 0);
     if (settings_.disabled != 0) shell_.CheckMenuItem(popup, kTrayCmdDisable);
-    shell_.TrackPopupMenu(popup, shell_.GetCursorPos(), notifyData.window);
+    const ScreenPoint at = shell_.GetCursorPos();
+    // Only a menu whose owner is the foreground window closes when the user
+    // clicks elsewhere.
+    shell_.SetForegroundWindow(notifyData.window);
+    shell_.TrackPopupMenu(popup, at, notifyData.window);
     // Lets the menu's owner take the input back once the menu has closed.
     shell_.PostWindowMessage(notifyData.window, kWmNull, 0, 0);
   } else {

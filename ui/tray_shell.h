@@ -69,6 +69,8 @@ class TrayShell {
   // The command id of the item at `position`.
   virtual uint32_t GetMenuItemId(MenuHandle menu, int position) = 0;
   virtual ScreenPoint GetCursorPos() = 0;
+  // Makes `window` the foreground window.
+  virtual void SetForegroundWindow(WindowHandle window) = 0;
   // Shows the pop-up with its top-left corner at `at` and returns when it
   // has closed; the chosen item reaches `owner` as WM_COMMAND.
   virtual void TrackPopupMenu(MenuHandle popup, ScreenPoint at, WindowHandle owner) = 0;

@@ -13,6 +13,11 @@
 
 namespace tessaly {
 
+// The version record in the form Windows 95 knows: 148 bytes, ending in a
+// 128-byte text; the system tells the form by the size.
+constexpr DWORD kOsVersionInfoSize = 148;
+static_assert(sizeof(OSVERSIONINFOA) == kOsVersionInfoSize, "the Windows 95 version record");
+
 TessalyApp* TessalyApp::instance_ = nullptr;
 
 TessalyApp::TessalyApp()
@@ -60,7 +65,7 @@ void TessalyApp::Enable3dControls() { CWinApp::Enable3dControls(); }
 uint32_t TessalyApp::GetNTVersion() {
   OSVERSIONINFOA info;
   memset(&info, 0, sizeof info);
-  info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
+  info.dwOSVersionInfoSize = kOsVersionInfoSize;
   OsVersionInfo answer{};
   answer.ok = GetVersionExA(&info) != FALSE;
   answer.platformId = info.dwPlatformId;

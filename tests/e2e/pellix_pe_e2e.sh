@@ -3,7 +3,8 @@
 #   - the DLL imports only KERNEL32 and USER32, and from them only the clock
 #     and the three hook calls;
 #   - it exports the six entry points by ordinal and name;
-#   - its SHARDATA section is one word, writable and shared;
+#   - its SHARDATA section is three words (the stamp and the two hook
+#     handles), writable and shared;
 #   - it stays small once stripped;
 #   - IdleWatch.exe, linked against the by-ordinal import library, imports
 #     Pellix.dll's ordinals 2, 3 and 4 and no names.
@@ -92,10 +93,10 @@ shared_section() {
   flags=$(grep -A1 -E '^\s*[0-9]+ SHARDATA ' <<<"$dll_h" | tail -n 1)
   echo "     $line"
   echo "     $flags"
-  [ "$(awk '{print $3}' <<<"$line")" = 00000004 ] &&
+  [ "$(awk '{print $3}' <<<"$line")" = 0000000c ] &&
     grep -qw SHARED <<<"$flags" && grep -qw DATA <<<"$flags" && ! grep -qw READONLY <<<"$flags"
 }
-check "SHARDATA is one word, flagged DATA and SHARED, not READONLY" shared_section
+check "SHARDATA is three words, flagged DATA and SHARED, not READONLY" shared_section
 
 small_when_stripped() {
   local copy size

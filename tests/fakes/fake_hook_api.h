@@ -1,5 +1,6 @@
-// The platform's hook calls for unit tests of Pellix's install state machine:
-// every call is recorded in order, and each SetHook hands out a new handle.
+// The platform's hook calls for unit tests of Pellix's install state machine
+// and hook procedures: every call is recorded in order, each SetHook hands out
+// a new handle, and CallNext answers with its arguments' sum.
 #pragma once
 
 #include <stdint.h>
@@ -12,11 +13,13 @@ namespace tessaly {
 class FakeHookApi {
  public:
   struct Call {
-    std::string name;   // "SetHook" or "Unhook"
-    int type = 0;       // hook type for SetHook
+    std::string name;   // "SetHook", "Unhook" or "CallNext"
+    int type = 0;       // hook type for SetHook, hook code for CallNext
     void* procedure = nullptr;
     void* module = nullptr;
-    void* hook = nullptr;  // handle handed out (SetHook) or released (Unhook)
+    void* hook = nullptr;  // handle handed out (SetHook), released (Unhook) or chained with
+    uintptr_t wParam = 0;  // CallNext only
+    intptr_t lParam = 0;
   };
 
   std::vector<Call> calls;
@@ -35,6 +38,15 @@ class FakeHookApi {
     const int32_t result = unhookResults.front();
     unhookResults.erase(unhookResults.begin());
     return result;
+  }
+
+  // Something the caller must pass back unchanged: the arguments' sum.
+  static intptr_t NextResult(int code, uintptr_t wParam, intptr_t lParam) {
+    return code + static_cast<intptr_t>(wParam) + lParam;
+  }
+  intptr_t CallNext(void* hook, int code, uintptr_t wParam, intptr_t lParam) {
+    calls.push_back({"CallNext", code, nullptr, nullptr, hook, wParam, lParam});
+    return NextResult(code, wParam, lParam);
   }
 
  private:

@@ -85,6 +85,9 @@ class FakeShell : public TrayShell {
     log.push_back("GetCursorPos");
     return cursor;
   }
+  void SetForegroundWindow(WindowHandle window) override {
+    log.push_back("SetForegroundWindow " + std::to_string(window));
+  }
   void TrackPopupMenu(MenuHandle, ScreenPoint at, WindowHandle owner) override {
     log.push_back("TrackPopupMenu " + std::to_string(at.x) + "," + std::to_string(at.y) +
                   " owner " + std::to_string(owner));

@@ -1,6 +1,7 @@
-// Pellix's platform-free logic: the install/remove state machine against a
-// recording fake of the platform's hook calls, and the idle arithmetic against
-// a clock set by the test.
+// Pellix's platform-free logic: the install/remove state machine and the hook
+// procedures against a recording fake of the platform's hook calls, also as
+// two processes that map the library see them, and the idle arithmetic
+// against a clock set by the test.
 #include "pellix_core.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,8 @@ int moduleInstance;     // stand-in for the library's instance handle
 void* const kMouseProc = &mouseProcedure;
 void* const kKeyboardProc = &keyboardProcedure;
 void* const kModule = &moduleInstance;
+
+constexpr int32_t kStart = 900000000;  // an ordinary stamp in 1998
 
 // What an Install call must return.
 enum class Returns { kRequest, kKeyboardHandle, kZero, kUnhookResult };
@@ -78,6 +81,7 @@ TEST_P(PellixInstall, MakesExactlyTheExpectedCallsAndReturns) {
   FakeHookApi api;
   api.unhookResults = scenario.unhookResults;
   std::vector<int32_t> unhookResults = scenario.unhookResults;
+  pellix::SharedState shared = {};
   pellix::ProcessState state = {};
   state.moduleInstance = kModule;
 
@@ -85,7 +89,8 @@ TEST_P(PellixInstall, MakesExactlyTheExpectedCallsAndReturns) {
     const Step& step = scenario.steps[i];
     SCOPED_TRACE("step " + std::to_string(i) + ": install " + std::to_string(step.install));
     const size_t before = api.calls.size();
-    const int32_t result = pellix::Install(state, step.install, api, kMouseProc, kKeyboardProc);
+    const int32_t result =
+        pellix::Install(shared, state, step.install, api, kMouseProc, kKeyboardProc);
 
     std::vector<std::string> made;
     for (size_t c = before; c < api.calls.size(); ++c)
@@ -102,8 +107,8 @@ TEST_P(PellixInstall, MakesExactlyTheExpectedCallsAndReturns) {
       case Returns::kKeyboardHandle:
         ASSERT_EQ(api.calls.size(), before + 2);
         EXPECT_EQ(result, static_cast<int32_t>(reinterpret_cast<intptr_t>(api.calls.back().hook)));
-        EXPECT_EQ(state.keyboardHook, api.calls.back().hook);
-        EXPECT_EQ(state.mouseHook, api.calls[before].hook);
+        EXPECT_EQ(shared.keyboardHook, api.calls.back().hook);
+        EXPECT_EQ(shared.mouseHook, api.calls[before].hook);
         EXPECT_EQ(state.hookState, step.install);
         break;
       case Returns::kUnhookResult: {
@@ -120,8 +125,9 @@ TEST_P(PellixInstall, MakesExactlyTheExpectedCallsAndReturns) {
     }
   }
   EXPECT_EQ(state.hookState != 0, scenario.installedAtEnd);
-  EXPECT_EQ(state.mouseHook != nullptr, scenario.installedAtEnd);
-  EXPECT_EQ(state.keyboardHook != nullptr, scenario.installedAtEnd);
+  EXPECT_EQ(shared.mouseHook != nullptr, scenario.installedAtEnd);
+  EXPECT_EQ(shared.keyboardHook != nullptr, scenario.installedAtEnd);
+  EXPECT_EQ(shared.lastInputTime, 0) << "installing and removing never stamp";
   EXPECT_EQ(state.moduleInstance, kModule);
 }
 
@@ -194,14 +200,15 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, PellixInstall, testing::ValuesIn(kScenarios)
 // not those of an earlier cycle.
 TEST(PellixInstallHandles, RemoveReleasesTheHandlesOfTheCurrentPair) {
   FakeHookApi api;
+  pellix::SharedState shared = {};
   pellix::ProcessState state = {};
   state.moduleInstance = kModule;
-  pellix::Install(state, 1, api, kMouseProc, kKeyboardProc);
-  pellix::Install(state, 0, api, kMouseProc, kKeyboardProc);
-  pellix::Install(state, 1, api, kMouseProc, kKeyboardProc);
-  void* const mouse = state.mouseHook;
-  void* const keyboard = state.keyboardHook;
-  pellix::Install(state, 0, api, kMouseProc, kKeyboardProc);
+  pellix::Install(shared, state, 1, api, kMouseProc, kKeyboardProc);
+  pellix::Install(shared, state, 0, api, kMouseProc, kKeyboardProc);
+  pellix::Install(shared, state, 1, api, kMouseProc, kKeyboardProc);
+  void* const mouse = shared.mouseHook;
+  void* const keyboard = shared.keyboardHook;
+  pellix::Install(shared, state, 0, api, kMouseProc, kKeyboardProc);
   ASSERT_EQ(api.calls.size(), 8u);
   EXPECT_EQ(api.calls[6].hook, mouse);
   EXPECT_EQ(api.calls[7].hook, keyboard);
@@ -209,9 +216,67 @@ TEST(PellixInstallHandles, RemoveReleasesTheHandlesOfTheCurrentPair) {
 }
 
 // ---------------------------------------------------------------------------
+// Two processes: the platform runs the hook procedures in whichever process
+// takes the input, and Windows 95 finds the next hook in the chain by the
+// handle that the procedure passes on. Every process maps the same shared
+// words and has its own per-process words; only the tray program (A)
+// installs, the input arrives in another program (B).
+
+struct HookCallCase {
+  pellix::HookKind kind;
+  int code;  // negative codes and no-remove peeks stamp and chain too
+};
+
+const HookCallCase kHookCalls[] = {
+    {pellix::HookKind::kMouse, 0},    {pellix::HookKind::kMouse, -1},
+    {pellix::HookKind::kKeyboard, 0}, {pellix::HookKind::kKeyboard, 3},
+};
+
+// Runs every hook call of the table in process B at time `now` and returns
+// the handle each one chained with; each also stamps and passes the next
+// hook's result back.
+std::vector<void*> ChainedHandlesInProcessB(pellix::SharedState& shared, FakeHookApi& api,
+                                            int32_t now) {
+  std::vector<void*> handles;
+  for (const HookCallCase& c : kHookCalls) {
+    shared.lastInputTime = 0;
+    const size_t before = api.calls.size();
+    const intptr_t result = pellix::HookCall(shared, c.kind, now, api, c.code, 0x200, 0x5);
+    EXPECT_EQ(result, FakeHookApi::NextResult(c.code, 0x200, 0x5));
+    EXPECT_EQ(shared.lastInputTime, now);
+    EXPECT_EQ(api.calls.size(), before + 1);
+    const FakeHookApi::Call& call = api.calls.back();
+    EXPECT_EQ(call.name, "CallNext");
+    EXPECT_EQ(call.type, c.code);
+    handles.push_back(call.hook);
+  }
+  return handles;
+}
+
+TEST(PellixTwoProcesses, HookCallsElsewhereChainWithTheInstallersHandlesUntilRemoved) {
+  FakeHookApi api;
+  pellix::SharedState shared = {};
+  pellix::ProcessState trayProgram = {};
+  pellix::ProcessState otherProgram = {};
+  trayProgram.moduleInstance = kModule;
+  otherProgram.moduleInstance = kModule;
+
+  pellix::Install(shared, trayProgram, 1, api, kMouseProc, kKeyboardProc);
+  ASSERT_EQ(api.calls.size(), 2u);
+  void* const mouse = api.calls[0].hook;
+  void* const keyboard = api.calls[1].hook;
+  EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart),
+            (std::vector<void*>{mouse, mouse, keyboard, keyboard}));
+  EXPECT_EQ(otherProgram.hookState, 0) << "only the installing process changes state";
+
+  pellix::Install(shared, trayProgram, 0, api, kMouseProc, kKeyboardProc);
+  EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart + 1),
+            (std::vector<void*>{nullptr, nullptr, nullptr, nullptr}));
+}
+
+// ---------------------------------------------------------------------------
 // Idle arithmetic
 
-constexpr int32_t kStart = 900000000;  // an ordinary stamp in 1998
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 

@@ -249,6 +249,7 @@ struct CallbackCase {
 };
 
 const std::string kPostNull = "PostMessage 119 0 0 0";
+const std::string kForeground = "SetForegroundWindow 119";
 const std::string kTrack = "TrackPopupMenu 10,20 owner 119";
 const std::string kSendShow = "SendMessage 119 273 32772 0";
 
@@ -269,10 +270,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CallbackCase{"RightUpEnabled", 150, 0x205, 0, 1,
                      {"LoadMenu 150", "GetSubMenu 0", "SetMenuDefaultItem 0", "GetCursorPos",
-                      kTrack, kPostNull, "DestroyMenu"}},
+                      kForeground, kTrack, kPostNull, "DestroyMenu"}},
         CallbackCase{"RightUpDisabledChecksDisable", 150, 0x205, 1, 1,
                      {"LoadMenu 150", "GetSubMenu 0", "SetMenuDefaultItem 0",
-                      "CheckMenuItem 32773", "GetCursorPos", kTrack, kPostNull, "DestroyMenu"}},
+                      "CheckMenuItem 32773", "GetCursorPos", kForeground, kTrack, kPostNull,
+                      "DestroyMenu"}},
         CallbackCase{"LeftDoubleClickSendsFirstCommand", 150, 0x203, 0, 1,
                      {"LoadMenu 150", "GetSubMenu 0", "GetMenuItemId 0", kSendShow,
                       "DestroyMenu"}},

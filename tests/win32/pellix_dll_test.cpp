@@ -24,8 +24,8 @@ HMODULE Pellix() {
   return module;
 }
 
-// The one word of the library's SHARDATA section, found through the loaded
-// image's section table.
+// The shared word, the first of the library's SHARDATA section (the two hook
+// handles follow it), found through the loaded image's section table.
 volatile LONG* SharedWord(DWORD* characteristics = nullptr, DWORD* size = nullptr) {
   auto* base = reinterpret_cast<BYTE*>(Pellix());
   if (!base) return nullptr;
@@ -103,13 +103,13 @@ TEST_P(PellixWep, ReturnsOneWhateverTheArgument) {
 
 INSTANTIATE_TEST_SUITE_P(Arguments, PellixWep, testing::Values(0, 1, -1, 0x12345678));
 
-TEST(PellixSharedWord, LivesInAReadWriteSharedSectionOfOneWord) {
+TEST(PellixSharedWord, LeadsAReadWriteSharedSectionOfThreeWords) {
   DWORD characteristics = 0, size = 0;
   ASSERT_NE(SharedWord(&characteristics, &size), nullptr) << "no SHARDATA section";
   EXPECT_NE(characteristics & IMAGE_SCN_MEM_SHARED, 0u);
   EXPECT_NE(characteristics & IMAGE_SCN_MEM_READ, 0u);
   EXPECT_NE(characteristics & IMAGE_SCN_MEM_WRITE, 0u);
-  EXPECT_EQ(size, 4u);
+  EXPECT_EQ(size, 12u);
 }
 
 TEST(PellixSharedWord, ResetWritesTheCurrentTimeIntoTheSharedWordAndReturnsIt) {

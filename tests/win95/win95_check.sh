@@ -11,14 +11,25 @@
 #   - Tessaly.exe and Pellix.dll hold no instruction past the i486 in any
 #     code section (CMOVcc, FCMOVcc, FCOMI & co, CMPXCHG8B, RDTSC, RDPMC,
 #     SYSENTER/SYSEXIT, MMX, SSE);
-#   - Pellix.dll imports only KERNEL32 and USER32 and is at most 6 KB.
-# Every offender is named with its place. With --figures it prints the
-# figures the benchmark table shows and checks nothing.
+#   - Pellix.dll imports only KERNEL32 and USER32 and is at most 6 KB;
+#   - the file layout of Tessaly.exe and Pellix.dll: Windows GUI subsystem,
+#     FileAlignment at least 512 and SectionAlignment 4096, no TLS,
+#     load-configuration, delay-import or bound-import directory, section
+#     names of at most 8 characters, no stack frame of 4096 bytes or more
+#     and no stack probe routine; Pellix.dll keeps its relocations and its
+#     SHARDATA section is shared, three words, zero in the file;
+#   - their resources as Windows 95 reads them (win95_resources.py):
+#     bitmaps, icons, dialog templates, tray tips;
+#   - their sources: no low-level hook types, every record size handed to
+#     the system a checked constant.
+# Every offender is named with its place and a reason. With --figures it
+# prints the figures the benchmark table shows and checks nothing.
 set -u
 : "${TESSALY_BIN:?}"
 : "${TESSALY_SOURCE:?}"
 OBJDUMP=${OBJDUMP:-i686-w64-mingw32-objdump}
 DATA=$TESSALY_SOURCE/tests/data/win95
+HERE=$(cd "$(dirname "$0")" && pwd)
 PELLIX_MAX_BYTES=6144
 
 # The program's own DLLs, checked on their own: their imports are not
@@ -96,6 +107,158 @@ instruction_offenders() {
     }'
 }
 
+# header_field FILE NAME: a field of the PE optional header as objdump -p
+# prints it.
+header_field() {
+  "$OBJDUMP" -p "$1" | awk -v field="$2" '$1 == field { print $2; exit }'
+}
+
+# layout_offenders FILE: a file layout the Windows 95 loader does not take.
+# It reads files in 512-byte sectors and maps sections on 4 KB pages.
+layout_offenders() {
+  local name=${1##*/} file_align section_align
+  file_align=$(header_field "$1" FileAlignment)
+  section_align=$(header_field "$1" SectionAlignment)
+  [ $((16#${file_align:-0})) -ge 512 ] ||
+    echo "$name: optional header FileAlignment 0x$file_align: Windows 95 loads only files aligned to at least 512 bytes"
+  [ $((16#${section_align:-0})) -eq 4096 ] ||
+    echo "$name: optional header SectionAlignment 0x$section_align: Windows 95 maps sections on 4096-byte pages"
+}
+
+# gui_offenders FILE: a subsystem other than the Windows GUI one.
+gui_offenders() {
+  "$OBJDUMP" -p "$1" | awk -v name="${1##*/}" '
+    $1 == "Subsystem" && $2 + 0 != 2 {
+      print name ": optional header Subsystem " $2 " " $3 " " $4 ": want Windows GUI (2); Windows 95 opens a console for a console program, and the library is marked as its program"
+    }'
+}
+
+# directory_offenders FILE: data directories the program must not carry:
+# static TLS (not set up for a library that Windows 95 maps into a process
+# after its start), a load configuration (the later systems' security data,
+# unknown to Windows 95), delay-loaded imports (resolved by linked-in code,
+# outside the loader and outside the import check) and bound imports (bound
+# to another system's DLLs).
+directory_offenders() {
+  "$OBJDUMP" -p "$1" | awk -v name="${1##*/}" '
+    $1 == "Entry" && ($2 == "9" || $2 == "a" || $2 == "b" || $2 == "d") &&
+        ($3 != "00000000" || $4 != "00000000") {
+      what = $5; for (i = 6; i <= NF; i++) what = what " " $i
+      reason["9"] = "static TLS, which Windows 95 does not set up for a library loaded after start-up"
+      reason["a"] = "Windows 95 knows no load configuration"
+      reason["b"] = "bound to the DLLs of another system"
+      reason["d"] = "delay-loaded imports escape the loader and the Windows 95 import check"
+      print name ": data directory " $2 " (" what ") at 0x" $3 ": " reason[$2]
+    }'
+}
+
+# section_name_offenders FILE: section names longer than the 8 bytes of the
+# section table; longer names live in a string table Windows 95 never reads.
+section_name_offenders() {
+  "$OBJDUMP" -h "$1" | awk -v name="${1##*/}" '
+    $1 ~ /^[0-9]+$/ && length($2) > 8 {
+      print name ": section " $1 " \"" $2 "\": " length($2) " characters, Windows 95 reads 8"
+    }'
+}
+
+# relocation_offenders FILE: a library without base relocations cannot be
+# moved when its preferred address is taken in a process it is mapped into.
+relocation_offenders() {
+  local name=${1##*/} dump
+  dump=$("$OBJDUMP" -p "$1")
+  grep -q "relocations stripped" <<<"$dump" &&
+    echo "$name: file header: relocations stripped; Windows 95 could not move the library"
+  awk '$1 == "Entry" && $2 == "5" && $4 == "00000000" { found = 1 } END { exit !found }' <<<"$dump" &&
+    echo "$name: data directory 5 (Base Relocation Directory) empty; Windows 95 could not move the library"
+}
+
+# shared_section_offenders FILE: "SHARDATA" holds the words that every
+# process mapping the library shares: the stamp and the two hook handles.
+# Flagged shared and writable, exactly three words, zero in the file so that
+# the first process to map the library starts from "never stamped, no hooks".
+shared_section_offenders() {
+  local name=${1##*/} line flags size
+  line=$("$OBJDUMP" -h "$1" | grep -A1 -E '^ *[0-9]+ SHARDATA ')
+  if [ -z "$line" ]; then
+    echo "$name: no SHARDATA section: the stamp and hook handles would not be shared"
+    return
+  fi
+  flags=$(tail -n 1 <<<"$line")
+  size=$(awk 'NR == 1 { print $3 }' <<<"$line")
+  grep -qw SHARED <<<"$flags" ||
+    echo "$name: section SHARDATA not flagged shared: each process would keep its own stamp"
+  grep -qw READONLY <<<"$flags" &&
+    echo "$name: section SHARDATA read-only: the hooks could not stamp"
+  [ "$((16#$size))" -eq 12 ] ||
+    echo "$name: section SHARDATA of $((16#$size)) bytes: it holds exactly three words"
+  "$OBJDUMP" -s -j SHARDATA "$1" | awk -v name="$name" '
+    /^ [0-9a-f]+ / {
+      for (i = 2; i <= 5; i++) if ($i ~ /^[0-9a-f]+$/ && $i ~ /[1-9a-f]/) {
+        print name ": section SHARDATA at 0x" $1 ": " $i " not zero in the file"; exit
+      }
+    }'
+}
+
+# stack_offenders FILE: Windows 95 commits a thread's stack one guard page at
+# a time, so a frame of 4096 bytes or more must touch its pages in order, and
+# only a probe routine (__chkstk, _alloca, ___chkstk_ms) does that here. The
+# program has neither such frames nor such routines. Probe routines are found
+# by their symbol where the file keeps a symbol table, else by their loop.
+stack_offenders() {
+  local name=${1##*/}
+  "$OBJDUMP" -t "$1" 2>/dev/null | awk -v name="$name" '
+    $NF ~ /(chkstk|alloca)/ { print name ": symbol " $NF ": a stack probe routine" }'
+  "$OBJDUMP" -d --no-show-raw-insn "$1" | awk -v name="$name" '
+    function hex(s,   i, n) {
+      n = 0; s = tolower(s)
+      for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789abcdef", substr(s, i, 1)) - 1
+      return n
+    }
+    /^[0-9a-f]+ <.*>:$/ { fn = $2; sub(/:$/, "", fn); next }
+    /^ *[0-9a-f]+:\t/ {
+      split($0, part, "\t"); insn = part[2]; addr = part[1]; gsub(/[ :]/, "", addr)
+      if (insn ~ /^sub +\$0x[0-9a-f]+,%esp$/) {
+        imm = insn; sub(/^sub +\$0x/, "", imm); sub(/,.*/, "", imm)
+        if (hex(imm) >= 4096)
+          print name ": 0x" addr " " fn ": stack frame of " hex(imm) " bytes (4096 or more)"
+      }
+      if (insn ~ /^orl? +\$0x0,\(%ecx\)$/ && previous ~ /^sub +\$0x1000,%ecx$/)
+        print name ": 0x" addr " " fn ": a stack probe loop (__chkstk or _alloca)"
+      previous = insn
+    }'
+}
+
+# The sources of the two shipping files.
+shipping_sources() {
+  (cd "$TESSALY_SOURCE" && find Dll base presentation actions ui app res -type f \
+    \( -name '*.cpp' -o -name '*.h' -o -name '*.rc' \) | sort)
+}
+
+# low_level_hook_offenders: Windows 95 has no low-level hooks; a request for
+# one fails and no input is seen.
+low_level_hook_offenders() {
+  (cd "$TESSALY_SOURCE" && shipping_sources | xargs grep -nE 'WH_(KEYBOARD|MOUSE)_LL|SetWindowsHookEx[AW]? *\( *1[34] *,' /dev/null) |
+    sed -E 's/^([^:]+:[0-9]+):.*/\1: a low-level hook type: Windows 95 has none, the hook would never be installed/'
+}
+
+# structure_size_offenders: a record whose size member tells the system its
+# form (cbSize and the like) gets a named constant whose value a
+# static_assert in the same file checks, as the tray record's 88 bytes: the
+# later systems' headers make several of these records larger, and Windows 95
+# refuses or misreads the larger forms.
+structure_size_offenders() {
+  local file line member value
+  while IFS=: read -r file line member value; do
+    if ! [[ $value =~ ^k[A-Z][A-Za-z0-9]*$ ]]; then
+      echo "$file:$line: $member = $value: the size of the form Windows 95 knows is a named, checked constant"
+    elif ! tr '\n' ' ' <"$TESSALY_SOURCE/$file" | grep -qE "static_assert *\\([^;]*\\b$value\\b"; then
+      echo "$file:$line: $member = $value: no static_assert in $file checks $value against the record"
+    fi
+  done < <(cd "$TESSALY_SOURCE" && shipping_sources | xargs grep -nE \
+    '(\.|->)(cbSize|cb|cbStruct|dwSize|dwOSVersionInfoSize|lStructSize|nLength|uSize) *= *[^=]' /dev/null |
+    sed -E 's/^([^:]+):([0-9]+):.*(\.|->)([A-Za-z]+) *= *([^;]*);.*/\1:\2:\4:\5/')
+}
+
 # stripped_size FILE: bytes once stripped.
 stripped_size() {
   local copy size
@@ -156,8 +319,24 @@ for f in "${shipping[@]}" "${standins[@]}"; do
   version_offenders "$f" | report "${f##*/}: subsystem and OS version 4.0"
 done
 for f in "${shipping[@]}"; do
-  instruction_offenders "$f" | report "${f##*/}: no instruction past the i486"
+  name=${f##*/}
+  instruction_offenders "$f" | report "$name: no instruction past the i486"
+  layout_offenders "$f" | report "$name: FileAlignment at least 512, SectionAlignment 4096"
+  gui_offenders "$f" | report "$name: Windows GUI subsystem"
+  directory_offenders "$f" | report "$name: no TLS, load-configuration, delay-import or bound-import directory"
+  section_name_offenders "$f" | report "$name: section names of at most 8 characters"
+  stack_offenders "$f" | report "$name: no stack frame of 4096 bytes or more, no __chkstk or _alloca"
+  for rule in bitmaps icons dialogs; do
+    python3 "$HERE/win95_resources.py" "$rule" "$f" | report "$name: $rule as Windows 95 reads them"
+  done
 done
+relocation_offenders "$TESSALY_BIN/Pellix.dll" | report "Pellix.dll keeps its base relocations"
+shared_section_offenders "$TESSALY_BIN/Pellix.dll" |
+  report "Pellix.dll: SHARDATA shared, three words, zero in the file"
+python3 "$HERE/win95_resources.py" tips "$TESSALY_BIN/Tessaly.exe" "$TESSALY_SOURCE/res/resource.h" |
+  report "Tessaly.exe: tray tips fit the 64-byte field or are cut after 63 characters"
+low_level_hook_offenders | report "sources: no low-level hook types"
+structure_size_offenders | report "sources: every record size handed to the system is a checked constant"
 
 imports "$TESSALY_BIN/Pellix.dll" | awk '$1 != "kernel32.dll" && $1 != "user32.dll" {
   print "Pellix.dll: imports " $1 "!" $2 }' | report "Pellix.dll imports only KERNEL32 and USER32"

@@ -244,6 +244,9 @@ bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
 bool TessalyDialog::OnControlColour(WindowMessage& m) {
   const int type = static_cast<int>(m.message - WM_CTLCOLORMSGBOX);
   if (KeepsBaseBrush(type)) return false;  // the platform's own colours
+  // The base handling sets the text colour from the user's colour scheme;
+  // only its background and brush give way to the picture.
+  Default(m);
   SetBkMode(WParamDc(m), TRANSPARENT);
   m.result = reinterpret_cast<intptr_t>(nullBrush_);
   return true;

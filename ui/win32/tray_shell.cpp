@@ -129,6 +129,10 @@ ScreenPoint Win32TrayShell::GetCursorPos() {
   return {point.x, point.y};
 }
 
+void Win32TrayShell::SetForegroundWindow(WindowHandle window) {
+  ::SetForegroundWindow(ToHandle<HWND>(window));
+}
+
 void Win32TrayShell::TrackPopupMenu(MenuHandle popup, ScreenPoint at, WindowHandle owner) {
   TrackPopupMenuEx(ToHandle<HMENU>(popup), 0, at.x, at.y, ToHandle<HWND>(owner), nullptr);
 }

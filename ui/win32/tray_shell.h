@@ -33,6 +33,7 @@ class Win32TrayShell : public TrayShell {
   void CheckMenuItem(MenuHandle menu, uint32_t command) override;
   uint32_t GetMenuItemId(MenuHandle menu, int position) override;
   ScreenPoint GetCursorPos() override;
+  void SetForegroundWindow(WindowHandle window) override;
   void TrackPopupMenu(MenuHandle popup, ScreenPoint at, WindowHandle owner) override;
   void PostWindowMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                    intptr_t lParam) override;

@@ -17,6 +17,10 @@ extern StaticFunction __CTOR_LIST__[];
 
 namespace {
 
+// The start-up record in the form Windows 95 fills.
+constexpr DWORD kStartupInfoSize = 68;
+static_assert(sizeof(STARTUPINFOA) == kStartupInfoSize, "the Windows 95 start-up record");
+
 // Destructors of static objects, registered through atexit while the
 // constructors run. The program has a handful of statics; more than fit are
 // not registered (their destructors do not run, as after ExitProcess).
@@ -71,7 +75,7 @@ void operator delete[](void* block, size_t) noexcept { operator delete(block); }
 extern "C" void WINAPI TessalyStartup() {
   RunStaticConstructors();
   STARTUPINFOA startup;
-  startup.cb = sizeof startup;
+  startup.cb = kStartupInfoSize;
   GetStartupInfoA(&startup);
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow
                                                                  : SW_SHOWDEFAULT;
