@@ -10,9 +10,9 @@
 //                     window does)
 //   WM_COMMAND     -> IDOK -> OnOK(), IDCANCEL -> OnCancel(), when the map
 //                     did not take them (the dialog manager's Enter and Esc)
-// Unhandled messages get the dialog manager's default processing. A handler
-// that throws is stopped at the dialog procedure; the message then counts as
-// unhandled. After WM_NCDESTROY the object is detached from the window and
+// Unhandled messages get the dialog manager's default processing. Handlers
+// report failure by their results: the program is built without exceptions.
+// After WM_NCDESTROY the object is detached from the window and
 // PostNcDestroy() runs; a heap object may delete itself there.
 #pragma once
 
