@@ -1,6 +1,6 @@
 // Bitmaps and palettes from the program's resources, the display probe and
 // the application palette, on the real GDI. The test's own resources
-// (gdi_resource_test.rc) hold a 4-bit light (1001), a 24-bit picture (1002),
+// (resource_bitmaps_test.rc) hold a 4-bit light (1001), a 24-bit picture (1002),
 // a 4-bit picture whose biClrUsed is 2 (1003) and an 8-bit picture with a
 // full colour table (173).
 #include <windows.h>
