@@ -18,6 +18,7 @@
 
 #include <windows.h>
 
+#include "base/win32/handles.h"
 #include "ui/message_map.h"
 
 namespace tessaly {
@@ -43,7 +44,7 @@ constexpr DWORD kMlfNoIdleMsg = 0x0001;
 
 // Crackers of the Win32 handles that messages carry.
 // WM_ERASEBKGND, WM_CTLCOLOR*: the DC to draw in (wParam).
-inline HDC WParamDc(const WindowMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
+inline HDC WParamDc(const WindowMessage& m) { return ToHandle<HDC>(m.wParam); }
 
 class CDialog {
  public:

@@ -47,7 +47,7 @@ TessalyDialog::TessalyDialog(AppState& app, MainWindowServices& services,
       controller(app, *this, services, companions, clock) {
   icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
   if (Create(parent) && icon != nullptr)
-    SetClassLongA(m_hWnd, GCL_HICON, static_cast<LONG>(reinterpret_cast<intptr_t>(icon)));
+    SetClassLongA(m_hWnd, GCL_HICON, static_cast<LONG>(FromHandle(icon)));
 }
 
 TessalyDialog::~TessalyDialog() = default;
@@ -66,8 +66,8 @@ BOOL TessalyDialog::OnInitDialog() {
   const bool sized = sizePicture && GetObjectA(sizePicture.get(), sizeof size, &size) != 0;
   if (sized) FitControlsToPicture(size.bmWidth, size.bmHeight);
 
-  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(FromHandle(icon)));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(FromHandle(icon)));
   bitmapButton.LoadBitmaps(pictures.buttonUp, pictures.buttonDown, pictures.buttonFocus,
                             pictures.buttonDisabled);
   bitmapButton.SizeToContent();
@@ -177,7 +177,7 @@ BOOL CALLBACK SetChildFont(HWND child, LPARAM font) {
 }  // namespace
 
 void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
-  HFONT base = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  HFONT base = ToHandle<HFONT>(static_cast<uintptr_t>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
   if (base == nullptr) return;
   LOGFONTA current{};
   GetObjectA(base, sizeof current, &current);
@@ -190,7 +190,7 @@ void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
                                              });
   fittedFont.reset(DialogFont(base, chosen));
   if (fittedFont)
-    EnumChildWindows(m_hWnd, SetChildFont, reinterpret_cast<LPARAM>(fittedFont.get()));
+    EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(FromHandle(fittedFont.get())));
 }
 
 bool TessalyDialog::OnCommand(uint32_t id, uint32_t code) {
@@ -266,7 +266,7 @@ bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
 }
 
 bool TessalyDialog::OnQueryDragIcon(WindowMessage& m) {
-  m.result = reinterpret_cast<intptr_t>(icon);
+  m.result = static_cast<intptr_t>(FromHandle(icon));
   return true;
 }
 
