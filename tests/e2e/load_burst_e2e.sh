@@ -82,9 +82,9 @@ expect_eq "no backup logged" "$logged" 0
 # the boxes show them and as the burst left them.
 reg_type() { reg_value "$SETTINGS_KEY" "$1" | awk '{ print $1 }'; }
 reg_dword() { printf '%d' "$(reg_value "$SETTINGS_KEY" "$1" | awk '{ print $2 }')"; }
-while read -r name type; do
+while read -r name type <&3; do
   expect_eq "$name is a $type" "$(reg_type "$name")" "$type"
-done <<<"$TESSALY_SETTINGS"
+done 3<<<"$TESSALY_SETTINGS"
 expect_eq "SaveDir names the backup folder" \
   "$(reg_value "$SETTINGS_KEY" SaveDir | cut -d' ' -f2-)" "$TESSALY_INSTALL_DIR\\Recovery"
 expected=$(field expect "$burst")

@@ -40,9 +40,9 @@ done
 expect_eq "Idle type" "$(setting Idle)" "REG_DWORD 0x1"
 expect_eq "LastTime type" "$(setting LastTime)" "REG_DWORD 0x0"
 expect_eq "SaveDir is the default folder, as text" "$(setting SaveDir)" 'REG_SZ C:\Vantor\Recovery'
-while read -r name type; do
+while read -r name type <&3; do
   check "$name stored as $type" grep -q "^$type " <<<"$(setting "$name")"
-done <<<"$TESSALY_SETTINGS"
+done 3<<<"$TESSALY_SETTINGS"
 
 # The combo box: the item index is the stored "Idle".
 for index in 0 2 3 4 5 1; do
