@@ -1,7 +1,5 @@
 #include "actions/launcher.h"
 
-#include <string.h>
-
 #include "base/paths.h"
 #include "base/messages.h"
 #include "base/text.h"
@@ -20,20 +18,6 @@ void ShowError(ActionContext& context, const char* text) {
                              kMbIconInformation | kMbOk);
 }
 
-// The folder of this program's executable, up to and including the last
-// backslash; empty when the name cannot be had or holds no backslash.
-void OwnFolder(FileSystem& files, char (&folder)[kPathSize]) {
-  if (!files.ModuleFileName(folder, sizeof folder)) {
-    folder[0] = '\0';
-    return;
-  }
-  char* lastSlash = strrchr(folder, '\\');
-  if (lastSlash)
-    lastSlash[1] = '\0';
-  else
-    folder[0] = '\0';
-}
-
 // Fills program with folder\Vantor.Exe when something exists under it.
 bool ProgramIn(FileSystem& files, const char* folder, char (&program)[kPathSize]) {
   return JoinPath(program, folder, kVantorProgram) && files.Exists(program);
@@ -46,7 +30,7 @@ bool StartVantor(ActionContext& context, const char* arguments) {
   context.installFolder.Get(folder, sizeof folder);
   char program[kPathSize];
   if (!ProgramIn(context.files, folder, program)) {
-    OwnFolder(context.files, folder);
+    ModuleFolder(context.files, folder, sizeof folder);
     if (!ProgramIn(context.files, folder, program)) {
       ShowError(context, "Error - Couldn't locate Vantor.Exe");
       return false;

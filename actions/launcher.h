@@ -10,8 +10,8 @@ namespace tessaly {
 // exists; otherwise 0.
 WindowHandle FindRunningVantor(ActionContext& context);
 
-// Brings the running main program forward (sending it 1395 when arguments is
-// not empty), or starts "Vantor.Exe" from the install folder or, failing
+// Brings the running main program forward (sending it kMsgVantorShow when
+// arguments is not empty), or starts "Vantor.Exe" from the install folder or, failing
 // that, from this program's own folder with the argument text. Afterwards
 // hides this program's main window if it is visible. Failures are shown in a
 // message box ("Error - Couldn't locate Vantor.Exe" / "Error - Couldn't run

@@ -1,6 +1,6 @@
 // The hardware quick check: runs the companion DoQuickCheck, turns its result
-// into the status light of the main window (message 1397) and hands it to the
-// main Vantor program when that runs (message 1394).
+// into the status light of the main window (kMsgQuickCheckStatus) and hands it to the
+// main Vantor program when that runs (kMsgVantorQuickCheck).
 #pragma once
 
 #include "actions/action_context.h"
@@ -12,7 +12,7 @@ namespace tessaly {
 // third result word is non-zero, else 0.
 void RunQuickCheck(ActionContext& context);
 
-// Sends 1397 (wParam quickCheckStatus, lParam 0) to the main window, if any.
+// Sends kMsgQuickCheckStatus (wParam quickCheckStatus, lParam 0) to the main window, if any.
 void NotifyQuickCheckStatus(ActionContext& context);
 
 }  // namespace tessaly

@@ -1,8 +1,8 @@
 #include "app/idle_scheduler.h"
 
-#include <string.h>
 #include <time.h>
 
+#include "app/startup.h"
 #include "base/messages.h"
 #include "base/scoped.h"
 #include "base/text.h"
@@ -65,7 +65,7 @@ void IdleScheduler::StartupTick() {
     ++app_.startupTicks;
     return;
   }
-  if (app_.commandLine != nullptr && strstr(app_.commandLine, "-display") != nullptr) {
+  if (app_.commandLine != nullptr && HasSwitch(app_.commandLine, kDisplaySwitch)) {
     windows_.ShowWindow(app_.mainWindow, kSwShowNormal);
     app_.startupTicks = kStartupTicksDone;
     return;

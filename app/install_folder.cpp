@@ -1,9 +1,8 @@
 #include "app/install_folder.h"
 
-#include <string.h>
-
-#include "app/settings_store.h"
 #include "base/messages.h"
+#include "base/registry_values.h"
+#include "base/text.h"
 
 namespace tessaly {
 
@@ -28,27 +27,13 @@ void ReadInstallKey(RegistryApi& registry, FileSystem& files, char* out, size_t 
   if (!CopyText(out, size, directory)) out[0] = '\0';
 }
 
-// The folder of the program's own executable, with its final backslash.
-void ReadModuleFolder(FileSystem& files, char* out, size_t size) {
-  if (!files.ModuleFileName(out, size)) {
-    out[0] = '\0';
-    return;
-  }
-  out[size - 1] = '\0';
-  char* slash = strrchr(out, '\\');
-  if (slash == nullptr)
-    out[0] = '\0';
-  else
-    slash[1] = '\0';
-}
-
 }  // namespace
 
 bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char* out, size_t size) {
   if (out == nullptr || size == 0) return false;
   out[0] = '\0';
   ReadInstallKey(registry, files, out, size);
-  if (out[0] == '\0') ReadModuleFolder(files, out, size);
+  if (out[0] == '\0') ModuleFolder(files, out, size);
   return out[0] != '\0';
 }
 

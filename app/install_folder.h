@@ -4,7 +4,6 @@
 
 #include <stddef.h>
 
-#include "app/install_folder.h"
 #include "base/paths.h"
 #include "base/registry.h"
 

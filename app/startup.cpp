@@ -37,7 +37,7 @@ bool HasSwitch(const char* loweredCommandLine, const char* name) {
 bool RunInitInstance(StartupServices& s) {
   StartupShell& shell = s.shell;
   shell.ConstructSplash();
-  shell.Enable3dControls();
+  // Enable3dControls: controls take their 3-D look from Windows 95 itself.
   if (shell.GetNTVersion() != 0) {
     s.windows.MessageBox(0, kNtRefusalText, kAppCaption, kMbIconStop);
   } else if (IsFirstInstance(s.windows)) {

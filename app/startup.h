@@ -47,7 +47,6 @@ class StartupShell {
   // The framework.
   virtual void ConstructSplash() = 0;
   virtual void DestroySplash() = 0;
-  virtual void Enable3dControls() = 0;
   virtual uint32_t GetNTVersion() = 0;
   // The text after the program name, writable; never null.
   virtual char* CommandLine() = 0;

@@ -40,6 +40,7 @@ struct AppState {
   int32_t idleBusy = 0;         // an idle poll is running
   int32_t backupBusy = 0;       // a backup is in progress
   int32_t quickCheckBusy = 0;   // a quick check is in progress
+  int32_t snapshotBusy = 0;     // the snapshot command runs its own windows
   const char* commandLine = ""; // lowered command line (owned by the caller)
 
   uintptr_t GetPalette() const { return palette; }

@@ -27,6 +27,21 @@ bool JoinPath(char* out, size_t size, const char* first, const char* second) {
   return true;
 }
 
+bool ModuleFolder(FileSystem& files, char* out, size_t size) {
+  if (out == nullptr || size == 0) return false;
+  if (!files.ModuleFileName(out, size)) {
+    out[0] = '\0';
+    return false;
+  }
+  out[size - 1] = '\0';
+  char* slash = strrchr(out, '\\');
+  if (slash == nullptr)
+    out[0] = '\0';
+  else
+    slash[1] = '\0';
+  return out[0] != '\0';
+}
+
 bool ChangeDriveAndDirectory(FileSystem& files, const char* path) {
   if (path == nullptr) return false;
   if (path[0] != '\0' && path[1] == ':')

@@ -25,6 +25,11 @@ inline bool JoinPath(char (&out)[N], const char* first, const char* second) {
 // succeeded.
 bool ChangeDriveAndDirectory(FileSystem& files, const char* path);
 
+// The folder of the program's own executable, up to and including its last
+// backslash, into out (size bytes); false, with out empty, when the name
+// cannot be had or holds no backslash.
+bool ModuleFolder(FileSystem& files, char* out, size_t size);
+
 // Where the main Vantor program is installed. Looked up afresh at every call:
 // the program's setup may write its folder while Tessaly runs.
 class InstallFolder {

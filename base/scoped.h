@@ -15,6 +15,17 @@
 // needs besides the handle: the interface it goes through (a Gdi&, a
 // RegistryApi&), the window a DC came from, the DC a selection was made in.
 // Header-only and free of the platform's headers.
+//
+// Two families of guards build on ScopedOwner; use the one of the code's
+// kind:
+//   presentation/gdi_guards.h   ScopedGdiObject, ScopedWindowDc, ... over the
+//                               Gdi interface: for the platform-free drawing
+//                               code, which the unit tests run on a software
+//                               GDI.
+//   ui/win32/framework_scoped.h ScopedDeleteObject, ScopedHDC, ... over the
+//                               Win32 handles themselves: for the windows'
+//                               own Win32 code.
+// Registry keys have ScopedRegistryKey (base/registry.h).
 #pragma once
 
 #include <stdint.h>

@@ -1,18 +1,11 @@
 #include "presentation/dib.h"
 
+#include "base/little_endian.h"
+
 namespace tessaly {
 namespace {
 
 constexpr uint32_t kBiRgb = 0;
-
-uint16_t ReadU16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t ReadU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 bool IsSupportedBitCount(uint16_t bitCount) {
   switch (bitCount) {
@@ -33,12 +26,12 @@ bool ParseDib(const uint8_t* data, size_t size, DibInfo* out) {
   if (!data || !out || size < kBitmapInfoHeaderSize) return false;
   DibInfo dib{};
   dib.header = data;
-  dib.headerSize = ReadU32(data);
-  dib.width = static_cast<int32_t>(ReadU32(data + 4));
-  dib.height = static_cast<int32_t>(ReadU32(data + 8));
-  const uint16_t planes = ReadU16(data + 12);
-  dib.bitCount = ReadU16(data + 14);
-  const uint32_t compression = ReadU32(data + 16);
+  dib.headerSize = ReadLe32(data);
+  dib.width = static_cast<int32_t>(ReadLe32(data + 4));
+  dib.height = static_cast<int32_t>(ReadLe32(data + 8));
+  const uint16_t planes = ReadLe16(data + 12);
+  dib.bitCount = ReadLe16(data + 14);
+  const uint32_t compression = ReadLe32(data + 16);
 
   if (dib.headerSize < kBitmapInfoHeaderSize || dib.headerSize > size) return false;
   if (planes != 1 || compression != kBiRgb || !IsSupportedBitCount(dib.bitCount)) return false;

@@ -3,18 +3,18 @@
 namespace tessaly {
 
 MemoryDC::MemoryDC(Gdi& gdi, GdiObject palette, bool paletteDevice, GdiDc target)
-    : gdi_(gdi), dc_(gdi.CreateCompatibleDC(target)), target(target) {
-  if (!dc_ || !paletteDevice || !palette) return;
-  gdi_.SelectPalette(target, palette, false);
-  gdi_.RealizePalette(target);
-  gdi_.SelectPalette(dc_, palette, false);
-  gdi_.RealizePalette(dc_);
+    : gdi(gdi), dc(gdi.CreateCompatibleDC(target)), target(target) {
+  if (!dc || !paletteDevice || !palette) return;
+  gdi.SelectPalette(target, palette, false);
+  gdi.RealizePalette(target);
+  gdi.SelectPalette(dc, palette, false);
+  gdi.RealizePalette(dc);
 }
 
 MemoryDC::~MemoryDC() {
-  if (!dc_) return;
-  if (firstReplaced) gdi_.SelectObject(dc_, firstReplaced);
-  gdi_.DeleteDC(dc_);
+  if (!dc) return;
+  if (firstReplaced) gdi.SelectObject(dc, firstReplaced);
+  gdi.DeleteDC(dc);
 }
 
 GdiObject MemoryDC::Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSrc, int ySrc) {
@@ -23,19 +23,19 @@ GdiObject MemoryDC::Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSr
 }
 
 GdiObject MemoryDC::Blit(GdiObject bitmap, BlitRect& rect, int xSrc, int ySrc) {
-  if (!dc_ || !bitmap) return 0;
-  const GdiObject replaced = gdi_.SelectObject(dc_, bitmap);
+  if (!dc || !bitmap) return 0;
+  const GdiObject replaced = gdi.SelectObject(dc, bitmap);
   if (!replaced) return 0;
   if (!firstReplaced) firstReplaced = replaced;
   if (rect.cx == 0 || rect.cy == 0) {
     int width = 0;
     int height = 0;
-    if (gdi_.GetBitmapSize(bitmap, &width, &height)) {
+    if (gdi.GetBitmapSize(bitmap, &width, &height)) {
       if (rect.cx == 0) rect.cx = width;
       if (rect.cy == 0) rect.cy = height;
     }
   }
-  gdi_.BitBlt(target, rect.x, rect.y, rect.cx, rect.cy, dc_, xSrc, ySrc, kSrcCopy);
+  gdi.BitBlt(target, rect.x, rect.y, rect.cx, rect.cy, dc, xSrc, ySrc, kSrcCopy);
   return replaced;
 }
 

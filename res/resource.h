@@ -7,8 +7,7 @@
 #define IDD_TESSALY_DIALOG 102 /* the main window "Vantor Tessaly" */
 #define IDD_SPLASH 145         /* the splash window */
 
-/* Controls of the main window, in their tab order. IDOK (1) is the
-   "Minimize" button and IDCANCEL (2) the "Unload" button. */
+/* Controls of the main window, in their tab order. */
 #define IDC_IDLE 1003            /* combo box: idle threshold */
 #define IDC_BACKUP 1004          /* check box "Backup my critical system files" */
 #define IDC_LOCATION 1005        /* push button "Location" */
@@ -20,6 +19,12 @@
 #ifndef ID_HELP
 #define ID_HELP 57670            /* push button "Help": the help command */
 #endif
+#ifndef IDCANCEL
+#define IDCANCEL 2               /* push button "Unload" */
+#endif
+#ifndef IDOK
+#define IDOK 1                   /* push button "Minimize" */
+#endif
 #define IDC_SNAPSHOT 1000        /* push button "Snapshot", never shown */
 #define IDC_LIGHT 1007           /* hidden frame: where the status light goes */
 #define IDC_LAST_RUN 1009        /* read-only edit: time of the last run */
@@ -27,8 +32,12 @@
 #define IDC_STATIC (-1)          /* labels and the separator line */
 #endif
 
-/* Tray menu and its commands; the main window handles them. */
-#define IDR_TRAY_MENU 150
+/* The tray icon: one id names the icon group and its tip string together,
+   and IDR_TRAY also names the tray menu. */
+#define IDR_TRAY 150           /* actions on; 16 x 16, 16 colours */
+#define IDR_TRAY_DISABLED 146  /* actions off; 16 x 16 and 32 x 32, 16 colours */
+
+/* Commands of the tray menu; the main window handles them. */
 #define ID_TRAY_SHOW 32772           /* "&Show Tessaly" */
 #define ID_TRAY_DISABLE 32773        /* "&Disable Tessaly" */
 #define ID_SNAPSHOT 32775            /* snapshot command; in no menu */
@@ -36,14 +45,8 @@
 #define ID_TRAY_LAUNCH_VANTOR 32777  /* "Launch &Vantor" */
 #define ID_TRAY_UNLOAD 32778         /* "&Unload Vantor Tessaly" */
 
-/* Tray tips: the same ids as the tray icons. */
-#define IDS_TRAY_TIP 150
-#define IDS_TRAY_TIP_DISABLED 146
-
-/* Icon groups. */
-#define IDI_TESSALY 128        /* 32 x 32, 16 colours: the main window */
-#define IDI_TRAY_DISABLED 146  /* 16 x 16 and 32 x 32, 16 colours */
-#define IDI_TRAY 150           /* 16 x 16, 16 colours */
+/* Icon group of the main window: 32 x 32, 16 colours. */
+#define IDI_TESSALY 128
 
 /* Bitmaps: _256 have 8 bits per pixel, _16 have 4. */
 #define IDB_BACKGROUND_LARGE_256 138 /* 391 x 429 */

@@ -15,10 +15,18 @@
 #
 # The program's resource ids and private messages by their names in the code
 # (ID_TRAY_SHOW, IDC_DISABLE, ... from res/resource.h; kMsgTrayCallback, ...
-# from base/messages.h), and the platform's messages the scripts send.
+# from base/messages.h), the names and types of the persisted settings
+# (TESSALY_SETTINGS), and the platform's messages the scripts send.
 TESSALY_SOURCE=${TESSALY_SOURCE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 eval "$(sed -nE 's/^#define (ID[A-Z0-9_]+) +\(?(-?[0-9]+)\)?.*/\1=\2/p' "$TESSALY_SOURCE/res/resource.h")"
 eval "$(sed -nE 's/^ *(kMsg[A-Za-z]+) = ([0-9]+),.*/\1=\2/p' "$TESSALY_SOURCE/base/messages.h")"
+# The persisted settings in the order they are saved (the rows of
+# base/settings_table.h), one "NAME TYPE" a line: REG_DWORD for the numbers,
+# REG_SZ for the folders.
+TESSALY_SETTINGS=$(sed -nE \
+  -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+, [0-9]+\},.*/\1 REG_DWORD/p' \
+  -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+\},.*/\1 REG_SZ/p' \
+  "$TESSALY_SOURCE/base/settings_table.h")
 WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513 WM_LBUTTONUP=514
 WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 IDOK=1 IDCANCEL=2
 

@@ -1,18 +1,8 @@
 #include "ui/dialog_init_data.h"
 
-#include <string.h>
+#include "base/little_endian.h"
 
 namespace tessaly {
-namespace {
-
-uint16_t Word(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-uint32_t Dword(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-}  // namespace
 
 uint32_t AddStringMessageFor(uint16_t storedMessage) {
   const uint16_t kStoredComboAdd = 0x0403, kStoredListAdd = 0x0180;
@@ -28,11 +18,11 @@ bool ParseDialogInitData(const uint8_t* data, size_t size, DialogInitRecords* re
   size_t at = 0;
   for (;;) {
     if (size - at < 2) return false;  // no terminator
-    const uint16_t id = Word(data + at);
+    const uint16_t id = ReadLe16(data + at);
     if (id == 0) return true;
     if (size - at < 8) return false;
-    const uint16_t message = Word(data + at + 2);
-    const uint32_t length = Dword(data + at + 4);
+    const uint16_t message = ReadLe16(data + at + 2);
+    const uint32_t length = ReadLe32(data + at + 4);
     at += 8;
     if (length > size - at) return false;
     const char* text = reinterpret_cast<const char*>(data + at);

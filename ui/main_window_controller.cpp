@@ -1,40 +1,56 @@
 #include "ui/main_window_controller.h"
 
-#include <string.h>
-
 #include "base/messages.h"
+#include "base/paths.h"
 #include "base/scoped.h"
 #include "base/text.h"
 #include "base/window_system.h"
 #include "presentation/date_time_formatter.h"
+#include "res/resource.h"
 #include "ui/main_window_logic.h"
 
 namespace tessaly {
 
-int32_t snapshotBusy = 0;
+namespace {
+
+// The check boxes that each hold one persisted flag and do nothing else. The
+// disable box is not one of them: it also greys the action boxes.
+struct FlagBox {
+  int id;
+  int32_t TessalySettings::*flag;
+};
+const FlagBox kFlagBoxes[] = {
+    {IDC_BACKUP, &TessalySettings::backup},
+    {IDC_QUICKCHECK, &TessalySettings::quickCheck},
+    {IDC_MAX_ONCE, &TessalySettings::maxOnce},
+};
+
+// The main Vantor program's own switch for "Show Me" (the button beside the
+// status light): handed to it as it is when it has to be started; a running
+// copy is told by kMsgVantorShow instead. This program gives it no meaning.
+const char kShowMeArguments[] = "/D:610";
+
+}  // namespace
 
 MainWindowController::MainWindowController(AppState& app, MainWindowView& view,
                                            MainWindowServices& services, Companions& companions,
                                            Clock& clock)
-    : app_(app), view_(view), services_(services), companions_(companions), clock_(clock) {}
+    : app(app), view(view), services(services), companions(companions), clock(clock) {}
 
 void MainWindowController::OnInitDialog() {
-  TessalySettings& s = app_.settings;
+  TessalySettings& s = app.settings;
   // A stored index outside the list becomes "1 Hour", in memory only.
-  s.idle = NormaliseIdleIndex(s.idle, view_.ComboCount(kCtlIdleCombo));
-  view_.SetComboSelection(kCtlIdleCombo, s.idle);
+  s.idle = NormaliseIdleIndex(s.idle, view.ComboCount(IDC_IDLE));
+  view.SetComboSelection(IDC_IDLE, s.idle);
 
-  view_.CheckButton(kCtlBackupBox, s.backup != 0);
-  view_.CheckButton(kCtlQuickCheckBox, s.quickCheck != 0);
-  view_.CheckButton(kCtlMaxOnceBox, s.maxOnce != 0);
-  view_.CheckButton(kCtlDisableBox, s.disabled != 0);
+  for (const FlagBox& box : kFlagBoxes) view.CheckButton(box.id, s.*box.flag != 0);
+  view.CheckButton(IDC_DISABLE, s.disabled != 0);
 
   // The pictures first: the disabled state and the last-run text draw from
   // the background, and the disabled state changes the icon shown here.
-  view_.LoadStatusBitmaps();
-  // The shell sends the icon's mouse messages to this window as 1025.
-  view_.BindTrayIcon(kMsgTrayCallback);
-  view_.ShowTrayIcon(s.disabled ? kTrayDisabled : kTrayNormal);
+  view.LoadStatusBitmaps();
+  view.BindTrayIcon(kMsgTrayCallback);
+  view.ShowTrayIcon(s.disabled ? IDR_TRAY_DISABLED : IDR_TRAY);
   UpdateDisabledState();
   RefreshLastRunText();
   s.quickCheckStatus = NormaliseLightIndex(s.quickCheckStatus);
@@ -42,25 +58,23 @@ void MainWindowController::OnInitDialog() {
 
 // The main window's commands: control or menu id, notification code, handler.
 const MessageMapEntry<MainWindowController> MainWindowController::kCommands[] = {
-    CommandEntry(kCtlIdleCombo, kCbnSelChange, &MainWindowController::OnIdleChosen),
-    CommandEntry(kCtlLastRunField, kEnKillFocus, &MainWindowController::OnLastRunLeft),
-    CommandEntry(kCtlMinimize, kBnClicked, &MainWindowController::OnHide),
-    CommandEntry(kCtlUnload, kBnClicked, &MainWindowController::OnUnload),
-    CommandEntry(kCmdUnload, kBnClicked, &MainWindowController::OnUnload),
-    CommandEntry(kCmdShow, kBnClicked, &MainWindowController::OnShow),
-    CommandEntry(kCtlDisableBox, kBnClicked, &MainWindowController::OnDisableBox),
-    CommandEntry(kCmdDisable, kBnClicked, &MainWindowController::OnToggleDisabled),
-    CommandEntry(kCtlBackupBox, kBnClicked, &MainWindowController::OnBackupBox),
-    CommandEntry(kCtlQuickCheckBox, kBnClicked, &MainWindowController::OnQuickCheckBox),
-    CommandEntry(kCtlMaxOnceBox, kBnClicked, &MainWindowController::OnMaxOnceBox),
-    CommandEntry(kCtlLocationButton, kBnClicked, &MainWindowController::OnChooseSaveLocation),
-    CommandEntry(kCmdBackupNow, kBnClicked, &MainWindowController::OnBackupNow),
-    CommandEntry(kCtlSnapshotButton, kBnClicked, &MainWindowController::OnSnapshot),
-    CommandEntry(kCmdSnapshot, kBnClicked, &MainWindowController::OnSnapshot),
-    CommandEntry(kCtlLaunchButton, kBnClicked, &MainWindowController::OnLaunch),
-    CommandEntry(kCmdLaunch, kBnClicked, &MainWindowController::OnLaunch),
-    CommandEntry(kCtlShowMeButton, kBnClicked, &MainWindowController::OnShowMe),
-    CommandEntry(kCtlHelp, kBnClicked, &MainWindowController::OnHelp),
+    CommandEntry(IDC_IDLE, kCbnSelChange, &MainWindowController::OnIdleChosen),
+    CommandEntry(IDC_LAST_RUN, kEnKillFocus, &MainWindowController::OnLastRunLeft),
+    CommandEntry(IDOK, kBnClicked, &MainWindowController::OnHide),
+    CommandEntry(IDCANCEL, kBnClicked, &MainWindowController::OnUnload),
+    CommandEntry(ID_TRAY_UNLOAD, kBnClicked, &MainWindowController::OnUnload),
+    CommandEntry(ID_TRAY_SHOW, kBnClicked, &MainWindowController::OnShow),
+    CommandEntry(IDC_DISABLE, kBnClicked, &MainWindowController::OnDisableBox),
+    CommandEntry(ID_TRAY_DISABLE, kBnClicked, &MainWindowController::OnToggleDisabled),
+    AnyCommandEntry(&MainWindowController::OnFlagBox),  // the rows of kFlagBoxes
+    CommandEntry(IDC_LOCATION, kBnClicked, &MainWindowController::OnChooseSaveLocation),
+    CommandEntry(ID_TRAY_BACKUP_NOW, kBnClicked, &MainWindowController::OnBackupNow),
+    CommandEntry(IDC_SNAPSHOT, kBnClicked, &MainWindowController::OnSnapshot),
+    CommandEntry(ID_SNAPSHOT, kBnClicked, &MainWindowController::OnSnapshot),
+    CommandEntry(IDC_LAUNCH_VANTOR, kBnClicked, &MainWindowController::OnLaunch),
+    CommandEntry(ID_TRAY_LAUNCH_VANTOR, kBnClicked, &MainWindowController::OnLaunch),
+    CommandEntry(IDC_SHOW_ME, kBnClicked, &MainWindowController::OnShowMe),
+    CommandEntry(ID_HELP, kBnClicked, &MainWindowController::OnHelp),
 };
 
 bool MainWindowController::OnCommand(int id, int code) {
@@ -69,15 +83,15 @@ bool MainWindowController::OnCommand(int id, int code) {
 
 bool MainWindowController::OnSize(int sizeType) {
   if (static_cast<uint32_t>(sizeType) != kSizeMinimized) return false;
-  view_.ShowWindow(kSwHide);
+  view.ShowWindow(kSwHide);
   return true;
 }
 
 bool MainWindowController::OnIdleChosen() {
-  const int index = view_.ComboSelection(kCtlIdleCombo);
+  const int index = view.ComboSelection(IDC_IDLE);
   if (index != -1) {
-    app_.settings.idle = index;
-    services_.SaveSettings();
+    app.settings.idle = index;
+    services.SaveSettings();
   }
   return true;
 }
@@ -88,149 +102,139 @@ bool MainWindowController::OnLastRunLeft() {
 }
 
 bool MainWindowController::OnHide() {
-  view_.ShowWindow(kSwHide);
+  view.ShowWindow(kSwHide);
   return true;
 }
 
 bool MainWindowController::OnUnload() {
-  view_.PostQuit();
+  view.PostQuit();
   return true;
 }
 
 bool MainWindowController::OnShow() {
-  view_.ShowWindow(kSwShowNormal);
-  view_.SetForeground();
+  view.ShowWindow(kSwShowNormal);
+  view.SetForeground();
   return true;
 }
 
 bool MainWindowController::OnDisableBox() {
-  SetFlagFromBox(app_.settings.disabled, kCtlDisableBox);
+  app.settings.disabled = view.IsButtonChecked(IDC_DISABLE) ? 1 : 0;
+  services.SaveSettings();
   UpdateDisabledState();
   return true;
 }
 
 bool MainWindowController::OnToggleDisabled() {
-  TessalySettings& s = app_.settings;
+  TessalySettings& s = app.settings;
   s.disabled = s.disabled == 0 ? 1 : 0;
-  services_.SaveSettings();
-  view_.CheckButton(kCtlDisableBox, s.disabled != 0);
+  services.SaveSettings();
+  view.CheckButton(IDC_DISABLE, s.disabled != 0);
   UpdateDisabledState();
   return true;
 }
 
-bool MainWindowController::OnBackupBox() {
-  SetFlagFromBox(app_.settings.backup, kCtlBackupBox);
-  return true;
-}
-
-bool MainWindowController::OnQuickCheckBox() {
-  SetFlagFromBox(app_.settings.quickCheck, kCtlQuickCheckBox);
-  return true;
-}
-
-bool MainWindowController::OnMaxOnceBox() {
-  SetFlagFromBox(app_.settings.maxOnce, kCtlMaxOnceBox);
-  return true;
+bool MainWindowController::OnFlagBox(uint32_t id, uint32_t code) {
+  if (code != kBnClicked) return false;
+  for (const FlagBox& box : kFlagBoxes) {
+    if (static_cast<uint32_t>(box.id) != id) continue;
+    app.settings.*box.flag = view.IsButtonChecked(box.id) ? 1 : 0;
+    services.SaveSettings();
+    return true;
+  }
+  return false;
 }
 
 bool MainWindowController::OnLaunch() {
-  services_.LaunchVantor("");
+  services.LaunchVantor("");
   return true;
 }
 
 bool MainWindowController::OnShowMe() {
-  services_.LaunchVantor("/D:610");
+  services.LaunchVantor(kShowMeArguments);
   return true;
-}
-
-void MainWindowController::SetFlagFromBox(int32_t& flag, int box) {
-  flag = view_.IsButtonChecked(box) ? 1 : 0;
-  services_.SaveSettings();
 }
 
 void MainWindowController::UpdateDisabledState() {
   // The backup box's enabled state stands for both action boxes, so a
   // repeated call changes nothing and does not set the tray icon again.
-  const bool enabled = view_.IsControlEnabled(kCtlBackupBox);
-  if (app_.settings.disabled == 0) {
+  const bool enabled = view.IsControlEnabled(IDC_BACKUP);
+  if (app.settings.disabled == 0) {
     if (enabled) return;
-    view_.EnableControl(kCtlBackupBox, true);
-    view_.EnableControl(kCtlQuickCheckBox, true);
-    view_.RepaintControlBackground(kCtlBackupBox);
-    view_.RepaintControlBackground(kCtlQuickCheckBox);
-    view_.ShowTrayIcon(kTrayNormal);
+    view.EnableControl(IDC_BACKUP, true);
+    view.EnableControl(IDC_QUICKCHECK, true);
+    view.RepaintControlBackground(IDC_BACKUP);
+    view.RepaintControlBackground(IDC_QUICKCHECK);
+    view.ShowTrayIcon(IDR_TRAY);
   } else {
     if (!enabled) return;
-    view_.EnableControl(kCtlBackupBox, false);
-    view_.EnableControl(kCtlQuickCheckBox, false);
+    view.EnableControl(IDC_BACKUP, false);
+    view.EnableControl(IDC_QUICKCHECK, false);
     // The boxes draw their text transparently over the picture: without the
     // picture put back first, the grey text would land on the black one.
-    view_.RepaintControlBackground(kCtlBackupBox);
-    view_.RepaintControlBackground(kCtlQuickCheckBox);
-    view_.ShowTrayIcon(kTrayDisabled);
+    view.RepaintControlBackground(IDC_BACKUP);
+    view.RepaintControlBackground(IDC_QUICKCHECK);
+    view.ShowTrayIcon(IDR_TRAY_DISABLED);
   }
 }
 
 void MainWindowController::RefreshLastRunText() {
-  if (app_.settings.lastTime == 0) {
-    view_.SetTextOverBackground(kCtlLastRunField, "");
+  if (app.settings.lastTime == 0) {
+    view.SetTextOverBackground(IDC_LAST_RUN, "");
     return;
   }
-  DateTimeFormatter formatter(clock_);
-  view_.SetTextOverBackground(kCtlLastRunField, formatter.FormatSeconds(&app_.settings.lastTime));
+  DateTimeFormatter formatter(clock);
+  view.SetTextOverBackground(IDC_LAST_RUN, formatter.FormatSeconds(&app.settings.lastTime));
 }
 
 void MainWindowController::StampLastRun() {
-  app_.settings.lastTime = clock_.Now();
-  services_.SaveSettings();
+  app.settings.lastTime = clock.Now();
+  services.SaveSettings();
   RefreshLastRunText();
 }
 
 void MainWindowController::SetQuickCheckStatus(uintptr_t index) {
   // Only 0 and 1 name a light; anything else would index past the pictures.
-  app_.settings.quickCheckStatus = NormaliseLightIndex(static_cast<int32_t>(index));
-  view_.RedrawLight();
+  app.settings.quickCheckStatus = NormaliseLightIndex(static_cast<int32_t>(index));
+  view.RedrawLight();
 }
 
 int MainWindowController::LightIndex() const {
-  return NormaliseLightIndex(app_.settings.quickCheckStatus);
+  return NormaliseLightIndex(app.settings.quickCheckStatus);
 }
 
 bool MainWindowController::OnChooseSaveLocation() {
-  if (companions_.ChangeSnapshotDir(app_.settings.saveDir, "Select Save Directory") != 0) {
+  if (companions.ChangeSnapshotDir(app.settings.saveDir, "Select Save Directory") != 0) {
     // The chooser writes into the 260-byte buffer; make sure it ends there.
-    app_.settings.saveDir[kPathSize - 1] = '\0';
-    services_.SaveSettings();
+    app.settings.saveDir[kPathSize - 1] = '\0';
+    services.SaveSettings();
   }
   return true;
 }
 
 bool MainWindowController::OnBackupNow() {
-  if (services_.BackupSystemFiles(true)) StampLastRun();
+  if (services.BackupSystemFiles(true)) StampLastRun();
   return true;
 }
 
 bool MainWindowController::OnSnapshot() {
   // The snapshot's own windows pump messages, and the snapshot commands may
   // arrive again meanwhile: those are ignored.
-  ReentryGuard busy(snapshotBusy);
-  if (busy.entered() && companions_.SaveSnapshotGUI() != 0) StampLastRun();
+  ReentryGuard busy(app.snapshotBusy);
+  if (busy.entered() && companions.SaveSnapshotGUI() != 0) StampLastRun();
   return true;
 }
 
 bool MainWindowController::OnHelp() {
   char path[kPathSize];
-  services_.GetInstallDirectory(path, sizeof path);
-  const size_t length = strlen(path);
-  if (length == 0 || path[length - 1] != '\\') AppendText(path, "\\");
+  services.GetInstallDirectory(path, sizeof path);
   // A path that does not fit is not opened: a cut path would name another file.
-  if (AppendText(path, "Help\\Tessaly.hlp") && view_.OpenHelp(path)) helpOpened_ = true;
+  if (JoinPath(path, path, "Help\\Tessaly.hlp") && view.OpenHelp(path)) helpOpened = true;
   return true;
 }
 
 void MainWindowController::OnDestroy() {
-  if (helpOpened_) view_.CloseHelp();
-  view_.ShowTrayIcon(kTrayRemove);
+  if (helpOpened) view.CloseHelp();
+  view.ShowTrayIcon(kTrayRemove);
 }
 
 }  // namespace tessaly

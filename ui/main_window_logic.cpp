@@ -2,7 +2,6 @@
 
 #include "res/resource.h"
 
-
 namespace tessaly {
 
 MainWindowPictures ChooseMainWindowPictures(bool richColour, bool largeFonts) {
@@ -29,20 +28,20 @@ MainWindowPictures ChooseMainWindowPictures(bool richColour, bool largeFonts) {
   return p;
 }
 
-Size MainWindowSize(int backgroundWidth, int backgroundHeight, const SystemMetrics& metrics) {
-  return Size{backgroundWidth + 2 * metrics.cxDlgFrame,
+WindowSize MainWindowSize(int backgroundWidth, int backgroundHeight,
+                          const SystemMetrics& metrics) {
+  return WindowSize{backgroundWidth + 2 * metrics.cxDlgFrame,
               backgroundHeight + metrics.cySize + 2 * metrics.cyDlgFrame};
 }
 
 LayoutScale FitLayoutToPicture(int pictureWidth, int pictureHeight, int pixelsPer4UnitsX,
                                int pixelsPer8UnitsY) {
-  const double kTemplateWidthUnits = 196.0, kTemplateHeightUnits = 214.0;
   const double kTolerance = 0.05;
   LayoutScale s{1.0, 1.0, false};
   if (pixelsPer4UnitsX <= 0 || pixelsPer8UnitsY <= 0 || pictureWidth <= 0 || pictureHeight <= 0)
     return s;
-  s.x = (pictureWidth / kTemplateWidthUnits) / (pixelsPer4UnitsX / 4.0);
-  s.y = (pictureHeight / kTemplateHeightUnits) / (pixelsPer8UnitsY / 8.0);
+  s.x = (static_cast<double>(pictureWidth) / kTemplateWidthUnits) / (pixelsPer4UnitsX / 4.0);
+  s.y = (static_cast<double>(pictureHeight) / kTemplateHeightUnits) / (pixelsPer8UnitsY / 8.0);
   s.needed = s.x < 1 - kTolerance || s.x > 1 + kTolerance || s.y < 1 - kTolerance ||
              s.y > 1 + kTolerance;
   if (!s.needed) s.x = s.y = 1.0;

@@ -24,13 +24,19 @@ MainWindowPictures ChooseMainWindowPictures(bool richColour, bool largeFonts);
 struct SystemMetrics {
   int cxDlgFrame, cyDlgFrame, cySize;
 };
-struct Size {
+struct WindowSize {
   int cx, cy;
 };
-Size MainWindowSize(int backgroundWidth, int backgroundHeight, const SystemMetrics& metrics);
+WindowSize MainWindowSize(int backgroundWidth, int backgroundHeight, const SystemMetrics& metrics);
+
+// The main window's template measures kTemplateWidthUnits x
+// kTemplateHeightUnits dialog units, the area that the background picture
+// covers.
+constexpr int kTemplateWidthUnits = 196;
+constexpr int kTemplateHeightUnits = 214;
 
 // The controls of the main window's template are placed for the dialog font
-// whose base units match the background: 196 x 214 dialog units cover the
+// whose base units match the background: the template's dialog units cover the
 // picture. Where the font's base units differ (another font of that name, as
 // under some window systems), the controls are moved and sized by this factor
 // so that they stay on the picture; close to 1 no change is made.
@@ -61,9 +67,11 @@ int32_t NormaliseIdleIndex(int32_t idle, int itemCount);
 // A status-light index other than 0 or 1 becomes 0.
 int32_t NormaliseLightIndex(int32_t status);
 
-// Control colours: edit fields and list boxes keep the base brush; every other
-// control and the dialog itself are drawn transparently over the background.
-enum : int { kCtlColorMsgBox = 0, kCtlColorEdit = 1, kCtlColorListBox = 2 };
+// Control colours, by the control type (the WM_CTLCOLOR* message less
+// WM_CTLCOLORMSGBOX): edit fields and list boxes keep the base brush; every
+// other control and the dialog itself are drawn transparently over the
+// background.
+enum : int { kCtlColorEdit = 1, kCtlColorListBox = 2 };
 bool KeepsBaseBrush(int controlType);
 
 }  // namespace tessaly

@@ -41,6 +41,9 @@ namespace tessaly {
 constexpr uint32_t kWmCommand = 0x0111;
 constexpr uint32_t kWmTimer = 0x0113;
 
+// Notification codes of WM_COMMAND that the program's windows act on.
+enum : uint32_t { kBnClicked = 0, kCbnSelChange = 1, kEnKillFocus = 0x200 };
+
 // One message as the window procedure receives it, and the result that the
 // procedure gives back when a handler has handled it.
 struct WindowMessage {

@@ -4,33 +4,16 @@
 // command (left double-click).
 //
 // One resource id names the icon group, the tip string and, for the id given
-// at construction, the menu: 150 is the normal icon and the tray menu, 146 the
-// disabled icon.
+// at construction, the menu: IDR_TRAY is the normal icon and the tray menu,
+// IDR_TRAY_DISABLED the disabled icon.
 #pragma once
 
 #include <stdint.h>
 
 #include "base/app_state.h"
-#if __has_include("res/resource.h")
-#include "res/resource.h"
-#endif
 #include "ui/tray_shell.h"
 
 namespace tessaly {
-
-// Resource ids of the icon, tip and menu, and the one menu command that the
-// icon itself looks at.
-enum : uint32_t {
-  kTrayNormalId = 150,      // icon and tip while the idle actions are on; the tray menu
-  kTrayDisabledId = 146,    // icon and tip while they are off
-  kTrayCmdDisable = 32773,  // "&Disable Tessaly": checked while disabled
-};
-#if __has_include("res/resource.h")
-static_assert(kTrayNormalId == IDR_TRAY_MENU && kTrayNormalId == IDI_TRAY &&
-                  kTrayNormalId == IDS_TRAY_TIP && kTrayDisabledId == IDI_TRAY_DISABLED &&
-                  kTrayDisabledId == IDS_TRAY_TIP_DISABLED && kTrayCmdDisable == ID_TRAY_DISABLE,
-              "tray ids match the resources");
-#endif
 
 class CTrayIcon {
  public:
@@ -38,7 +21,7 @@ class CTrayIcon {
   // nothing. `shell` and `settings` must outlive the object.
   CTrayIcon(uint32_t id, TrayShell& shell, const TessalySettings& settings);
   // Removes the icon if one is shown.
-  virtual ~CTrayIcon();
+  ~CTrayIcon();
 
   CTrayIcon(const CTrayIcon&) = delete;
   CTrayIcon& operator=(const CTrayIcon&) = delete;
@@ -57,7 +40,7 @@ class CTrayIcon {
 
   // A callback message: wParam is the icon id, lParam the mouse message.
   // Returns 1 when handled, else 0.
-  virtual int HandleCallback(uintptr_t wParam, intptr_t lParam);
+  int HandleCallback(uintptr_t wParam, intptr_t lParam);
 
   bool IsShown() const { return notifyData.icon != 0; }
   const TrayRecord& Record() const { return notifyData; }
@@ -65,8 +48,8 @@ class CTrayIcon {
  private:
   void LoadTip(uint32_t id);
 
-  TrayShell& shell_;
-  const TessalySettings& settings_;
+  TrayShell& shell;
+  const TessalySettings& settings;
   TrayRecord notifyData;
 };
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/win32/handles.h"
 #include "companions/quillet.h"
 #include "companions/varn_tests.h"
 #include "companions/varn_tools.h"
@@ -28,7 +29,7 @@ int32_t Win32Companions::SaveSystemFiles(const char* description, const char* sa
 int32_t Win32Companions::DoQuickCheck(WindowHandle window, QuickCheckResult* result,
                                       const char* reportPath) {
   DWORD* words = result ? reinterpret_cast<DWORD*>(result->words) : nullptr;
-  return ::DoQuickCheck(reinterpret_cast<HWND>(window), words, reportPath);
+  return ::DoQuickCheck(ToHandle<HWND>(window), words, reportPath);
 }
 
 int32_t Win32Companions::ChangeSnapshotDir(char* buffer, const char* title) {

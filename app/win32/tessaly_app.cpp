@@ -6,8 +6,9 @@
 #include "actions/launcher.h"
 #include "actions/quick_check.h"
 #include "app/install_folder.h"
-#include "base/paths.h"
 #include "app/settings_store.h"
+#include "base/paths.h"
+#include "base/win32/handles.h"
 #include "presentation/win32/resource_bitmaps.h"
 #include "ui/win32/tessaly_dialog.h"
 
@@ -60,8 +61,6 @@ void TessalyApp::DestroySplash() {
   splash_ = nullptr;
 }
 
-void TessalyApp::Enable3dControls() { CWinApp::Enable3dControls(); }
-
 uint32_t TessalyApp::GetNTVersion() {
   OSVERSIONINFOA info;
   memset(&info, 0, sizeof info);
@@ -102,7 +101,7 @@ void TessalyApp::CreateMainWindow() {
     return;
   }
   m_pMainWnd = window;
-  state.mainWindow = reinterpret_cast<WindowHandle>(window->GetSafeHwnd());
+  state.mainWindow = FromHandle(window->GetSafeHwnd());
 }
 
 void TessalyApp::SetMainWindowTimer(uintptr_t id, uint32_t period) {

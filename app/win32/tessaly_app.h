@@ -51,7 +51,6 @@ class TessalyApp : public CWinApp,
   // StartupShell.
   void ConstructSplash() override;
   void DestroySplash() override;
-  void Enable3dControls() override;
   uint32_t GetNTVersion() override;
   char* CommandLine() override;
   void SetRegistryKey(const char* company) override;

@@ -2,15 +2,10 @@
 
 #include <windows.h>
 
+#include "base/win32/handles.h"
 #include "ui/win32/modal_popup.h"
 
 namespace tessaly {
-namespace {
-
-HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
-
-}  // namespace
-
 WindowHandle Win32WindowSystem::FindTopLevelWindow(const char* title) {
   HWND window = ::FindWindowA(nullptr, title);
   // A message box carries its owner's title and, while it is up, stands
@@ -22,7 +17,7 @@ WindowHandle Win32WindowSystem::FindTopLevelWindow(const char* title) {
     if (lstrcmpA(ownerTitle, title) != 0) break;
     window = owner;
   }
-  return reinterpret_cast<WindowHandle>(window);
+  return FromHandle(window);
 }
 
 bool Win32WindowSystem::MutexExists(const char* name) {
@@ -34,34 +29,34 @@ bool Win32WindowSystem::MutexExists(const char* name) {
 
 intptr_t Win32WindowSystem::SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                                         intptr_t lParam) {
-  return ::SendMessageA(Hwnd(window), message, wParam, lParam);
+  return ::SendMessageA(ToHandle<HWND>(window), message, wParam, lParam);
 }
 
 void Win32WindowSystem::ShowWindow(WindowHandle window, int command) {
-  ::ShowWindow(Hwnd(window), command);
+  ::ShowWindow(ToHandle<HWND>(window), command);
 }
 
 // Both raise a window's own modal box in its place while the box disables
 // it (a second start while the backup question is up).
 void Win32WindowSystem::BringWindowToTop(WindowHandle window) {
-  ::BringWindowToTop(ForegroundTarget(Hwnd(window)));
+  ::BringWindowToTop(ForegroundTarget(ToHandle<HWND>(window)));
 }
 
 void Win32WindowSystem::SetForegroundWindow(WindowHandle window) {
-  ::SetForegroundWindow(ForegroundTarget(Hwnd(window)));
+  ::SetForegroundWindow(ForegroundTarget(ToHandle<HWND>(window)));
 }
 
 bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
-  return ::IsWindowVisible(Hwnd(window)) != FALSE;
+  return ::IsWindowVisible(ToHandle<HWND>(window)) != FALSE;
 }
 
 void Win32WindowSystem::KillTimer(WindowHandle window, uintptr_t id) {
-  ::KillTimer(Hwnd(window), id);
+  ::KillTimer(ToHandle<HWND>(window), id);
 }
 
 int Win32WindowSystem::MessageBox(WindowHandle owner, const char* text, const char* caption,
                                   uint32_t style) {
-  return ::MessageBoxA(Hwnd(owner), text, caption, style);
+  return ::MessageBoxA(ToHandle<HWND>(owner), text, caption, style);
 }
 
 uint32_t Win32WindowSystem::WinExec(const char* commandLine, int show) {

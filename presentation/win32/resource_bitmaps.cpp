@@ -8,19 +8,19 @@ namespace tessaly {
 HBITMAP LoadDibResource(LPCSTR name, HPALETTE& palette) {
   GdiObject made = 0;
   const GdiObject bitmap = LoadDibResource(SystemGdi(), ProgramBitmaps(), name, made);
-  if (bitmap) palette = ToHpalette(made);
-  return ToHbitmap(bitmap);
+  if (bitmap) palette = ToHandle<HPALETTE>(made);
+  return ToHandle<HBITMAP>(bitmap);
 }
 
 HBITMAP CreateDeviceBitmap(uintptr_t palette, UINT id) {
-  return ToHbitmap(
+  return ToHandle<HBITMAP>(
       CreateDeviceBitmap(SystemGdi(), ProgramBitmaps(), palette, static_cast<uint16_t>(id)));
 }
 
 void DrawResourceBitmap(UINT id, HWND window, PaletteMode paletteMode, int x, int y, int cx,
                         int cy, int xSrc, int ySrc) {
   DrawResourceBitmap(SystemGdi(), ProgramBitmaps(), static_cast<uint16_t>(id),
-                     ToWindowHandle(window), paletteMode, x, y, cx, cy, xSrc, ySrc);
+                     FromHandle(window), paletteMode, x, y, cx, cy, xSrc, ySrc);
 }
 
 void ProbeDisplay(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts) {

@@ -12,31 +12,24 @@ static_assert(sizeof(PaletteEntry) == sizeof(PALETTEENTRY), "PALETTEENTRY layout
 static_assert(offsetof(LogPalette, entries) == offsetof(LOGPALETTE, palPalEntry),
               "LOGPALETTE layout");
 
-namespace {
+GdiDc Win32Gdi::GetDC(WindowHandle window) { return FromHandle(::GetDC(ToHandle<HWND>(window))); }
 
-HGDIOBJ ToHgdiobj(GdiObject object) { return reinterpret_cast<HGDIOBJ>(object); }
-HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+void Win32Gdi::ReleaseDC(WindowHandle window, GdiDc dc) { ::ReleaseDC(ToHandle<HWND>(window), ToHandle<HDC>(dc)); }
 
-}  // namespace
+GdiDc Win32Gdi::CreateDisplayIC() { return FromHandle(::CreateICA("DISPLAY", "", "", nullptr)); }
 
-GdiDc Win32Gdi::GetDC(WindowHandle window) { return ToGdiDc(::GetDC(ToHwnd(window))); }
+GdiDc Win32Gdi::CreateCompatibleDC(GdiDc dc) { return FromHandle(::CreateCompatibleDC(ToHandle<HDC>(dc))); }
 
-void Win32Gdi::ReleaseDC(WindowHandle window, GdiDc dc) { ::ReleaseDC(ToHwnd(window), ToHdc(dc)); }
+bool Win32Gdi::DeleteDC(GdiDc dc) { return ::DeleteDC(ToHandle<HDC>(dc)) != FALSE; }
 
-GdiDc Win32Gdi::CreateDisplayIC() { return ToGdiDc(::CreateICA("DISPLAY", "", "", nullptr)); }
-
-GdiDc Win32Gdi::CreateCompatibleDC(GdiDc dc) { return ToGdiDc(::CreateCompatibleDC(ToHdc(dc))); }
-
-bool Win32Gdi::DeleteDC(GdiDc dc) { return ::DeleteDC(ToHdc(dc)) != FALSE; }
-
-int Win32Gdi::GetDeviceCaps(GdiDc dc, int index) { return ::GetDeviceCaps(ToHdc(dc), index); }
+int Win32Gdi::GetDeviceCaps(GdiDc dc, int index) { return ::GetDeviceCaps(ToHandle<HDC>(dc), index); }
 
 GdiObject Win32Gdi::CreateMonochromeBitmap(int width, int height) {
-  return ToGdiObject(::CreateBitmap(width, height, 1, 1, nullptr));
+  return FromHandle(::CreateBitmap(width, height, 1, 1, nullptr));
 }
 
 GdiObject Win32Gdi::CreateCompatibleBitmap(GdiDc dc, int width, int height) {
-  return ToGdiObject(::CreateCompatibleBitmap(ToHdc(dc), width, height));
+  return FromHandle(::CreateCompatibleBitmap(ToHandle<HDC>(dc), width, height));
 }
 
 GdiObject Win32Gdi::CreateDIBitmap(GdiDc dc, const DibInfo& dib) {
@@ -54,14 +47,14 @@ GdiObject Win32Gdi::CreateDIBitmap(GdiDc dc, const DibInfo& dib) {
     return 0;
   memcpy(info.bytes, dib.header, length);
   info.header.biClrUsed = 0;
-  return ToGdiObject(::CreateDIBitmap(ToHdc(dc), &info.header, CBM_INIT, dib.pixels,
+  return FromHandle(::CreateDIBitmap(ToHandle<HDC>(dc), &info.header, CBM_INIT, dib.pixels,
                                       reinterpret_cast<const BITMAPINFO*>(info.bytes),
                                       DIB_RGB_COLORS));
 }
 
 bool Win32Gdi::GetBitmapSize(GdiObject bitmap, int* width, int* height) {
   BITMAP record{};
-  if (!bitmap || ::GetObjectA(ToHgdiobj(bitmap), sizeof(record), &record) != sizeof(record))
+  if (!bitmap || ::GetObjectA(ToHandle<HGDIOBJ>(bitmap), sizeof(record), &record) != sizeof(record))
     return false;
   *width = record.bmWidth;
   *height = record.bmHeight;
@@ -69,36 +62,36 @@ bool Win32Gdi::GetBitmapSize(GdiObject bitmap, int* width, int* height) {
 }
 
 GdiObject Win32Gdi::CreatePalette(const LogPalette& palette) {
-  return ToGdiObject(::CreatePalette(reinterpret_cast<const LOGPALETTE*>(&palette)));
+  return FromHandle(::CreatePalette(reinterpret_cast<const LOGPALETTE*>(&palette)));
 }
 
 GdiObject Win32Gdi::SelectPalette(GdiDc dc, GdiObject palette, bool background) {
-  return ToGdiObject(::SelectPalette(ToHdc(dc), ToHpalette(palette), background ? TRUE : FALSE));
+  return FromHandle(::SelectPalette(ToHandle<HDC>(dc), ToHandle<HPALETTE>(palette), background ? TRUE : FALSE));
 }
 
-unsigned Win32Gdi::RealizePalette(GdiDc dc) { return ::RealizePalette(ToHdc(dc)); }
+unsigned Win32Gdi::RealizePalette(GdiDc dc) { return ::RealizePalette(ToHandle<HDC>(dc)); }
 
 GdiObject Win32Gdi::SelectObject(GdiDc dc, GdiObject object) {
-  const HGDIOBJ replaced = ::SelectObject(ToHdc(dc), ToHgdiobj(object));
-  return replaced == HGDI_ERROR ? 0 : ToGdiObject(replaced);
+  const HGDIOBJ replaced = ::SelectObject(ToHandle<HDC>(dc), ToHandle<HGDIOBJ>(object));
+  return replaced == HGDI_ERROR ? 0 : FromHandle(replaced);
 }
 
-bool Win32Gdi::DeleteObject(GdiObject object) { return ::DeleteObject(ToHgdiobj(object)) != FALSE; }
+bool Win32Gdi::DeleteObject(GdiObject object) { return ::DeleteObject(ToHandle<HGDIOBJ>(object)) != FALSE; }
 
 bool Win32Gdi::BitBlt(GdiDc dest, int x, int y, int cx, int cy, GdiDc source, int xSrc, int ySrc,
                       uint32_t rop) {
-  return ::BitBlt(ToHdc(dest), x, y, cx, cy, ToHdc(source), xSrc, ySrc, rop) != FALSE;
+  return ::BitBlt(ToHandle<HDC>(dest), x, y, cx, cy, ToHandle<HDC>(source), xSrc, ySrc, rop) != FALSE;
 }
 
-ColourRef Win32Gdi::SetBkColor(GdiDc dc, ColourRef colour) { return ::SetBkColor(ToHdc(dc), colour); }
+ColourRef Win32Gdi::SetBkColor(GdiDc dc, ColourRef colour) { return ::SetBkColor(ToHandle<HDC>(dc), colour); }
 
-int Win32Gdi::GetMapMode(GdiDc dc) { return ::GetMapMode(ToHdc(dc)); }
+int Win32Gdi::GetMapMode(GdiDc dc) { return ::GetMapMode(ToHandle<HDC>(dc)); }
 
-int Win32Gdi::SetMapMode(GdiDc dc, int mode) { return ::SetMapMode(ToHdc(dc), mode); }
+int Win32Gdi::SetMapMode(GdiDc dc, int mode) { return ::SetMapMode(ToHandle<HDC>(dc), mode); }
 
 bool Win32Gdi::DPtoLP(GdiDc dc, int* x, int* y) {
   POINT point{*x, *y};
-  if (!::DPtoLP(ToHdc(dc), &point, 1)) return false;
+  if (!::DPtoLP(ToHandle<HDC>(dc), &point, 1)) return false;
   *x = point.x;
   *y = point.y;
   return true;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/win32/handles.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {
@@ -46,13 +47,5 @@ class ModuleBitmapResources : public BitmapResources {
 // The one real GDI and the program's own bitmaps; both keep no state.
 Gdi& SystemGdi();
 BitmapResources& ProgramBitmaps();
-
-// Conversions between the platform's handles and the interface's.
-inline GdiDc ToGdiDc(HDC dc) { return reinterpret_cast<GdiDc>(dc); }
-inline HDC ToHdc(GdiDc dc) { return reinterpret_cast<HDC>(dc); }
-inline GdiObject ToGdiObject(HGDIOBJ object) { return reinterpret_cast<GdiObject>(object); }
-inline HBITMAP ToHbitmap(GdiObject object) { return reinterpret_cast<HBITMAP>(object); }
-inline HPALETTE ToHpalette(GdiObject object) { return reinterpret_cast<HPALETTE>(object); }
-inline WindowHandle ToWindowHandle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
 }  // namespace tessaly

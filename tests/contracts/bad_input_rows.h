@@ -18,6 +18,7 @@
 #include "base/app_state.h"
 #include "base/platform.h"
 #include "base/registry.h"
+#include "base/settings_table.h"
 #include "base/text.h"
 #include "fakes/fake_clock.h"
 #include "presentation/date_time_formatter.h"
@@ -27,8 +28,8 @@ namespace tessaly {
 
 // ---- Registry values ----
 
-// The settings values read as numbers, with their defaults, then the two
-// read as folders.
+// The persisted settings with their defaults, then the install key's
+// "Directory".
 struct SettingValue {
   const char* name;
   uint32_t def;
@@ -36,12 +37,13 @@ struct SettingValue {
   bool isText;
 };
 inline const std::vector<SettingValue>& SweepSettingValues() {
-  static const std::vector<SettingValue> values = {
-      {"Idle", 1, false, false},       {"Backup", 1, false, false},
-      {"QuickCheck", 1, false, false}, {"MaxOnce", 1, false, false},
-      {"LastTime", 0, false, false},   {"Disabled", 0, false, false},
-      {"SaveDir", 0, false, true},     {"Directory", 0, true, true},
-  };
+  static const std::vector<SettingValue> values = [] {
+    std::vector<SettingValue> all;
+    for (const PersistedSetting& setting : kPersistedSettings)
+      all.push_back({setting.name, setting.def, false, setting.IsText()});
+    all.push_back({"Directory", 0, true, true});
+    return all;
+  }();
   return values;
 }
 
@@ -124,12 +126,11 @@ inline std::string SweepJoined(const std::string& folder, const std::string& nam
 inline std::string ExpectSweptLoad(const TessalySettings& s, const SettingValue& setting,
                                    const RegistryForm& form, const std::string& programFolder,
                                    const std::function<bool(const std::string&)>& exists) {
-  const int32_t numbers[] = {s.idle, s.backup, s.quickCheck, s.maxOnce, s.lastTime, s.disabled};
-  for (size_t i = 0; i < 6; ++i) {
-    const SettingValue& other = SweepSettingValues()[i];
+  for (const PersistedSetting& other : kPersistedSettings) {
+    if (other.IsText()) continue;
     const uint32_t expected =
         strcmp(other.name, setting.name) == 0 ? ExpectedDword(form, other.def) : other.def;
-    EXPECT_EQ(static_cast<uint32_t>(numbers[i]), expected) << other.name;
+    EXPECT_EQ(static_cast<uint32_t>(s.*other.number), expected) << other.name;
   }
   const std::string text = setting.isText ? ExpectedFolderText(form) : "";
   const bool taken = !text.empty() && exists(text);

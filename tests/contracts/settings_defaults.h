@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/app_state.h"
+#include "base/settings_table.h"
 
 namespace tessaly {
 
@@ -19,15 +20,14 @@ inline void ExpectDefaultSettings(const TessalySettings& s) {
   EXPECT_EQ(s.quickCheckStatus, 0);
 }
 
-// The seven persisted settings of actual are those of expected.
+// Every persisted setting of actual is that of expected.
 inline void ExpectSamePersisted(const TessalySettings& actual, const TessalySettings& expected) {
-  EXPECT_EQ(actual.idle, expected.idle);
-  EXPECT_EQ(actual.backup, expected.backup);
-  EXPECT_EQ(actual.quickCheck, expected.quickCheck);
-  EXPECT_EQ(actual.maxOnce, expected.maxOnce);
-  EXPECT_EQ(actual.lastTime, expected.lastTime);
-  EXPECT_EQ(actual.disabled, expected.disabled);
-  EXPECT_STREQ(actual.saveDir, expected.saveDir);
+  for (const PersistedSetting& setting : kPersistedSettings) {
+    if (setting.IsText())
+      EXPECT_STREQ(actual.*setting.text, expected.*setting.text) << setting.name;
+    else
+      EXPECT_EQ(actual.*setting.number, expected.*setting.number) << setting.name;
+  }
 }
 
 }  // namespace tessaly

@@ -14,7 +14,7 @@ IDNO=7
 
 last_time() { setting_number LastTime; }
 stamped() { [ "$(last_time)" != "$EARLIER" ]; }
-last_run_text() { probe control "$MAIN_TITLE" 1009 | sed -n 's/.* text=//p'; }
+last_run_text() { probe control "$MAIN_TITLE" $IDC_LAST_RUN | sed -n 's/.* text=//p'; }
 no_box() { ! probe box "$MAIN_TITLE" 0 >/dev/null; }
 
 timeout 60 wine reg add "$SETTINGS_KEY" /v LastTime /t REG_DWORD /d "$EARLIER" /f >/dev/null 2>&1

@@ -53,15 +53,15 @@ expect_start() {
 # The tray command passes an empty argument text, "Show Me" "/D:610".
 expect_start "tray launch" $ID_TRAY_LAUNCH_VANTOR 1 ""
 check "Vantor closed" stop_vantor
-expect_start "Show Me" 1008 2 "/D:610"
+expect_start "Show Me" $IDC_SHOW_ME 2 "/D:610"
 
 # Running: "Show Me" brings it forward with message 1395, and starts nothing.
 check "Show Me while running: main window shown first" show_main
-command 1008
+command $IDC_SHOW_ME
 check "Show Me while running: 1395 received" wait_until 10 output_is 1 show_requests
 check "Show Me while running: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
 command $ID_TRAY_LAUNCH_VANTOR
-command 1002
+command $IDC_LAUNCH_VANTOR
 sleep 2  # a wrongly started copy would log within this time
 expect_eq "running: no copy started" "$(started)" 2
 expect_eq "running: tray and picture-button launches send no 1395" "$(show_requests)" 1

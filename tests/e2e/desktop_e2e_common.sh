@@ -28,7 +28,7 @@ main_line() {
   local line
   while read -r line; do
     [[ $line == *" title=$MAIN_TITLE" ]] || continue
-    probe children "hwnd:$(line_field hwnd "$line")" | grep -q ' id=1003 ' && echo "$line"
+    probe children "hwnd:$(line_field hwnd "$line")" | grep -q " id=$IDC_IDLE " && echo "$line"
   done < <(probe windows '#32770')
 }
 

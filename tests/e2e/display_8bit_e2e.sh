@@ -11,7 +11,7 @@ check "starts without switches" start_tessaly
 check_splash "8-bit"
 check "main window hidden" wait_shown 0 20
 settle_startup
-expect_eq "tray double click handled" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback $IDI_TRAY $WM_LBUTTONDBLCLK)" 1
+expect_eq "tray double click handled" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_LBUTTONDBLCLK)" 1
 check "main window shown" wait_shown 1 20
 expect_main_size 292 347
 check_main_picture "8-bit"

@@ -53,7 +53,7 @@ check "quick-check report written" test -s "$TESSALY_DIR/Tests/QUICKCHK.RPT"
 
 stamp=$(setting_number LastTime)
 check "LastTime is the time of the run" test "${stamp:-0}" -ge "$before" -a "${stamp:-0}" -le "$after"
-expect_eq "last-run field shows it" "$(probe control "$MAIN_TITLE" 1009 | sed -n 's/.* text=//p')" \
+expect_eq "last-run field shows it" "$(probe control "$MAIN_TITLE" $IDC_LAST_RUN | sed -n 's/.* text=//p')" \
   "$(date_text "${stamp:-0}")"
 
 check "light green after the quick check" wait_until 5 output_is green lamp_colour

@@ -24,7 +24,7 @@ check "Vantor stand-in running" start_vantor
 check "starts" start_tessaly -nosplash
 started=$(date +%s)
 check "main window hidden" probe wait-visible "$MAIN_TITLE" 0 30
-check "starts disabled" test "$(probe control "$MAIN_TITLE" 1011 | sed -nE 's/.*checked=([0-9]+).*/\1/p')" = 1
+check "starts disabled" test "$(probe control "$MAIN_TITLE" $IDC_DISABLE | sed -nE 's/.*checked=([0-9]+).*/\1/p')" = 1
 check "idle count set past the threshold" set_idle_seconds 4000
 
 # Watch until well past the first poll; stop early if anything happens.

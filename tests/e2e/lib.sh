@@ -164,7 +164,7 @@ colour_name() {
 
 lamp_colour() {
   local light x y
-  light=$(probe control "$MAIN_TITLE" 1007) || return 1
+  light=$(probe control "$MAIN_TITLE" $IDC_LIGHT) || return 1
   x=$(sed -nE 's/.* x=(-?[0-9]+).*/\1/p' <<<"$light")
   y=$(sed -nE 's/.* y=(-?[0-9]+).*/\1/p' <<<"$light")
   # shellcheck disable=SC2046

@@ -13,7 +13,7 @@ sleep 1  # let the start-up ticks pass
 
 # The lamp is drawn at the top-left corner of control 1007 (16 x 16 pixels on
 # rich colour); its middle is the lamp, its corner pixel the transparent ground.
-light=$(probe control "$MAIN_TITLE" 1007)
+light=$(probe control "$MAIN_TITLE" $IDC_LIGHT)
 lx=$(sed -nE 's/.* x=(-?[0-9]+).*/\1/p' <<<"$light")
 ly=$(sed -nE 's/.* y=(-?[0-9]+).*/\1/p' <<<"$light")
 check "light frame found on the screen" test -n "$lx" -a -n "$ly"

@@ -78,25 +78,24 @@ logged=0
 [ -f "$log_ini" ] && logged=$(grep -ci 'SaveFiles' "$log_ini")
 expect_eq "no backup logged" "$logged" 0
 
-# Registry: the seven values with their types; the three boxes' values as the
-# boxes show them and as the burst left them.
+# Registry: every persisted setting with its type; the three boxes' values as
+# the boxes show them and as the burst left them.
 reg_type() { reg_value "$SETTINGS_KEY" "$1" | awk '{ print $1 }'; }
 reg_dword() { printf '%d' "$(reg_value "$SETTINGS_KEY" "$1" | awk '{ print $2 }')"; }
-for name in Idle Backup QuickCheck MaxOnce LastTime Disabled; do
-  expect_eq "$name is a DWORD" "$(reg_type $name)" REG_DWORD
-done
-expect_eq "SaveDir is a string" "$(reg_type SaveDir)" REG_SZ
+while read -r name type <&3; do
+  expect_eq "$name is a $type" "$(reg_type "$name")" "$type"
+done 3<<<"$TESSALY_SETTINGS"
 expect_eq "SaveDir names the backup folder" \
   "$(reg_value "$SETTINGS_KEY" SaveDir | cut -d' ' -f2-)" "$TESSALY_INSTALL_DIR\\Recovery"
 expected=$(field expect "$burst")
-for pair in Backup:1004 QuickCheck:1006 MaxOnce:1010; do
+for pair in Backup:$IDC_BACKUP QuickCheck:$IDC_QUICKCHECK MaxOnce:$IDC_MAX_ONCE; do
   name=${pair%:*} id=${pair#*:}
   box=$(probe control "$MAIN_TITLE" "$id" | sed -E 's/.* checked=([0-9]+).*/\1/')
   expect_eq "$name matches box $id" "$(reg_dword "$name")" "$box"
   expect_eq "box $id as the burst left it" "$box" "$(sed -E "s/.*$id=([01]).*/\1/" <<<"$expected")"
 done
-expect_eq "Disabled matches box 1011" "$(reg_dword Disabled)" \
-  "$(probe control "$MAIN_TITLE" 1011 | sed -E 's/.* checked=([0-9]+).*/\1/')"
+expect_eq "Disabled matches box $IDC_DISABLE" "$(reg_dword Disabled)" \
+  "$(probe control "$MAIN_TITLE" $IDC_DISABLE | sed -E 's/.* checked=([0-9]+).*/\1/')"
 expect_eq "Idle untouched" "$(reg_dword Idle)" 1
 last=$(reg_dword LastTime)
 check "LastTime stamped during the burst" test "$last" -ge "$started" -a "$last" -le "$(date +%s)"

@@ -5,6 +5,7 @@
 # folders are looked at on disk.
 set -u
 . "$TESSALY_SOURCE/scripts/winebed.sh"
+. "$TESSALY_SOURCE/scripts/layout.sh"
 winebed_start || exit 1
 
 failures=0
@@ -46,8 +47,10 @@ expect_eq "default settings" "idle=1 backup=1 quickCheck=1 maxOnce=1 lastTime=0 
 [ ! -e "$program_unix/Tests/QUICKCHK.RPT" ] && pass "no report yet" || fail "report file made by load"
 expect_eq "load writes no value" "" "$(reg_values)"
 
-# 2. Save: the seven values with their types.
+# 2. Save: every persisted setting with its type, and the defaults.
 settings_probe save >/dev/null
+expect_eq "saved names and types" "$(sort <<<"$TESSALY_SETTINGS")" \
+  "$(reg_values | awk '{ print $1, $2 }' | sort)"
 expected="Idle REG_DWORD 0x1
 Backup REG_DWORD 0x1
 QuickCheck REG_DWORD 0x1

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main window's settings controls, driven from outside in a fresh
 # Windows-95 prefix: each check box and the idle combo box changes its value
-# under the per-user settings key, every change writes all seven values with
-# their types, and a new start shows what was stored.
+# under the per-user settings key, every change writes every persisted setting
+# with its type, and a new start shows what was stored.
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -14,7 +14,7 @@ expect_setting() {
   expect_eq "$3" "$(setting "$1")" "$2"
 }
 box_checked() { probe control "$MAIN_TITLE" "$1" | sed -nE 's/.*checked=([0-9]+).*/\1/p'; }
-combo_selected() { probe combo-items "$MAIN_TITLE" 1003 | sed -nE 's/^selected=(-?[0-9]+).*/\1/p'; }
+combo_selected() { probe combo-items "$MAIN_TITLE" $IDC_IDLE | sed -nE 's/^selected=(-?[0-9]+).*/\1/p'; }
 
 check "starts hidden" start_tessaly -nosplash
 check "main window hidden" probe wait-visible "$MAIN_TITLE" 0 30
@@ -22,10 +22,10 @@ expect_eq "a start writes no setting" "$(setting Idle)$(setting SaveDir)$(settin
 
 # Check boxes: id, value name, state at start in a fresh prefix.
 boxes=(
-  "1004 Backup 1"
-  "1006 QuickCheck 1"
-  "1010 MaxOnce 1"
-  "1011 Disabled 0"
+  "$IDC_BACKUP Backup 1"
+  "$IDC_QUICKCHECK QuickCheck 1"
+  "$IDC_MAX_ONCE MaxOnce 1"
+  "$IDC_DISABLE Disabled 0"
 )
 for row in "${boxes[@]}"; do
   read -r id name initial <<<"$row"
@@ -36,36 +36,36 @@ for row in "${boxes[@]}"; do
   done
 done
 
-# Every save writes all seven values, with their types.
+# Every save writes every persisted setting, with its type.
 expect_eq "Idle type" "$(setting Idle)" "REG_DWORD 0x1"
 expect_eq "LastTime type" "$(setting LastTime)" "REG_DWORD 0x0"
 expect_eq "SaveDir is the default folder, as text" "$(setting SaveDir)" 'REG_SZ C:\Vantor\Recovery'
-for name in Backup QuickCheck MaxOnce Disabled; do
-  check "$name stored as REG_DWORD" grep -q '^REG_DWORD ' <<<"$(setting "$name")"
-done
+while read -r name type <&3; do
+  check "$name stored as $type" grep -q "^$type " <<<"$(setting "$name")"
+done 3<<<"$TESSALY_SETTINGS"
 
 # The combo box: the item index is the stored "Idle".
 for index in 0 2 3 4 5 1; do
-  probe combo "$MAIN_TITLE" 1003 "$index" >/dev/null
+  probe combo "$MAIN_TITLE" $IDC_IDLE "$index" >/dev/null
   expect_setting Idle "REG_DWORD 0x$index" "combo item $index stores Idle"
 done
 
 # A selection change that leaves nothing selected changes nothing.
-probe combo "$MAIN_TITLE" 1003 -1 >/dev/null
+probe combo "$MAIN_TITLE" $IDC_IDLE -1 >/dev/null
 expect_eq "no selection keeps Idle" "$(setting Idle)" "REG_DWORD 0x1"
 
 # A mixed set of choices survives a new start.
-probe combo "$MAIN_TITLE" 1003 4 >/dev/null
-probe check "$MAIN_TITLE" 1004 0 >/dev/null
-probe check "$MAIN_TITLE" 1010 0 >/dev/null
+probe combo "$MAIN_TITLE" $IDC_IDLE 4 >/dev/null
+probe check "$MAIN_TITLE" $IDC_BACKUP 0 >/dev/null
+probe check "$MAIN_TITLE" $IDC_MAX_ONCE 0 >/dev/null
 expect_setting MaxOnce "REG_DWORD 0x0" "last change saved"
 check "unload" stop_tessaly
 check "starts again" start_tessaly -nosplash
 expect_eq "combo shows the stored Idle" "$(combo_selected)" 4
-expect_eq "backup box shows the stored 0" "$(box_checked 1004)" 0
-expect_eq "quick-check box shows the stored 1" "$(box_checked 1006)" 1
-expect_eq "once-per-day box shows the stored 0" "$(box_checked 1010)" 0
-expect_eq "disable box shows the stored 0" "$(box_checked 1011)" 0
+expect_eq "backup box shows the stored 0" "$(box_checked $IDC_BACKUP)" 0
+expect_eq "quick-check box shows the stored 1" "$(box_checked $IDC_QUICKCHECK)" 1
+expect_eq "once-per-day box shows the stored 0" "$(box_checked $IDC_MAX_ONCE)" 0
+expect_eq "disable box shows the stored 0" "$(box_checked $IDC_DISABLE)" 0
 check "unload" stop_tessaly
 
 # A stored "Idle" outside the six items shows "1 Hour", is kept as stored until
@@ -74,7 +74,7 @@ timeout 60 wine reg add "$SETTINGS_KEY" /v Idle /t REG_DWORD /d 7 /f >/dev/null 
 check "starts with Idle 7" start_tessaly -nosplash
 expect_eq "Idle 7 shows item 1" "$(combo_selected)" 1
 expect_eq "Idle 7 kept until a change" "$(setting Idle)" "REG_DWORD 0x7"
-probe check "$MAIN_TITLE" 1004 1 >/dev/null
+probe check "$MAIN_TITLE" $IDC_BACKUP 1 >/dev/null
 expect_setting Idle "REG_DWORD 0x1" "the next save writes Idle 1"
 check "unload" stop_tessaly
 e2e_end

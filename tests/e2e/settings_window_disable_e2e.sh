@@ -22,22 +22,22 @@ expect_state() {
   [ "$disabled" = 1 ] && tip=$DISABLED_TIP_SHOWN
   wait_until 5 output_is "REG_DWORD 0x$disabled" disabled_value
   expect_eq "$when: Disabled stored" "$(disabled_value)" "REG_DWORD 0x$disabled"
-  expect_eq "$when: box 1011 ticked" "$(control_field 1011 checked)" "$disabled"
-  expect_eq "$when: box 1004 enabled" "$(control_field 1004 enabled)" "$enabled"
-  expect_eq "$when: box 1006 enabled" "$(control_field 1006 enabled)" "$enabled"
+  expect_eq "$when: box $IDC_DISABLE ticked" "$(control_field $IDC_DISABLE checked)" "$disabled"
+  expect_eq "$when: box $IDC_BACKUP enabled" "$(control_field $IDC_BACKUP enabled)" "$enabled"
+  expect_eq "$when: box $IDC_QUICKCHECK enabled" "$(control_field $IDC_QUICKCHECK enabled)" "$enabled"
   wait_until 5 output_is "$tip" tips
   expect_eq "$when: tray tip" "$(tips)" "$tip"
 }
 
 check "starts" start_tessaly -nosplash
 check "main window hidden" probe wait-visible "$MAIN_TITLE" 0 30
-expect_eq "enabled at start: boxes free" "$(control_field 1004 enabled)$(control_field 1006 enabled)" 11
+expect_eq "enabled at start: boxes free" "$(control_field $IDC_BACKUP enabled)$(control_field $IDC_QUICKCHECK enabled)" 11
 wait_until 10 output_is "$NORMAL_TIP" tips
 expect_eq "enabled at start: tray tip" "$(tips)" "$NORMAL_TIP"
 
-probe check "$MAIN_TITLE" 1011 1 >/dev/null
+probe check "$MAIN_TITLE" $IDC_DISABLE 1 >/dev/null
 expect_state 1 "box ticked"
-probe check "$MAIN_TITLE" 1011 0 >/dev/null
+probe check "$MAIN_TITLE" $IDC_DISABLE 0 >/dev/null
 expect_state 0 "box unticked"
 
 # The tray menu's "&Disable Tessaly" (32773) while the window is hidden.
@@ -54,7 +54,7 @@ check "unload" stop_tessaly
 check "starts disabled" start_tessaly -nosplash
 sleep 1
 expect_state 1 "stored Disabled"
-probe check "$MAIN_TITLE" 1011 0 >/dev/null
+probe check "$MAIN_TITLE" $IDC_DISABLE 0 >/dev/null
 expect_state 0 "unticked after a disabled start"
 check "unload" stop_tessaly
 e2e_end

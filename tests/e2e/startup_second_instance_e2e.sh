@@ -20,7 +20,7 @@ main=$(main_line)
 hwnd=$(line_field hwnd "$main")
 check "first instance hidden" wait_shown 0 30
 # A change made through the window, so that the key exists and has values.
-probe check "$MAIN_TITLE" 1010 0 >/dev/null
+probe check "$MAIN_TITLE" $IDC_MAX_ONCE 0 >/dev/null
 before=$(footprint)
 
 second_log=$WINEPREFIX/second.log

@@ -16,9 +16,9 @@ settings() { timeout 60 wine reg query "$SETTINGS_KEY" 2>/dev/null | tr -d '\r';
 e2e_begin
 
 tray=$kMsgTrayCallback
-ROUND=$tray:$IDI_TRAY:$WM_LBUTTONDBLCLK,$WM_COMMAND:$IDOK:0,$tray:$IDI_TRAY:$WM_RBUTTONUP
-ROUND+=,$WM_CANCELMODE:0:0,$tray:$IDI_TRAY:$WM_MOUSEMOVE,$tray:$((IDI_TRAY + 1)):$WM_RBUTTONUP
-ROUND+=,$tray:$IDI_TRAY:$WM_LBUTTONDOWN,$tray:0:$WM_LBUTTONDBLCLK,$WM_COMMAND:$ID_TRAY_SHOW:0
+ROUND=$tray:$IDR_TRAY:$WM_LBUTTONDBLCLK,$WM_COMMAND:$IDOK:0,$tray:$IDR_TRAY:$WM_RBUTTONUP
+ROUND+=,$WM_CANCELMODE:0:0,$tray:$IDR_TRAY:$WM_MOUSEMOVE,$tray:$((IDR_TRAY + 1)):$WM_RBUTTONUP
+ROUND+=,$tray:$IDR_TRAY:$WM_LBUTTONDOWN,$tray:0:$WM_LBUTTONDBLCLK,$WM_COMMAND:$ID_TRAY_SHOW:0
 ROUND+=,$WM_COMMAND:$IDOK:0
 
 # The menus that the burst opens run loops of their own, which take the
@@ -56,7 +56,7 @@ hwnd=$(line_field hwnd "$(main_line)")
 pid=$(line_field pid "$(main_line)")
 check "hidden at start" wait_shown 0 30
 settle_startup
-probe check "$MAIN_TITLE" 1010 0 >/dev/null  # so that the key holds values
+probe check "$MAIN_TITLE" $IDC_MAX_ONCE 0 >/dev/null  # so that the key holds values
 settings_before=$(settings)
 
 # What is made once and kept (the shown window's paint, the menu's resources,

@@ -28,7 +28,7 @@ pid=$(line_field pid "$main")
 check "hidden at start" wait_shown 0 30
 settle_startup
 
-expect_eq "double click (515) handled" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback $IDI_TRAY $WM_LBUTTONDBLCLK)" 1
+expect_eq "double click (515) handled" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_LBUTTONDBLCLK)" 1
 check "double click shows the window" wait_shown 1 15
 probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null  # "Minimize"
 check "Minimize hides it" wait_shown 0 15
@@ -46,7 +46,7 @@ expect_eq "no menu opened by ignored callbacks" "$(menus "$pid")" ""
 # send returns when the menu closes. WM_CANCELMODE to the owner closes it.
 xdotool mousemove 400 300
 answer=$WINEPREFIX/answer.txt
-probe send "$MAIN_TITLE" $kMsgTrayCallback $IDI_TRAY $WM_RBUTTONUP >"$answer" &
+probe send "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_RBUTTONUP >"$answer" &
 sender=$!
 menu=$(wait_menu "$pid")
 check "right button up opens a menu" test -n "$menu"

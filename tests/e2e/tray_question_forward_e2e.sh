@@ -52,7 +52,7 @@ settle_startup
 # 1. Tray double-click while the question is up.
 probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_BACKUP_NOW 0 >/dev/null  # "&Backup System Files Now"
 check "double-click: question up" wait_until 30 box_up
-probe post "$MAIN_TITLE" $kMsgTrayCallback $IDI_TRAY $WM_LBUTTONDBLCLK >/dev/null  # tray icon double-click
+probe post "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_LBUTTONDBLCLK >/dev/null  # tray icon double-click
 check "double-click: main window shown" wait_shown 1 15
 check_question_in_front "double-click"
 

@@ -1,4 +1,4 @@
-// The settings store's reading of the registry: the seven settings values and
+// The settings store's reading of the registry: the persisted settings and
 // the install key's "Directory" hold values of any type and any bytes from
 // the input, some of them changed by "another writer" between the size query
 // and the data query. LoadSettings must take each value or its default, keep
@@ -15,7 +15,9 @@
 #include "base/app_state.h"
 #include "app/install_folder.h"
 #include "base/paths.h"
+#include "base/settings_table.h"
 #include "app/settings_store.h"
+#include "base/registry_values.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
 #include "fuzz_input.h"
@@ -27,17 +29,19 @@ const char kSettingsPath[] = "HKEY_CURRENT_USER\\Software\\Brenmoor Software Cor
 const char kInstallPath[] =
     "HKEY_LOCAL_MACHINE\\Software\\Brenmoor Software Corp\\Vantor\\Settings";
 
-struct Setting {
-  const char* path;
-  const char* name;
-  uint32_t def;  // DWORD settings only
-};
-const Setting kSettings[] = {
-    {kSettingsPath, "Idle", 1},    {kSettingsPath, "Backup", 1},   {kSettingsPath, "QuickCheck", 1},
-    {kSettingsPath, "MaxOnce", 1}, {kSettingsPath, "LastTime", 0}, {kSettingsPath, "Disabled", 0},
-    {kSettingsPath, "SaveDir", 0}, {kInstallPath, "Directory", 0},
-};
-constexpr int kDwordSettings = 6;
+// The values the input fills: the persisted settings, then the install key's
+// "Directory".
+constexpr size_t kValues = kPersistedSettingCount + 1;
+constexpr size_t kDirectory = kPersistedSettingCount;
+const char* PathOf(size_t i) { return i == kDirectory ? kInstallPath : kSettingsPath; }
+const char* NameOf(size_t i) { return i == kDirectory ? "Directory" : kPersistedSettings[i].name; }
+
+// The index of the persisted folder "SaveDir".
+size_t SaveDirIndex() {
+  for (size_t i = 0; i < kPersistedSettingCount; ++i)
+    if (kPersistedSettings[i].IsText()) return i;
+  return kPersistedSettingCount;
+}
 
 // A registry whose values another program may rewrite between a size-only
 // query and the query that reads the data.
@@ -126,23 +130,22 @@ bool EndsWith(const std::string& text, const std::string& tail) {
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-void CheckDwordReads(ChangingRegistry& registry, const Stored (&stored)[8], bool readable,
+void CheckDwordReads(ChangingRegistry& registry, const Stored (&stored)[kValues], bool readable,
                      const AppState& app) {
-  const int32_t loaded[kDwordSettings] = {app.settings.idle,       app.settings.backup,
-                                          app.settings.quickCheck, app.settings.maxOnce,
-                                          app.settings.lastTime,   app.settings.disabled};
-  for (int i = 0; i < kDwordSettings; ++i) {
+  for (size_t i = 0; i < kPersistedSettingCount; ++i) {
+    const PersistedSetting& setting = kPersistedSettings[i];
+    if (setting.IsText()) continue;
     const Stored& v = stored[i];
-    uint32_t expected = kSettings[i].def;
+    uint32_t expected = setting.def;
     if (readable && v.present && (v.type == kRegDword || v.type == kRegBinary) &&
         v.data.size() == 4)
       memcpy(&expected, v.data.data(), 4);
-    FUZZ_CHECK(static_cast<uint32_t>(loaded[i]) == expected);
+    FUZZ_CHECK(static_cast<uint32_t>(app.settings.*setting.number) == expected);
   }
   FUZZ_CHECK(ReadDwordValue(registry, 0, "Idle", 77) == 77);
 }
 
-void CheckLoad(ChangingRegistry& registry, ChosenFileSystem& files, const Stored (&stored)[8],
+void CheckLoad(ChangingRegistry& registry, ChosenFileSystem& files, const Stored (&stored)[kValues],
                bool readable, bool saveDirChanged) {
   AppState app;
   memset(app.settings.saveDir, 'x', sizeof app.settings.saveDir);
@@ -161,7 +164,7 @@ void CheckLoad(ChangingRegistry& registry, ChosenFileSystem& files, const Stored
 
   // The stored folder, when it is a text that fits and exists; otherwise the
   // default under the install folder (or nothing when that does not fit).
-  const Stored& saved = stored[6];
+  const Stored& saved = stored[SaveDirIndex()];
   const bool storedUsable = readable && saved.present && IsText(saved.type) &&
                             TextOf(saved).size() < kPathSize && !TextOf(saved).empty() &&
                             files.Exists(TextOf(saved).c_str());
@@ -200,10 +203,10 @@ void CheckStringReads(ChangingRegistry& registry, size_t size) {
   if (registry.OpenKey(kCurrentUserKey, "Software\\Brenmoor Software Corp\\Tessaly", kKeyQueryValue,
                        &key) != kRegistrySuccess)
     return;
-  for (const Setting& setting : kSettings) {
+  for (size_t i = 0; i < kValues; ++i) {
     std::vector<char> out(size + 1, 'x');
     out[size] = '#';
-    const size_t length = ReadStringValue(registry, key, setting.name, "default", out.data(), size);
+    const size_t length = ReadStringValue(registry, key, NameOf(i), "default", out.data(), size);
     FUZZ_CHECK(out[size] == '#');
     if (size == 0) continue;
     FUZZ_CHECK(Terminated(out.data(), size));
@@ -224,19 +227,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ChangingRegistry registry;
   registry.AddKey(kSettingsPath);
   registry.AddKey(kInstallPath);
-  Stored stored[8];
+  Stored stored[kValues];
   bool saveDirChanged = false;
-  for (int i = 0; i < 8; ++i) {
+  // The input fills the numbers first, then the folder and the install
+  // folder, so that the corpus keeps its meaning whatever the rows' order.
+  size_t order[kValues];
+  size_t filled = 0;
+  for (size_t i = 0; i < kPersistedSettingCount; ++i)
+    if (!kPersistedSettings[i].IsText()) order[filled++] = i;
+  for (size_t i = 0; i < kPersistedSettingCount; ++i)
+    if (kPersistedSettings[i].IsText()) order[filled++] = i;
+  order[filled] = kDirectory;
+  for (size_t i : order) {
     const uint8_t how = input.Byte();
     if (how % 4 == 0) continue;
     stored[i].present = true;
     stored[i].type = ValueType(input);
     stored[i].data = ValueData(input);
-    registry.SetRaw(kSettings[i].path, kSettings[i].name, stored[i].type, stored[i].data);
+    registry.SetRaw(PathOf(i), NameOf(i), stored[i].type, stored[i].data);
     if (how % 4 == 3) {  // rewritten after its size is asked
-      ChangingRegistry::Change change{kSettings[i].path, ValueType(input), ValueData(input)};
-      registry.pending[FakeRegistry::Lower(kSettings[i].name)] = change;
-      if (i == 6) saveDirChanged = true;
+      ChangingRegistry::Change change{PathOf(i), ValueType(input), ValueData(input)};
+      registry.pending[FakeRegistry::Lower(NameOf(i))] = change;
+      if (i == SaveDirIndex()) saveDirChanged = true;
     }
   }
   const uint8_t setup = input.Byte();
@@ -247,8 +259,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   files.everythingExists = (setup & 4) != 0;
   files.moduleFileNameFails = (setup & 8) != 0;
   if (setup & 16) files.moduleFileName = input.Repeated(2);
-  if (stored[7].present && (setup & 32)) files.AddDirectory(TextOf(stored[7]));
-  if (stored[6].present && (setup & 64)) files.AddDirectory(TextOf(stored[6]));
+  if (stored[kDirectory].present && (setup & 32)) files.AddDirectory(TextOf(stored[kDirectory]));
+  const size_t saveDir = SaveDirIndex();
+  if (stored[saveDir].present && (setup & 64)) files.AddDirectory(TextOf(stored[saveDir]));
   const size_t outSize = input.Word() % 300;
 
   FUZZ_CHECK(SetApplicationNames("Brenmoor Software Corp", "Tessaly"));

@@ -12,11 +12,16 @@
 #include "fakes/fake_companions.h"
 #include "fakes/fake_profile.h"
 #include "presentation/locale_formats.h"
+#include "res/resource.h"
 #include "ui/main_window_logic.h"
+#include "base/messages.h"
 #include "base/text.h"
 
 namespace tessaly {
 namespace {
+
+// One entry of FakeView's log: the call and its id.
+std::string Call(const char* what, long id) { return std::string(what) + " " + std::to_string(id); }
 
 // Records what the controller asks of the window.
 class FakeView : public MainWindowView {
@@ -91,7 +96,7 @@ class MainWindowControllerTest : public ::testing::Test {
   void SetUp() override {
     FakeProfile noRegionalSettings;
     LoadLocaleFormats(noRegionalSettings);
-    snapshotBusy = 0;
+    app.snapshotBusy = 0;
     app.settings.idle = 1;
     app.settings.backup = 1;
     app.settings.quickCheck = 1;
@@ -111,10 +116,10 @@ TEST_F(MainWindowControllerTest, InitTicksBoxesAndSelectsIdle) {
   app.settings.quickCheck = 0;
   controller.OnInitDialog();
   EXPECT_EQ(view.comboSelection, 3);
-  EXPECT_TRUE(view.checked[kCtlBackupBox]);
-  EXPECT_FALSE(view.checked[kCtlQuickCheckBox]);
-  EXPECT_TRUE(view.checked[kCtlMaxOnceBox]);
-  EXPECT_FALSE(view.checked[kCtlDisableBox]);
+  EXPECT_TRUE(view.checked[IDC_BACKUP]);
+  EXPECT_FALSE(view.checked[IDC_QUICKCHECK]);
+  EXPECT_TRUE(view.checked[IDC_MAX_ONCE]);
+  EXPECT_FALSE(view.checked[IDC_DISABLE]);
   EXPECT_EQ(services.saves, 0) << "initialisation saves nothing";
 }
 
@@ -135,8 +140,15 @@ TEST_F(MainWindowControllerTest, InitOrderPicturesThenTrayThenDisabledStateThenT
   app.settings.disabled = 1;
   controller.OnInitDialog();
   const std::vector<std::string> expected = {
-      "bitmaps",      "bind tray 1025", "tray 146",     "disable 1004", "disable 1006",
-      "repaint 1004", "repaint 1006",   "tray 146",     "text 1009"};
+      "bitmaps",
+      Call("bind tray", kMsgTrayCallback),
+      Call("tray", IDR_TRAY_DISABLED),
+      Call("disable", IDC_BACKUP),
+      Call("disable", IDC_QUICKCHECK),
+      Call("repaint", IDC_BACKUP),
+      Call("repaint", IDC_QUICKCHECK),
+      Call("tray", IDR_TRAY_DISABLED),
+      Call("text", IDC_LAST_RUN)};
   EXPECT_EQ(view.log, expected);
 }
 
@@ -145,8 +157,8 @@ TEST_F(MainWindowControllerTest, InitOrderPicturesThenTrayThenDisabledStateThenT
 TEST_F(MainWindowControllerTest, InitBindsTheTrayIconToTheWindowBeforeAddingIt) {
   controller.OnInitDialog();
   ASSERT_GE(view.log.size(), 3u);
-  EXPECT_EQ(view.log[1], "bind tray 1025");
-  EXPECT_EQ(view.log[2], "tray 150");
+  EXPECT_EQ(view.log[1], Call("bind tray", kMsgTrayCallback));
+  EXPECT_EQ(view.log[2], Call("tray", IDR_TRAY));
 }
 
 TEST_F(MainWindowControllerTest, InitNormalisesLightIndex) {
@@ -158,14 +170,14 @@ TEST_F(MainWindowControllerTest, InitNormalisesLightIndex) {
 TEST_F(MainWindowControllerTest, LastRunTextEmptyWhenNeverRun) {
   app.settings.lastTime = 0;
   controller.RefreshLastRunText();
-  EXPECT_EQ(view.texts[kCtlLastRunField], "");
+  EXPECT_EQ(view.texts[IDC_LAST_RUN], "");
 }
 
 TEST_F(MainWindowControllerTest, StampLastRunSavesAndShowsTime) {
   controller.StampLastRun();
   EXPECT_EQ(app.settings.lastTime, clock.now);
   EXPECT_EQ(services.saves, 1);
-  EXPECT_EQ(view.texts[kCtlLastRunField], "03/05/1998 09:07");
+  EXPECT_EQ(view.texts[IDC_LAST_RUN], "03/05/1998 09:07");
 }
 
 // Each check box sets its own flag from the box's state and saves.
@@ -188,25 +200,26 @@ TEST_P(CheckBoxCommand, FollowsTheBoxAndSaves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, CheckBoxCommand,
-                         ::testing::Values(BoxCase{kCtlBackupBox, &TessalySettings::backup},
-                                           BoxCase{kCtlQuickCheckBox, &TessalySettings::quickCheck},
-                                           BoxCase{kCtlMaxOnceBox, &TessalySettings::maxOnce},
-                                           BoxCase{kCtlDisableBox, &TessalySettings::disabled}));
+                         ::testing::Values(BoxCase{IDC_BACKUP, &TessalySettings::backup},
+                                           BoxCase{IDC_QUICKCHECK, &TessalySettings::quickCheck},
+                                           BoxCase{IDC_MAX_ONCE, &TessalySettings::maxOnce},
+                                           BoxCase{IDC_DISABLE, &TessalySettings::disabled}));
 
 TEST_F(MainWindowControllerTest, DisableBoxGreysActionsAndSwapsTrayIcon) {
-  view.checked[kCtlDisableBox] = true;
-  controller.OnCommand(kCtlDisableBox, kBnClicked);
-  EXPECT_FALSE(view.IsControlEnabled(kCtlBackupBox));
-  EXPECT_FALSE(view.IsControlEnabled(kCtlQuickCheckBox));
-  EXPECT_EQ(view.trayIcons, std::vector<int>{kTrayDisabled});
-  EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "repaint 1004"), 1)
+  view.checked[IDC_DISABLE] = true;
+  controller.OnCommand(IDC_DISABLE, kBnClicked);
+  EXPECT_FALSE(view.IsControlEnabled(IDC_BACKUP));
+  EXPECT_FALSE(view.IsControlEnabled(IDC_QUICKCHECK));
+  EXPECT_EQ(view.trayIcons, std::vector<int>{IDR_TRAY_DISABLED});
+  EXPECT_EQ(std::count(view.log.begin(), view.log.end(), Call("repaint", IDC_BACKUP)), 1)
       << "the picture is put back under the greyed text";
 
   view.log.clear();
-  view.checked[kCtlDisableBox] = false;
-  controller.OnCommand(kCtlDisableBox, kBnClicked);
-  const std::vector<std::string> expected = {"enable 1004", "enable 1006", "repaint 1004",
-                                             "repaint 1006", "tray 150"};
+  view.checked[IDC_DISABLE] = false;
+  controller.OnCommand(IDC_DISABLE, kBnClicked);
+  const std::vector<std::string> expected = {
+      Call("enable", IDC_BACKUP), Call("enable", IDC_QUICKCHECK), Call("repaint", IDC_BACKUP),
+      Call("repaint", IDC_QUICKCHECK), Call("tray", IDR_TRAY)};
   EXPECT_EQ(view.log, expected);
 }
 
@@ -221,43 +234,43 @@ TEST_F(MainWindowControllerTest, UpdateDisabledStateTwiceChangesNothingTheSecond
   const size_t enabledCalls = view.log.size();
   controller.UpdateDisabledState();
   EXPECT_EQ(view.log.size(), enabledCalls);
-  EXPECT_EQ(view.trayIcons, (std::vector<int>{kTrayDisabled, kTrayNormal}));
+  EXPECT_EQ(view.trayIcons, (std::vector<int>{IDR_TRAY_DISABLED, IDR_TRAY}));
 }
 
 TEST_F(MainWindowControllerTest, TrayDisableTogglesFlagAndTicksBox) {
-  controller.OnCommand(kCmdDisable, kBnClicked);
+  controller.OnCommand(ID_TRAY_DISABLE, kBnClicked);
   EXPECT_EQ(app.settings.disabled, 1);
-  EXPECT_TRUE(view.checked[kCtlDisableBox]);
-  EXPECT_FALSE(view.IsControlEnabled(kCtlBackupBox));
-  controller.OnCommand(kCmdDisable, kBnClicked);
+  EXPECT_TRUE(view.checked[IDC_DISABLE]);
+  EXPECT_FALSE(view.IsControlEnabled(IDC_BACKUP));
+  controller.OnCommand(ID_TRAY_DISABLE, kBnClicked);
   EXPECT_EQ(app.settings.disabled, 0);
-  EXPECT_FALSE(view.checked[kCtlDisableBox]);
-  EXPECT_TRUE(view.IsControlEnabled(kCtlBackupBox));
+  EXPECT_FALSE(view.checked[IDC_DISABLE]);
+  EXPECT_TRUE(view.IsControlEnabled(IDC_BACKUP));
   EXPECT_EQ(services.saves, 2);
 }
 
 TEST_F(MainWindowControllerTest, ComboSelectionChangesIdleUnlessNothingSelected) {
   view.comboSelection = 4;
-  EXPECT_TRUE(controller.OnCommand(kCtlIdleCombo, kCbnSelChange));
+  EXPECT_TRUE(controller.OnCommand(IDC_IDLE, kCbnSelChange));
   EXPECT_EQ(app.settings.idle, 4);
   EXPECT_EQ(services.saves, 1);
   view.comboSelection = -1;
-  controller.OnCommand(kCtlIdleCombo, kCbnSelChange);
+  controller.OnCommand(IDC_IDLE, kCbnSelChange);
   EXPECT_EQ(app.settings.idle, 4);
   EXPECT_EQ(services.saves, 1);
   // Other combo notifications are not the selection change.
   view.comboSelection = 2;
-  EXPECT_FALSE(controller.OnCommand(kCtlIdleCombo, 7));
+  EXPECT_FALSE(controller.OnCommand(IDC_IDLE, 7));
   EXPECT_EQ(app.settings.idle, 4);
 }
 
 TEST_F(MainWindowControllerTest, BackupNowStampsOnlyWhenDone) {
   services.backupResult = false;
-  controller.OnCommand(kCmdBackupNow, kBnClicked);
+  controller.OnCommand(ID_TRAY_BACKUP_NOW, kBnClicked);
   EXPECT_EQ(app.settings.lastTime, 0);
   EXPECT_EQ(services.saves, 0);
   services.backupResult = true;
-  controller.OnCommand(kCmdBackupNow, kBnClicked);
+  controller.OnCommand(ID_TRAY_BACKUP_NOW, kBnClicked);
   EXPECT_EQ(app.settings.lastTime, clock.now);
   EXPECT_EQ(services.backups, (std::vector<bool>{true, true})) << "always with confirmation";
 }
@@ -265,12 +278,12 @@ TEST_F(MainWindowControllerTest, BackupNowStampsOnlyWhenDone) {
 TEST_F(MainWindowControllerTest, LocationSavesOnlyOnChoice) {
   CopyText(app.settings.saveDir, "C:\\OLD");
   companions.snapshotDirResult = 0;
-  controller.OnCommand(kCtlLocationButton, kBnClicked);
+  controller.OnCommand(IDC_LOCATION, kBnClicked);
   EXPECT_STREQ(app.settings.saveDir, "C:\\OLD");
   EXPECT_EQ(services.saves, 0);
   companions.snapshotDirResult = 1;
   companions.snapshotDirChoice = "D:\\BACKUPS";
-  controller.OnCommand(kCtlLocationButton, kBnClicked);
+  controller.OnCommand(IDC_LOCATION, kBnClicked);
   EXPECT_STREQ(app.settings.saveDir, "D:\\BACKUPS");
   EXPECT_EQ(services.saves, 1);
   EXPECT_EQ(companions.calls.back(), "snapshotdir Select Save Directory");
@@ -283,18 +296,18 @@ TEST_F(MainWindowControllerTest, SnapshotIgnoredWhileOneRuns) {
   // arrive again meanwhile.
   companions.onSnapshotGui = [&] {
     ++nested;
-    EXPECT_TRUE(controller.OnCommand(kCmdSnapshot, kBnClicked));
-    EXPECT_TRUE(controller.OnCommand(kCtlSnapshotButton, kBnClicked));
+    EXPECT_TRUE(controller.OnCommand(ID_SNAPSHOT, kBnClicked));
+    EXPECT_TRUE(controller.OnCommand(IDC_SNAPSHOT, kBnClicked));
   };
-  controller.OnCommand(kCtlSnapshotButton, kBnClicked);
+  controller.OnCommand(IDC_SNAPSHOT, kBnClicked);
   EXPECT_EQ(nested, 1);
   EXPECT_EQ(app.settings.lastTime, clock.now);
-  EXPECT_EQ(snapshotBusy, 0) << "the guard is cleared afterwards";
+  EXPECT_EQ(app.snapshotBusy, 0) << "the guard is cleared afterwards";
 }
 
 TEST_F(MainWindowControllerTest, FailedSnapshotLeavesLastTime) {
   companions.snapshotGuiResult = 0;
-  controller.OnCommand(kCmdSnapshot, kBnClicked);
+  controller.OnCommand(ID_SNAPSHOT, kBnClicked);
   EXPECT_EQ(app.settings.lastTime, 0);
   EXPECT_EQ(services.saves, 0);
 }
@@ -313,15 +326,15 @@ TEST_P(LaunchCommand, PassesTheArgumentText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, LaunchCommand,
-                         ::testing::Values(LaunchCase{kCtlLaunchButton, ""},
-                                           LaunchCase{kCmdLaunch, ""},
-                                           LaunchCase{kCtlShowMeButton, "/D:610"}));
+                         ::testing::Values(LaunchCase{IDC_LAUNCH_VANTOR, ""},
+                                           LaunchCase{ID_TRAY_LAUNCH_VANTOR, ""},
+                                           LaunchCase{IDC_SHOW_ME, "/D:610"}));
 
 TEST_F(MainWindowControllerTest, WindowCommands) {
-  controller.OnCommand(kCtlMinimize, kBnClicked);
-  controller.OnCommand(kCmdShow, kBnClicked);
-  controller.OnCommand(kCtlUnload, kBnClicked);
-  controller.OnCommand(kCmdUnload, kBnClicked);
+  controller.OnCommand(IDOK, kBnClicked);
+  controller.OnCommand(ID_TRAY_SHOW, kBnClicked);
+  controller.OnCommand(IDCANCEL, kBnClicked);
+  controller.OnCommand(ID_TRAY_UNLOAD, kBnClicked);
   const std::vector<std::string> expected = {"show 0", "show 1", "foreground", "quit", "quit"};
   EXPECT_EQ(view.log, expected);
 }
@@ -335,9 +348,9 @@ TEST_F(MainWindowControllerTest, MinimisedHidesOtherSizesDoNot) {
 
 TEST_F(MainWindowControllerTest, UnknownCommandsAndCodesAreNotHandled) {
   EXPECT_FALSE(controller.OnCommand(4242, kBnClicked));
-  EXPECT_FALSE(controller.OnCommand(kCtlBackupBox, 5));
-  EXPECT_FALSE(controller.OnCommand(kCtlLastRunField, kBnClicked));
-  EXPECT_TRUE(controller.OnCommand(kCtlLastRunField, kEnKillFocus));
+  EXPECT_FALSE(controller.OnCommand(IDC_BACKUP, 5));
+  EXPECT_FALSE(controller.OnCommand(IDC_LAST_RUN, kBnClicked));
+  EXPECT_TRUE(controller.OnCommand(IDC_LAST_RUN, kEnKillFocus));
   EXPECT_EQ(services.saves, 0);
 }
 
@@ -360,7 +373,7 @@ class HelpCommand : public MainWindowControllerTest,
 
 TEST_P(HelpCommand, OpensTheHelpFileOfTheInstallFolder) {
   services.installDirectory = GetParam().installDirectory;
-  controller.OnCommand(kCtlHelp, kBnClicked);
+  controller.OnCommand(ID_HELP, kBnClicked);
   EXPECT_EQ(view.helpPath, GetParam().path);
   EXPECT_TRUE(controller.HelpOpened());
 }
@@ -372,7 +385,7 @@ INSTANTIATE_TEST_SUITE_P(Folders, HelpCommand,
 
 TEST_F(MainWindowControllerTest, HelpPathTooLongIsNotOpened) {
   services.installDirectory = std::string(250, 'd');
-  controller.OnCommand(kCtlHelp, kBnClicked);
+  controller.OnCommand(ID_HELP, kBnClicked);
   EXPECT_TRUE(view.helpPath.empty());
   EXPECT_FALSE(controller.HelpOpened());
 }
@@ -381,7 +394,7 @@ TEST_F(MainWindowControllerTest, DestroyClosesHelpOnlyWhenOpenedAndRemovesIcon) 
   controller.OnDestroy();
   EXPECT_EQ(view.log, std::vector<std::string>{"tray 0"});
   view.log.clear();
-  controller.OnCommand(kCtlHelp, kBnClicked);
+  controller.OnCommand(ID_HELP, kBnClicked);
   view.log.clear();
   controller.OnDestroy();
   EXPECT_EQ(view.log, (std::vector<std::string>{"help quit", "tray 0"}));
@@ -389,7 +402,7 @@ TEST_F(MainWindowControllerTest, DestroyClosesHelpOnlyWhenOpenedAndRemovesIcon) 
 
 TEST_F(MainWindowControllerTest, FailedHelpKeepsFlag) {
   view.helpResult = false;
-  controller.OnCommand(kCtlHelp, kBnClicked);
+  controller.OnCommand(ID_HELP, kBnClicked);
   EXPECT_FALSE(controller.HelpOpened());
 }
 
@@ -421,11 +434,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MainWindowSize, AddsFramesAndCaptionButtonHeight) {
   const SystemMetrics normal{3, 3, 18};
-  const Size small = MainWindowSize(292, 347, normal);
+  const WindowSize small = MainWindowSize(292, 347, normal);
   EXPECT_EQ(small.cx, 298);
   EXPECT_EQ(small.cy, 371);
   const SystemMetrics large{3, 3, 23};
-  const Size big = MainWindowSize(391, 429, large);
+  const WindowSize big = MainWindowSize(391, 429, large);
   EXPECT_EQ(big.cx, 397);
   EXPECT_EQ(big.cy, 458);
 }

@@ -110,7 +110,6 @@ struct RecordingHost : StartupShell {
 
   void ConstructSplash() override { steps.push_back("construct splash"); }
   void DestroySplash() override { steps.push_back("destroy splash"); }
-  void Enable3dControls() override { steps.push_back("3d"); }
   uint32_t GetNTVersion() override { return ntVersion; }
   char* CommandLine() override { return &commandLine[0]; }
   void SetRegistryKey(const char* company) override {
@@ -130,7 +129,7 @@ struct RecordingHost : StartupShell {
 };
 
 const std::vector<std::string> kFullRun = {
-    "construct splash", "3d", "first instance?", "registry key Brenmoor Software Corp", "locale",
+    "construct splash", "first instance?", "registry key Brenmoor Software Corp", "locale",
     "tools Brenmoor Software Corp|Vantor|C:\\VANTOR", "tests Brenmoor Software Corp|Vantor|C:\\VANTOR",
     "settings Brenmoor Software Corp|Tessaly", "probe", "palette", "main window", "hook install 1", "hook reset",
     "timer 1 60000", "show 7", "timer 3 100", "splash", "modal loop", "destroy splash"};
@@ -171,7 +170,7 @@ TEST(Startup, NtShowsOnlyTheRefusal) {
   host.ntVersion = 4;
   EXPECT_FALSE(RunInitInstance(host.services));
   const std::vector<std::string> expected = {
-      "construct splash", "3d",
+      "construct splash",
       "refuse This application only runs under Windows 95.|Vantor Tessaly|16", "destroy splash"};
   EXPECT_EQ(host.steps, expected);
 }
@@ -181,7 +180,7 @@ TEST(Startup, SecondInstanceStopsWithoutTouchingAnything) {
   host.firstInstance = false;
   host.commandLine = "-DISPLAY";
   RunInitInstance(host.services);
-  const std::vector<std::string> expected = {"construct splash", "3d", "first instance?",
+  const std::vector<std::string> expected = {"construct splash", "first instance?",
                                              "destroy splash"};
   EXPECT_EQ(host.steps, expected);
   EXPECT_EQ(host.commandLine, "-DISPLAY") << "not even the command line is touched";

@@ -11,26 +11,27 @@
 
 #include "base/messages.h"
 #include "fakes/fake_shell.h"
+#include "res/resource.h"
 #include "ui/tray_icon.h"
 
 namespace tessaly {
 namespace {
 
-constexpr char kTip150[] = "Double-click on the icon to open the Tessaly";
-constexpr char kTip146[] =
+constexpr char kTipNormal[] = "Double-click on the icon to open the Tessaly";
+constexpr char kTipDisabled[] =
     "Vantor Tessaly is disabled. Double-click on the icon to open the Tessaly";
 constexpr WindowHandle kWindow = 0x77;
 
 class TrayIconTest : public testing::Test {
  protected:
   TrayIconTest() {
-    shell.strings = {{150, kTip150}, {146, kTip146}};
-    shell.smallIcons = {150, 146};
-    shell.menus[150] = {32772, 32773, 0, 32776, 0, 32777, 32778};
+    shell.strings = {{IDR_TRAY, kTipNormal}, {IDR_TRAY_DISABLED, kTipDisabled}};
+    shell.smallIcons = {IDR_TRAY, IDR_TRAY_DISABLED};
+    shell.menus[IDR_TRAY] = {ID_TRAY_SHOW, ID_TRAY_DISABLE, 0, ID_TRAY_BACKUP_NOW, 0, ID_TRAY_LAUNCH_VANTOR, ID_TRAY_UNLOAD};
     shell.cursor = {10, 20};
   }
   CTrayIcon& Icon() {
-    if (!icon) icon = std::make_unique<CTrayIcon>(150, shell, settings);
+    if (!icon) icon = std::make_unique<CTrayIcon>(IDR_TRAY, shell, settings);
     return *icon;
   }
   CTrayIcon& BoundIcon() {
@@ -46,14 +47,14 @@ class TrayIconTest : public testing::Test {
 TEST_F(TrayIconTest, ConstructionZeroesTheRecordAndLoadsTheTipOnly) {
   const TrayRecord& r = Icon().Record();
   EXPECT_EQ(r.size, 88u);
-  EXPECT_EQ(r.id, 150u);
+  EXPECT_EQ(r.id, uint32_t{IDR_TRAY});
   EXPECT_EQ(r.window, 0u);
   EXPECT_EQ(r.flags, 0u);
   EXPECT_EQ(r.callbackMessage, 0u);
   EXPECT_EQ(r.icon, 0u);
-  EXPECT_STREQ(r.tip, kTip150);
+  EXPECT_STREQ(r.tip, kTipNormal);
   // Every byte after the tip's terminator is still zero.
-  const size_t used = strlen(kTip150);
+  const size_t used = strlen(kTipNormal);
   for (size_t i = used; i < kTrayTipSize; ++i) EXPECT_EQ(r.tip[i], '\0') << i;
   EXPECT_FALSE(Icon().IsShown());
   EXPECT_TRUE(shell.calls.empty());
@@ -63,7 +64,7 @@ TEST_F(TrayIconTest, ConstructionZeroesTheRecordAndLoadsTheTipOnly) {
 TEST_F(TrayIconTest, MissingTipStringGivesAnEmptyTipAndNoTipFlag) {
   shell.strings.clear();
   EXPECT_STREQ(BoundIcon().Record().tip, "");
-  ASSERT_TRUE(icon->ShowIconResource(150));
+  ASSERT_TRUE(icon->ShowIconResource(IDR_TRAY));
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].record.flags, kNifIcon | kNifMessage);
 }
@@ -76,28 +77,28 @@ TEST_F(TrayIconTest, SetCallbackWindowSendsNothing) {
 }
 
 TEST_F(TrayIconTest, FirstShowAddsThenAChangeModifiesWithTheSameId) {
-  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  ASSERT_TRUE(BoundIcon().ShowIconResource(IDR_TRAY));
   const IconHandle first = shell.lastIcon;
-  ASSERT_TRUE(icon->ShowIconResource(146));
+  ASSERT_TRUE(icon->ShowIconResource(IDR_TRAY_DISABLED));
   const IconHandle second = shell.lastIcon;
 
   ASSERT_EQ(shell.calls.size(), 2u);
   const TrayRecord& add = shell.calls[0].record;
   EXPECT_EQ(shell.calls[0].operation, TrayOperation::kAdd);
   EXPECT_EQ(add.size, 88u);
-  EXPECT_EQ(add.id, 150u);
+  EXPECT_EQ(add.id, uint32_t{IDR_TRAY});
   EXPECT_EQ(add.window, kWindow);
   EXPECT_EQ(add.callbackMessage, 1025u);
   EXPECT_EQ(add.flags, kNifMessage | kNifIcon | kNifTip);
   EXPECT_EQ(add.icon, first);
-  EXPECT_STREQ(add.tip, kTip150);
+  EXPECT_STREQ(add.tip, kTipNormal);
 
   const TrayRecord& modify = shell.calls[1].record;
   EXPECT_EQ(shell.calls[1].operation, TrayOperation::kModify);
-  EXPECT_EQ(modify.id, 150u);
+  EXPECT_EQ(modify.id, uint32_t{IDR_TRAY});
   EXPECT_EQ(modify.flags, kNifMessage | kNifIcon | kNifTip);
   EXPECT_EQ(modify.icon, second);
-  EXPECT_EQ(std::string(modify.tip), std::string(kTip146, 63));
+  EXPECT_EQ(std::string(modify.tip), std::string(kTipDisabled, 63));
   EXPECT_TRUE(icon->IsShown());
   // The icon replaced by the change went back to the shell, the shown one not.
   EXPECT_EQ(shell.released, std::multiset<IconHandle>{first});
@@ -110,21 +111,21 @@ TEST_F(TrayIconTest, RemovingWhenNothingIsShownSendsNothingAndSucceeds) {
 }
 
 TEST_F(TrayIconTest, RemovingTwiceDeletesOnceWithTheShownIcon) {
-  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  ASSERT_TRUE(BoundIcon().ShowIconResource(IDR_TRAY));
   const IconHandle shown = shell.lastIcon;
   EXPECT_TRUE(icon->ShowIconResource(0));
   EXPECT_TRUE(icon->ShowIconResource(0));
   ASSERT_EQ(shell.calls.size(), 2u);
   EXPECT_EQ(shell.calls[1].operation, TrayOperation::kDelete);
   EXPECT_EQ(shell.calls[1].record.icon, shown);
-  EXPECT_EQ(shell.calls[1].record.id, 150u);
+  EXPECT_EQ(shell.calls[1].record.id, uint32_t{IDR_TRAY});
   EXPECT_EQ(shell.calls[1].record.flags, kNifMessage | kNifTip);
   EXPECT_FALSE(icon->IsShown());
   EXPECT_EQ(shell.released, std::multiset<IconHandle>{shown});
 }
 
 TEST_F(TrayIconTest, DestructionRemovesAShownIcon) {
-  ASSERT_TRUE(BoundIcon().ShowIconResource(146));
+  ASSERT_TRUE(BoundIcon().ShowIconResource(IDR_TRAY_DISABLED));
   icon.reset();
   ASSERT_EQ(shell.calls.size(), 2u);
   EXPECT_EQ(shell.calls[1].operation, TrayOperation::kDelete);
@@ -139,15 +140,15 @@ TEST_F(TrayIconTest, DestructionWithoutAShownIconSendsNothing) {
 TEST_F(TrayIconTest, AFailedAddOrModifyForgetsTheIconSoTheNextShowAdds) {
   BoundIcon();
   shell.notifyResult = false;
-  EXPECT_FALSE(icon->ShowIconResource(150));  // add fails
+  EXPECT_FALSE(icon->ShowIconResource(IDR_TRAY));  // add fails
   EXPECT_FALSE(icon->IsShown());
   shell.notifyResult = true;
-  EXPECT_TRUE(icon->ShowIconResource(150));  // added anew
+  EXPECT_TRUE(icon->ShowIconResource(IDR_TRAY));  // added anew
   shell.notifyResult = false;
-  EXPECT_FALSE(icon->ShowIconResource(146));  // modify fails
+  EXPECT_FALSE(icon->ShowIconResource(IDR_TRAY_DISABLED));  // modify fails
   EXPECT_FALSE(icon->IsShown());
   shell.notifyResult = true;
-  EXPECT_TRUE(icon->ShowIconResource(146));
+  EXPECT_TRUE(icon->ShowIconResource(IDR_TRAY_DISABLED));
 
   std::vector<TrayOperation> ops;
   for (const auto& call : shell.calls) ops.push_back(call.operation);
@@ -157,11 +158,11 @@ TEST_F(TrayIconTest, AFailedAddOrModifyForgetsTheIconSoTheNextShowAdds) {
 
 TEST_F(TrayIconTest, EveryLoadedIconIsReleasedExactlyOnceByTheEnd) {
   BoundIcon();
-  for (uint32_t id : {150u, 146u, 146u, 150u, 0u, 150u}) icon->ShowIconResource(id);
+  for (uint32_t id : {uint32_t{IDR_TRAY}, uint32_t{IDR_TRAY_DISABLED}, uint32_t{IDR_TRAY_DISABLED}, uint32_t{IDR_TRAY}, 0u, uint32_t{IDR_TRAY}}) icon->ShowIconResource(id);
   shell.notifyResult = false;
-  icon->ShowIconResource(146);  // failed modify: both icons are gone from the record
+  icon->ShowIconResource(IDR_TRAY_DISABLED);  // failed modify: both icons are gone from the record
   shell.notifyResult = true;
-  icon->ShowIconResource(150);
+  icon->ShowIconResource(IDR_TRAY);
   icon.reset();
   EXPECT_EQ(shell.loaded.size(), 7u);
   EXPECT_EQ(shell.released, shell.loaded);
@@ -169,21 +170,21 @@ TEST_F(TrayIconTest, EveryLoadedIconIsReleasedExactlyOnceByTheEnd) {
 
 TEST_F(TrayIconTest, MissingSmallIconFallsBackToTheStandardSize) {
   shell.smallIcons = {};
-  shell.standardIcons = {150};
-  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  shell.standardIcons = {IDR_TRAY};
+  ASSERT_TRUE(BoundIcon().ShowIconResource(IDR_TRAY));
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].record.icon, shell.lastIcon);
   EXPECT_EQ(shell.lastIcon % 2, 0u);  // a standard-size load
 }
 
 TEST_F(TrayIconTest, MissingIconAtBothSizesRemovesAShownIconAndAddsNothing) {
-  shell.smallIcons = {150};
-  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
-  EXPECT_TRUE(icon->ShowIconResource(146));  // no icon 146 at all
+  shell.smallIcons = {IDR_TRAY};
+  ASSERT_TRUE(BoundIcon().ShowIconResource(IDR_TRAY));
+  EXPECT_TRUE(icon->ShowIconResource(IDR_TRAY_DISABLED));  // no icon IDR_TRAY_DISABLED at all
   ASSERT_EQ(shell.calls.size(), 2u);
   EXPECT_EQ(shell.calls[1].operation, TrayOperation::kDelete);
   EXPECT_FALSE(icon->IsShown());
-  EXPECT_TRUE(icon->ShowIconResource(146));  // still none: nothing to send
+  EXPECT_TRUE(icon->ShowIconResource(IDR_TRAY_DISABLED));  // still none: nothing to send
   EXPECT_EQ(shell.calls.size(), 2u);
 }
 
@@ -197,7 +198,7 @@ class TrayIconFlags : public TrayIconTest, public testing::WithParamInterface<Fl
 
 TEST_P(TrayIconFlags, MessageFlagNeedsBothWindowAndMessage) {
   Icon().SetCallbackWindow(GetParam().window, GetParam().message);
-  ASSERT_TRUE(icon->ShowIconResource(150));
+  ASSERT_TRUE(icon->ShowIconResource(IDR_TRAY));
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].record.flags, GetParam().flags);
 }
@@ -217,18 +218,18 @@ TEST_P(TrayTipLength, KeepsAtMost63Characters) {
   std::string text;
   for (size_t i = 0; i < length; ++i) text += static_cast<char>('a' + i % 26);
   FakeShell shell;
-  shell.strings[150] = text;
-  shell.strings[146] = text;
-  shell.smallIcons = {146};
+  shell.strings[IDR_TRAY] = text;
+  shell.strings[IDR_TRAY_DISABLED] = text;
+  shell.smallIcons = {IDR_TRAY_DISABLED};
   TessalySettings settings{};
   // The object sits in a larger block whose bytes past its end must survive.
   alignas(CTrayIcon) unsigned char storage[sizeof(CTrayIcon) + 64];
   memset(storage, 0xA5, sizeof storage);
-  CTrayIcon* icon = new (storage) CTrayIcon(150, shell, settings);
+  CTrayIcon* icon = new (storage) CTrayIcon(IDR_TRAY, shell, settings);
 
   const size_t kept = length < 63 ? length : 63;
   EXPECT_EQ(std::string(icon->Record().tip), text.substr(0, kept));
-  icon->ShowIconResource(146);
+  icon->ShowIconResource(IDR_TRAY_DISABLED);
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(strnlen(shell.calls[0].record.tip, kTrayTipSize), kept);
   EXPECT_EQ(std::string(shell.calls[0].record.tip), text.substr(0, kept));
@@ -251,14 +252,15 @@ struct CallbackCase {
 const std::string kPostNull = "PostMessage 119 0 0 0";
 const std::string kForeground = "SetForegroundWindow 119";
 const std::string kTrack = "TrackPopupMenu 10,20 owner 119";
-const std::string kSendShow = "SendMessage 119 273 32772 0";
+const std::string kLoadMenu = "LoadMenu " + std::to_string(IDR_TRAY);
+const std::string kSendShow = "SendMessage 119 273 " + std::to_string(ID_TRAY_SHOW) + " 0";
 
 class TrayCallback : public TrayIconTest, public testing::WithParamInterface<CallbackCase> {};
 
 TEST_P(TrayCallback, HandlesExactlyRightButtonUpAndLeftDoubleClickOfItsOwnIcon) {
   const CallbackCase& c = GetParam();
   settings.disabled = c.disabled;
-  ASSERT_TRUE(BoundIcon().ShowIconResource(150));
+  ASSERT_TRUE(BoundIcon().ShowIconResource(IDR_TRAY));
   EXPECT_EQ(icon->HandleCallback(c.wParam, c.lParam), c.result);
   EXPECT_EQ(shell.log, c.log);
   EXPECT_TRUE(shell.liveMenus.empty());
@@ -268,58 +270,58 @@ TEST_P(TrayCallback, HandlesExactlyRightButtonUpAndLeftDoubleClickOfItsOwnIcon) 
 INSTANTIATE_TEST_SUITE_P(
     Messages, TrayCallback,
     testing::Values(
-        CallbackCase{"RightUpEnabled", 150, 0x205, 0, 1,
-                     {"LoadMenu 150", "GetSubMenu 0", "SetMenuDefaultItem 0", "GetCursorPos",
+        CallbackCase{"RightUpEnabled", IDR_TRAY, 0x205, 0, 1,
+                     {kLoadMenu, "GetSubMenu 0", "SetMenuDefaultItem 0", "GetCursorPos",
                       kForeground, kTrack, kPostNull, "DestroyMenu"}},
-        CallbackCase{"RightUpDisabledChecksDisable", 150, 0x205, 1, 1,
-                     {"LoadMenu 150", "GetSubMenu 0", "SetMenuDefaultItem 0",
-                      "CheckMenuItem 32773", "GetCursorPos", kForeground, kTrack, kPostNull,
+        CallbackCase{"RightUpDisabledChecksDisable", IDR_TRAY, 0x205, 1, 1,
+                     {kLoadMenu, "GetSubMenu 0", "SetMenuDefaultItem 0",
+                      "CheckMenuItem " + std::to_string(ID_TRAY_DISABLE), "GetCursorPos",
+                      kForeground, kTrack, kPostNull, "DestroyMenu"}},
+        CallbackCase{"LeftDoubleClickSendsFirstCommand", IDR_TRAY, 0x203, 0, 1,
+                     {kLoadMenu, "GetSubMenu 0", "GetMenuItemId 0", kSendShow,
                       "DestroyMenu"}},
-        CallbackCase{"LeftDoubleClickSendsFirstCommand", 150, 0x203, 0, 1,
-                     {"LoadMenu 150", "GetSubMenu 0", "GetMenuItemId 0", kSendShow,
+        CallbackCase{"LeftDoubleClickWhileDisabled", IDR_TRAY, 0x203, 1, 1,
+                     {kLoadMenu, "GetSubMenu 0", "GetMenuItemId 0", kSendShow,
                       "DestroyMenu"}},
-        CallbackCase{"LeftDoubleClickWhileDisabled", 150, 0x203, 1, 1,
-                     {"LoadMenu 150", "GetSubMenu 0", "GetMenuItemId 0", kSendShow,
-                      "DestroyMenu"}},
-        CallbackCase{"RightDown", 150, 0x204, 0, 0, {}},
-        CallbackCase{"RightDoubleClick", 150, 0x206, 0, 0, {}},
-        CallbackCase{"LeftDown", 150, 0x201, 0, 0, {}},
-        CallbackCase{"LeftUp", 150, 0x202, 0, 0, {}},
-        CallbackCase{"MouseMove", 150, 0x200, 0, 0, {}},
-        CallbackCase{"NoMessage", 150, 0, 0, 0, {}},
-        CallbackCase{"RightUpInHighWord", 150, 0x2050000, 0, 0, {}},
-        CallbackCase{"OtherIconRightUp", 146, 0x205, 0, 0, {}},
+        CallbackCase{"RightDown", IDR_TRAY, 0x204, 0, 0, {}},
+        CallbackCase{"RightDoubleClick", IDR_TRAY, 0x206, 0, 0, {}},
+        CallbackCase{"LeftDown", IDR_TRAY, 0x201, 0, 0, {}},
+        CallbackCase{"LeftUp", IDR_TRAY, 0x202, 0, 0, {}},
+        CallbackCase{"MouseMove", IDR_TRAY, 0x200, 0, 0, {}},
+        CallbackCase{"NoMessage", IDR_TRAY, 0, 0, 0, {}},
+        CallbackCase{"RightUpInHighWord", IDR_TRAY, 0x2050000, 0, 0, {}},
+        CallbackCase{"OtherIconRightUp", IDR_TRAY_DISABLED, 0x205, 0, 0, {}},
         CallbackCase{"OtherIconDoubleClick", 151, 0x203, 1, 0, {}},
         CallbackCase{"NoIconId", 0, 0x205, 0, 0, {}}),
     [](const testing::TestParamInfo<CallbackCase>& info) { return info.param.name; });
 
 TEST_F(TrayIconTest, MissingMenuIsNotHandled) {
   shell.menus.clear();
-  EXPECT_EQ(BoundIcon().HandleCallback(150, 0x205), 0);
-  EXPECT_EQ(icon->HandleCallback(150, 0x203), 0);
-  EXPECT_EQ(shell.log, (std::vector<std::string>{"LoadMenu 150 missing", "LoadMenu 150 missing"}));
+  EXPECT_EQ(BoundIcon().HandleCallback(IDR_TRAY, 0x205), 0);
+  EXPECT_EQ(icon->HandleCallback(IDR_TRAY, 0x203), 0);
+  EXPECT_EQ(shell.log, (std::vector<std::string>{kLoadMenu + " missing", kLoadMenu + " missing"}));
 }
 
 TEST_F(TrayIconTest, MissingPopupIsNotHandledAndTheMenuIsDestroyed) {
   shell.menuHasPopup = false;
   for (intptr_t message : {0x205, 0x203}) {
     shell.log.clear();
-    EXPECT_EQ(BoundIcon().HandleCallback(150, message), 0);
+    EXPECT_EQ(BoundIcon().HandleCallback(IDR_TRAY, message), 0);
     EXPECT_EQ(shell.log,
-              (std::vector<std::string>{"LoadMenu 150", "GetSubMenu 0", "DestroyMenu"}));
+              (std::vector<std::string>{kLoadMenu, "GetSubMenu 0", "DestroyMenu"}));
     EXPECT_TRUE(shell.liveMenus.empty());
   }
 }
 
 TEST_F(TrayIconTest, IdStaysTheConstructionIdWhateverPictureIsShown) {
   BoundIcon();
-  for (uint32_t id : {146u, 150u, 146u}) {
+  for (uint32_t id : {uint32_t{IDR_TRAY_DISABLED}, uint32_t{IDR_TRAY}, uint32_t{IDR_TRAY_DISABLED}}) {
     icon->ShowIconResource(id);
-    EXPECT_EQ(shell.calls.back().record.id, 150u);
+    EXPECT_EQ(shell.calls.back().record.id, uint32_t{IDR_TRAY});
   }
   // A callback naming the picture's id rather than the icon's is not ours.
-  EXPECT_EQ(icon->HandleCallback(146, 0x203), 0);
-  EXPECT_EQ(icon->HandleCallback(150, 0x203), 1);
+  EXPECT_EQ(icon->HandleCallback(IDR_TRAY_DISABLED, 0x203), 0);
+  EXPECT_EQ(icon->HandleCallback(IDR_TRAY, 0x203), 1);
 }
 
 }  // namespace

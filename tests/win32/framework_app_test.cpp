@@ -166,9 +166,8 @@ TEST_F(FrameworkApp, SuccessfulStartRunsTheLoopUntilTheMainWindowIsGone) {
   EXPECT_FALSE(IsWindow(app.mainSeen));
 }
 
-TEST_F(FrameworkApp, RegistryKeyIsKeptAndThreeDControlsAreANoOp) {
+TEST_F(FrameworkApp, RegistryKeyIsKept) {
   TestApp app;
-  EXPECT_TRUE(app.Enable3dControls());
   app.SetRegistryKey("Brenmoor Software Corp");
   EXPECT_STREQ(app.RegistryKey(), "Brenmoor Software Corp");
 }

@@ -37,7 +37,7 @@ HBITMAP SolidBitmap(COLORREF colour) {
   HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), kWidth, kHeight);
   ScopedMemDC memory(CreateCompatibleDC(screen.get()));
   ScopedSelectObject selected(memory.get(), bitmap);
-  ScopedGdiObj<HBRUSH> brush(CreateSolidBrush(colour));
+  ScopedDeleteObject<HBRUSH> brush(CreateSolidBrush(colour));
   RECT all = {0, 0, kWidth, kHeight};
   FillRect(memory.get(), &all, brush.get());
   return bitmap;
@@ -81,10 +81,10 @@ struct Drawn {
 
 Drawn DrawInto(HWND dialog, UINT id, UINT state) {
   ScopedHDC screen(nullptr);
-  ScopedGdiObj<HBITMAP> target(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+  ScopedDeleteObject<HBITMAP> target(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
   ScopedMemDC memory(CreateCompatibleDC(screen.get()));
   ScopedSelectObject selected(memory.get(), target.get());
-  ScopedGdiObj<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
+  ScopedDeleteObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
   RECT all = {0, 0, kWidth, kHeight};
   FillRect(memory.get(), &all, white.get());
 

@@ -20,7 +20,7 @@ HBITMAP MakeBitmap() {
 TEST(FrameworkScoped, GdiObjectIsDeletedAtScopeEnd) {
   HBITMAP raw;
   {
-    ScopedGdiObj<HBITMAP> bitmap(MakeBitmap());
+    ScopedDeleteObject<HBITMAP> bitmap(MakeBitmap());
     raw = bitmap.get();
     ASSERT_NE(raw, nullptr);
     EXPECT_EQ(GetObjectType(raw), static_cast<DWORD>(OBJ_BITMAP));
@@ -31,9 +31,9 @@ TEST(FrameworkScoped, GdiObjectIsDeletedAtScopeEnd) {
 TEST(FrameworkScoped, EachKindOfGdiObjectIsDeleted) {
   HGDIOBJ brush, pen, region;
   {
-    ScopedGdiObj<HBRUSH> b(CreateSolidBrush(RGB(1, 2, 3)));
-    ScopedGdiObj<HPEN> p(CreatePen(PS_SOLID, 1, RGB(4, 5, 6)));
-    ScopedGdiObj<HRGN> r(CreateRectRgn(0, 0, 5, 5));
+    ScopedDeleteObject<HBRUSH> b(CreateSolidBrush(RGB(1, 2, 3)));
+    ScopedDeleteObject<HPEN> p(CreatePen(PS_SOLID, 1, RGB(4, 5, 6)));
+    ScopedDeleteObject<HRGN> r(CreateRectRgn(0, 0, 5, 5));
     brush = b.get();
     pen = p.get();
     region = r.get();
@@ -48,9 +48,9 @@ TEST(FrameworkScoped, EachKindOfGdiObjectIsDeleted) {
 
 TEST(FrameworkScoped, MovedHandleIsReleasedOnceByItsNewOwner) {
   HBITMAP raw;
-  ScopedGdiObj<HBITMAP> outer;
+  ScopedDeleteObject<HBITMAP> outer;
   {
-    ScopedGdiObj<HBITMAP> inner(MakeBitmap());
+    ScopedDeleteObject<HBITMAP> inner(MakeBitmap());
     raw = inner.get();
     outer = std::move(inner);
     EXPECT_FALSE(inner);
@@ -61,7 +61,7 @@ TEST(FrameworkScoped, MovedHandleIsReleasedOnceByItsNewOwner) {
 }
 
 TEST(FrameworkScoped, ResetReleasesTheOldHandleAndReleaseGivesUpOwnership) {
-  ScopedGdiObj<HBITMAP> bitmap(MakeBitmap());
+  ScopedDeleteObject<HBITMAP> bitmap(MakeBitmap());
   HBITMAP first = bitmap.get();
   bitmap.reset(MakeBitmap());
   EXPECT_EQ(GetObjectType(first), 0u);
@@ -88,7 +88,7 @@ TEST(FrameworkScoped, SelectObjectIsUndoneAndTheObjectCanThenBeDeleted) {
   const HGDIOBJ original = GetCurrentObject(memory.get(), OBJ_BITMAP);
   HBITMAP raw;
   {
-    ScopedGdiObj<HBITMAP> bitmap(MakeBitmap());  // outlives the selection below
+    ScopedDeleteObject<HBITMAP> bitmap(MakeBitmap());  // outlives the selection below
     raw = bitmap.get();
     ScopedSelectObject selected(memory.get(), bitmap.get());
     EXPECT_TRUE(selected);
@@ -113,7 +113,7 @@ TEST(FrameworkScoped, SelectPaletteIsUndone) {
     LOGPALETTE header;
     PALETTEENTRY more[1];
   } logical = {{0x300, 2, {{255, 0, 0, 0}}}, {{0, 0, 255, 0}}};
-  ScopedGdiObj<HPALETTE> palette(CreatePalette(&logical.header));
+  ScopedDeleteObject<HPALETTE> palette(CreatePalette(&logical.header));
   ASSERT_TRUE(palette);
   ScopedMemDC memory(CreateCompatibleDC(nullptr));
   const HGDIOBJ original = GetCurrentObject(memory.get(), OBJ_PAL);

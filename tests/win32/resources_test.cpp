@@ -225,13 +225,13 @@ TEST_P(IconGroup, HoldsSixteenColourImagesOfItsSizes) {
 
 INSTANTIATE_TEST_SUITE_P(ProgramIcons, IconGroup,
                          ::testing::Values(IconCase{IDI_TESSALY, {32}},
-                                           IconCase{IDI_TRAY_DISABLED, {16, 32}},
-                                           IconCase{IDI_TRAY, {16}}));
+                                           IconCase{IDR_TRAY_DISABLED, {16, 32}},
+                                           IconCase{IDR_TRAY, {16}}));
 
 // ---------------------------------------------------------- menu, tips --
 
 TEST(TrayMenu, HasOnePopupWithTheItemsInOrder) {
-  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+  HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY));
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(GetMenuItemCount(menu), 1);
   char text[64] = "";
@@ -270,9 +270,9 @@ TEST(TrayMenu, HasOnePopupWithTheItemsInOrder) {
 
 TEST(TrayTips, AreTheStringsOfTheIconIds) {
   char text[256] = "";
-  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_TRAY_TIP, text, sizeof text), 0);
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDR_TRAY, text, sizeof text), 0);
   EXPECT_STREQ(text, "Double-click on the icon to open the Tessaly");
-  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDS_TRAY_TIP_DISABLED, text, sizeof text), 0);
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDR_TRAY_DISABLED, text, sizeof text), 0);
   EXPECT_STREQ(text,
                "Vantor Tessaly is disabled. Double-click on the icon to open the Tessaly");
 }
@@ -418,6 +418,75 @@ TEST(MainWindowTemplate, ItemsHaveTheirExactStylesAndPlaces) {
     EXPECT_EQ(WideText(p), c.caption);              // title
     p += 2 + Word(p);                               // creation data
   }
+}
+
+// The template's items as stored: id, style and place in dialog units.
+struct TemplateItem {
+  int id;
+  uint32_t style;
+  int x, y, cx, cy;
+};
+
+std::vector<TemplateItem> ReadItems(int templateId) {
+  std::vector<TemplateItem> items;
+  ResourceBytes r = FindBytes(templateId, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+  TemplateHeader t;
+  if (!ReadTemplate(templateId, &t)) return items;
+  const uint8_t* p = r.data + 26;
+  WideText(p);
+  WideText(p);
+  WideText(p);
+  p += 6;
+  WideText(p);
+  for (int i = 0; i < t.items; ++i) {
+    p = r.data + ((p - r.data + 3) & ~3);
+    if (p + 24 > r.data + r.size) break;
+    items.push_back({static_cast<int32_t>(Dword(p + 20)), Dword(p + 8),
+                     static_cast<int16_t>(Word(p + 12)), static_cast<int16_t>(Word(p + 14)),
+                     static_cast<int16_t>(Word(p + 16)), static_cast<int16_t>(Word(p + 18))});
+    p += 24;
+    WideText(p);
+    WideText(p);
+    p += 2 + Word(p);
+  }
+  return items;
+}
+
+TEST(MainWindowTemplate, EveryControlHasAnIdOfItsOwn) {
+  std::set<int> seen;
+  for (const TemplateItem& item : ReadItems(IDD_TESSALY_DIALOG)) {
+    if (item.id == IDC_STATIC) continue;
+    EXPECT_TRUE(seen.insert(item.id).second) << "id " << item.id << " used twice";
+  }
+  EXPECT_FALSE(seen.empty());
+}
+
+TEST(MainWindowTemplate, EveryControlLiesInsideThePicture) {
+  TemplateHeader t;
+  ASSERT_TRUE(ReadTemplate(IDD_TESSALY_DIALOG, &t));
+  for (const TemplateItem& item : ReadItems(IDD_TESSALY_DIALOG)) {
+    SCOPED_TRACE("id " + std::to_string(item.id));
+    EXPECT_GE(item.x, 0);
+    EXPECT_GE(item.y, 0);
+    EXPECT_LE(item.x + item.cx, t.cx);
+    // The idle combo box's height includes its drop-down list, which may hang
+    // below. (Its style bits cannot tell it: an auto check box has the same
+    // low bits as a drop-down list.)
+    if (item.id != IDC_IDLE) {
+      EXPECT_LE(item.y + item.cy, t.cy);
+    }
+  }
+}
+
+TEST(MainWindowTemplate, TabStopsFollowTheTabOrder) {
+  const std::vector<int> expected = {IDC_IDLE,          IDC_BACKUP,   IDC_LOCATION,
+                                     IDC_QUICKCHECK,    IDC_SHOW_ME,  IDC_MAX_ONCE,
+                                     IDC_LAUNCH_VANTOR, IDC_DISABLE,  ID_HELP,
+                                     IDCANCEL,          IDOK,         IDC_SNAPSHOT};
+  std::vector<int> stops;
+  for (const TemplateItem& item : ReadItems(IDD_TESSALY_DIALOG))
+    if (item.style & WS_TABSTOP) stops.push_back(item.id);
+  EXPECT_EQ(stops, expected);
 }
 
 class MainWindowDialog : public ::testing::Test {

@@ -9,7 +9,7 @@ one line per resource it would not take as the program means it:
                                       style bits that Windows 95 knows, font
                                       "MS Sans Serif" 8
   win95_resources.py tips FILE RESOURCE_H
-                                      the tray tips (IDS_TRAY_TIP*): one byte
+                                      the tray tips (IDR_TRAY*): one byte
                                       per character, so that the 64-byte tip
                                       field cuts a longer one exactly after
                                       its 63rd character, and at most 63 of
@@ -40,7 +40,7 @@ DIALOG_FONT = ("MS Sans Serif", 8)
 # The notification icon's tip field: 64 bytes with the terminator.
 TIP_FIELD = 64
 # Tips that are meant to be longer and shown cut after their 63rd character.
-CUT_TIPS = {"IDS_TRAY_TIP_DISABLED"}
+CUT_TIPS = {"IDR_TRAY_DISABLED"}
 
 
 class PeFile:
@@ -226,14 +226,14 @@ def string_resources(pe):
 def tray_tip_ids(resource_h):
     with open(resource_h) as f:
         return {m.group(1): int(m.group(2))
-                for m in re.finditer(r"^#define\s+(IDS_TRAY_TIP\w*)\s+(\d+)", f.read(), re.M)}
+                for m in re.finditer(r"^#define\s+(IDR_TRAY\w*)\s+(\d+)", f.read(), re.M)}
 
 
 def check_tips(pe, resource_h):
     texts = string_resources(pe)
     ids = tray_tip_ids(resource_h)
     if not ids:
-        yield "%s: no IDS_TRAY_TIP ids" % resource_h
+        yield "%s: no IDR_TRAY ids" % resource_h
     for symbol, number in sorted(ids.items()):
         where = "STRING %d (%s)" % (number, symbol)
         if number not in texts:

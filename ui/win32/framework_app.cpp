@@ -10,8 +10,7 @@ namespace {
 CWinApp* g_app = nullptr;
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) {
-  CopyText(appName_, appName);
+CWinApp::CWinApp() {
   m_lpCmdLine = commandLine_;
   g_app = this;
 }

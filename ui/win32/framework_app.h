@@ -4,8 +4,8 @@
 //                      is gone; FALSE: no loop
 //   the main window, if it still exists, is destroyed (DestroyWindow)
 //   ExitInstance()  -> the process's exit code
-// Exceptions from InitInstance and ExitInstance are stopped here: a failing
-// InitInstance counts as FALSE, a failing ExitInstance gives exit code -1.
+// Failures are told by return values: the program is built without
+// exceptions, so none is caught here.
 //
 //   TessalyApp theApp;   // derived from CWinApp
 //   int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
@@ -24,7 +24,7 @@ namespace tessaly {
 class CWinApp {
  public:
   // Becomes the program's application object (Current()).
-  explicit CWinApp(const char* appName = nullptr);
+  CWinApp();
   virtual ~CWinApp();
 
   CWinApp(const CWinApp&) = delete;
@@ -42,13 +42,9 @@ class CWinApp {
   // The whole run, as described above; returns the exit code.
   int Run(HINSTANCE instance, const char* commandLine, int showCommand);
 
-  // Kept for callers written against the platform's framework: controls get
-  // their 3-D look from the platform itself, so this does nothing.
-  BOOL Enable3dControls() { return TRUE; }
   // Remembers the registry company key; RegistryKey() gives it back.
   void SetRegistryKey(const char* company);
   const char* RegistryKey() const { return registryKey_; }
-  const char* AppName() const { return appName_; }
 
   HINSTANCE m_hInstance = nullptr;
   // The command line after the program name, in a buffer of the object's own
@@ -61,7 +57,6 @@ class CWinApp {
  private:
   void RunMessageLoop();
 
-  char appName_[kPathSize] = "";
   char registryKey_[kPathSize] = "";
   // Windows 95 command lines are at most 260 characters, past which the
   // rest is cut.

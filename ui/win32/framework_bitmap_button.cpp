@@ -51,7 +51,6 @@ bool CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
   for (int face = 0; face < 4; ++face) has[face] = static_cast<bool>(faces_[face]);
   const HBITMAP picture = faces_[static_cast<int>(ChooseButtonFace(item.itemState, has))].get();
 
-  ScopedSelectPalette palette(item.hDC, palette_, true);
   ScopedMemDC memory(CreateCompatibleDC(item.hDC));
   if (!memory) return false;
   ScopedSelectObject selected(memory.get(), picture);

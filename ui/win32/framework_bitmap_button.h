@@ -34,9 +34,6 @@ class CBitmapButton {
   // Sizes the button to its up face, without moving it.
   void SizeToContent();
 
-  // A palette to select (in the background) while drawing; none by default.
-  void SetPalette(HPALETTE palette) { palette_ = palette; }
-
   HWND GetSafeHwnd() const;
 
   // WM_DRAWITEM: draws the item when it is this button's; true when drawn.
@@ -45,8 +42,7 @@ class CBitmapButton {
  private:
   CDialog* dialog_ = nullptr;
   UINT id_ = 0;
-  HPALETTE palette_ = nullptr;
-  ScopedGdiObj<HBITMAP> faces_[4];  // up, down, focus, disabled
+  ScopedDeleteObject<HBITMAP> faces_[4];  // up, down, focus, disabled
 };
 
 }  // namespace tessaly

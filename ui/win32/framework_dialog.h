@@ -10,14 +10,15 @@
 //                     window does)
 //   WM_COMMAND     -> IDOK -> OnOK(), IDCANCEL -> OnCancel(), when the map
 //                     did not take them (the dialog manager's Enter and Esc)
-// Unhandled messages get the dialog manager's default processing. A handler
-// that throws is stopped at the dialog procedure; the message then counts as
-// unhandled. After WM_NCDESTROY the object is detached from the window and
+// Unhandled messages get the dialog manager's default processing. Handlers
+// report failure by their results: the program is built without exceptions.
+// After WM_NCDESTROY the object is detached from the window and
 // PostNcDestroy() runs; a heap object may delete itself there.
 #pragma once
 
 #include <windows.h>
 
+#include "base/win32/handles.h"
 #include "ui/message_map.h"
 
 namespace tessaly {
@@ -43,7 +44,7 @@ constexpr DWORD kMlfNoIdleMsg = 0x0001;
 
 // Crackers of the Win32 handles that messages carry.
 // WM_ERASEBKGND, WM_CTLCOLOR*: the DC to draw in (wParam).
-inline HDC WParamDc(const WindowMessage& m) { return reinterpret_cast<HDC>(m.wParam); }
+inline HDC WParamDc(const WindowMessage& m) { return ToHandle<HDC>(m.wParam); }
 
 class CDialog {
  public:

@@ -2,12 +2,12 @@
 // (base/scoped.h) with the traits of its handle: each releases its handle, or
 // undoes its selection, when it leaves scope, on every path.
 //
-//   ScopedGdiObj<T>      DeleteObject (bitmaps, brushes, palettes, pens, fonts)
-//   ScopedMemDC          CreateCompatibleDC / DeleteDC
-//   ScopedHDC            GetDC / ReleaseDC
-//   ScopedPaintDC        BeginPaint / EndPaint
-//   ScopedSelectObject   SelectObject, and the previous object back
-//   ScopedSelectPalette  SelectPalette + RealizePalette, and the previous palette back
+//   ScopedDeleteObject<T>  DeleteObject (bitmaps, brushes, palettes, pens, fonts)
+//   ScopedMemDC            CreateCompatibleDC / DeleteDC
+//   ScopedHDC              GetDC / ReleaseDC
+//   ScopedPaintDC          BeginPaint / EndPaint
+//   ScopedSelectObject     SelectObject, and the previous object back
+//   ScopedSelectPalette    SelectPalette + RealizePalette, and the previous palette back
 #pragma once
 
 #include <windows.h>
@@ -58,7 +58,7 @@ struct PaletteBackTraits : NullIsNone<HPALETTE> {
 };
 
 template <class T>
-using ScopedGdiObj = ScopedOwner<T, DeleteObjectTraits<T>>;
+using ScopedDeleteObject = ScopedOwner<T, DeleteObjectTraits<T>>;
 using ScopedMemDC = ScopedOwner<HDC, DeleteDcTraits>;
 
 class ScopedHDC : public ScopedOwner<HDC, ReleaseDcTraits> {

@@ -33,7 +33,7 @@ BOOL SplashDialog::OnInitDialog() {
   const SplashPicture picture = ChooseSplashPicture(app_.IsRichColour(), app_.IsPaletteDevice());
   // The picture serves here only for its size: the window is exactly as
   // large as the picture, whatever the template's dialog units give.
-  ScopedGdiObj<HBITMAP> bitmap(
+  ScopedDeleteObject<HBITMAP> bitmap(
       LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(picture.bitmapId)));
   BITMAP size{};
   if (bitmap && GetObjectA(bitmap.get(), sizeof size, &size) != 0) {

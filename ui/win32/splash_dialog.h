@@ -1,5 +1,5 @@
 // SplashDialog: the borderless picture shown at start-up for three seconds or
-// until clicked, from template 145.
+// until clicked, from template IDD_SPLASH.
 #pragma once
 
 #include <windows.h>

@@ -3,7 +3,6 @@
 #include <stdint.h>
 #include <string.h>
 
-
 #include "base/messages.h"
 #include "base/text.h"
 #include "presentation/memory_dc.h"
@@ -42,13 +41,13 @@ bool TessalyDialog::DispatchMessageMap(WindowMessage& m) {
 TessalyDialog::TessalyDialog(AppState& app, MainWindowServices& services,
                              Companions& companions, Clock& clock, HWND parent)
     : CDialog(IDD_TESSALY_DIALOG),
-      app_(app),
-      trayIcon_(IDI_TRAY, trayShell_, app.settings),
-      lightBitmaps_{TransparentBitmap(SystemGdi()), TransparentBitmap(SystemGdi())},
-      controller_(app, *this, services, companions, clock) {
-  icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
-  if (Create(parent) && icon_ != nullptr)
-    SetClassLongA(m_hWnd, GCL_HICON, static_cast<LONG>(reinterpret_cast<intptr_t>(icon_)));
+      app(app),
+      trayIcon(IDR_TRAY, trayShell, app.settings),
+      lightBitmaps{TransparentBitmap(SystemGdi()), TransparentBitmap(SystemGdi())},
+      controller(app, *this, services, companions, clock) {
+  icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
+  if (Create(parent) && icon != nullptr)
+    SetClassLongA(m_hWnd, GCL_HICON, static_cast<LONG>(FromHandle(icon)));
 }
 
 TessalyDialog::~TessalyDialog() = default;
@@ -56,28 +55,28 @@ TessalyDialog::~TessalyDialog() = default;
 BOOL TessalyDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   FillFromInitData();
-  bitmapButton_.Attach(*this, IDC_LAUNCH_VANTOR);
+  bitmapButton.Attach(*this, IDC_LAUNCH_VANTOR);
 
   // The rich picture of the font size serves only for its size.
   const MainWindowPictures pictures =
-      ChooseMainWindowPictures(app_.IsRichColour(), app_.IsLargeFonts());
-  ScopedGdiObj<HBITMAP> sizePicture(
+      ChooseMainWindowPictures(app.IsRichColour(), app.IsLargeFonts());
+  ScopedDeleteObject<HBITMAP> sizePicture(
       LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.sizeTemplate)));
   BITMAP size{};
   const bool sized = sizePicture && GetObjectA(sizePicture.get(), sizeof size, &size) != 0;
   if (sized) FitControlsToPicture(size.bmWidth, size.bmHeight);
 
-  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  bitmapButton_.LoadBitmaps(pictures.buttonUp, pictures.buttonDown, pictures.buttonFocus,
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(FromHandle(icon)));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(FromHandle(icon)));
+  bitmapButton.LoadBitmaps(pictures.buttonUp, pictures.buttonDown, pictures.buttonFocus,
                             pictures.buttonDisabled);
-  bitmapButton_.SizeToContent();
-  nullBrush_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  bitmapButton.SizeToContent();
+  nullBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   // Without the picture the template's own size is kept rather than a
   // window of no client area.
   if (sized) SizeToBackground(size.bmWidth, size.bmHeight);
   CenterWindow();
-  controller_.OnInitDialog();
+  controller.OnInitDialog();
   return TRUE;
 }
 
@@ -105,7 +104,7 @@ void TessalyDialog::FillFromInitData() {
 void TessalyDialog::SizeToBackground(int width, int height) {
   const SystemMetrics metrics{GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
                               GetSystemMetrics(SM_CYSIZE)};
-  const Size outer = MainWindowSize(width, height, metrics);
+  const WindowSize outer = MainWindowSize(width, height, metrics);
   SetWindowPos(m_hWnd, nullptr, 0, 0, outer.cx, outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
 }
@@ -141,11 +140,12 @@ void TessalyDialog::FitControlsToPicture(int width, int height) {
   MapDialogRect(m_hWnd, &units);
   const LayoutScale scale = FitLayoutToPicture(width, height, units.right, units.bottom);
   if (!scale.needed) return;
-  FitContext context{m_hWnd, bitmapButton_.GetSafeHwnd(), scale};
+  FitContext context{m_hWnd, bitmapButton.GetSafeHwnd(), scale};
   EnumChildWindows(m_hWnd, FitChild, reinterpret_cast<LPARAM>(&context));
   // Average character width in pixels that the picture was drawn for: the
-  // horizontal base unit, which is 4 dialog units.
-  FitFontToLayout(width / 196.0 * 4);
+  // horizontal base unit, which is 4 dialog units, taken from the picture's
+  // width over the template's width in dialog units.
+  FitFontToLayout(static_cast<double>(width) / kTemplateWidthUnits * 4);
 }
 
 namespace {
@@ -177,7 +177,7 @@ BOOL CALLBACK SetChildFont(HWND child, LPARAM font) {
 }  // namespace
 
 void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
-  HFONT base = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  HFONT base = ToHandle<HFONT>(static_cast<uintptr_t>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
   if (base == nullptr) return;
   LOGFONTA current{};
   GetObjectA(base, sizeof current, &current);
@@ -185,21 +185,21 @@ void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
   if (height <= 0 || AverageWidth(base) <= targetAverageWidth) return;
   const int chosen = ChooseFittingFontHeight(height, height * 2 / 3, targetAverageWidth,
                                              [base](int h) {
-                                               ScopedGdiObj<HFONT> font(DialogFont(base, h));
+                                               ScopedDeleteObject<HFONT> font(DialogFont(base, h));
                                                return AverageWidth(font.get());
                                              });
-  fittedFont_.reset(DialogFont(base, chosen));
-  if (fittedFont_)
-    EnumChildWindows(m_hWnd, SetChildFont, reinterpret_cast<LPARAM>(fittedFont_.get()));
+  fittedFont.reset(DialogFont(base, chosen));
+  if (fittedFont)
+    EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(FromHandle(fittedFont.get())));
 }
 
 bool TessalyDialog::OnCommand(uint32_t id, uint32_t code) {
-  return controller_.OnCommand(static_cast<int>(id), static_cast<int>(code));
+  return controller.OnCommand(static_cast<int>(id), static_cast<int>(code));
 }
 
 bool TessalyDialog::OnDrawItem(WindowMessage& m) {
   const DRAWITEMSTRUCT* item = LParamStruct<DRAWITEMSTRUCT>(m);
-  if (item == nullptr || !bitmapButton_.DrawItem(*item)) return false;
+  if (item == nullptr || !bitmapButton.DrawItem(*item)) return false;
   m.result = TRUE;
   return true;
 }
@@ -209,34 +209,34 @@ void TessalyDialog::OnOK() { ShowWindow(SW_HIDE); }
 void TessalyDialog::OnCancel() { PostQuit(); }
 
 BOOL TessalyDialog::DestroyWindow() {
-  controller_.OnDestroy();
-  lightBitmaps_[0].Attach(0);
-  lightBitmaps_[1].Attach(0);
+  controller.OnDestroy();
+  lightBitmaps[0].Attach(0);
+  lightBitmaps[1].Attach(0);
   return CDialog::DestroyWindow();
 }
 
 void TessalyDialog::PostNcDestroy() { delete this; }
 
 bool TessalyDialog::OnTrayCallback(WindowMessage& m) {
-  m.result = trayIcon_.HandleCallback(TrayIconId(m), TrayMouseMessage(m));
+  m.result = trayIcon.HandleCallback(TrayIconId(m), TrayMouseMessage(m));
   return true;
 }
 
 bool TessalyDialog::OnStampLastRunMessage(WindowMessage& m) {
-  controller_.StampLastRun();
+  controller.StampLastRun();
   m.result = 0;
   return true;
 }
 
 bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
-  controller_.SetQuickCheckStatus(m.wParam);
+  controller.SetQuickCheckStatus(m.wParam);
   m.result = 0;
   return true;
 }
 
 bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
-  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), ToGdiDc(WParamDc(m)));
-  memory.Blit(ToGdiObject(background_.get()), 0, 0, 0, 0, 0, 0);
+  MemoryDC memory(SystemGdi(), app.palette, app.IsPaletteDevice(), FromHandle(WParamDc(m)));
+  memory.Blit(FromHandle(background.get()), 0, 0, 0, 0, 0, 0);
   m.result = Default(m);
   return true;
 }
@@ -248,15 +248,15 @@ bool TessalyDialog::OnControlColour(WindowMessage& m) {
   // only its background and brush give way to the picture.
   Default(m);
   SetBkMode(WParamDc(m), TRANSPARENT);
-  m.result = reinterpret_cast<intptr_t>(nullBrush_);
+  m.result = reinterpret_cast<intptr_t>(nullBrush);
   return true;
 }
 
 bool TessalyDialog::OnPaint(WindowMessage& m) {
   ScopedPaintDC paint(m_hWnd);
   if (paint) {
-    lightBitmaps_[controller_.LightIndex()].DrawTransparent(
-        ToGdiDc(paint.get()), lightRect_.left, lightRect_.top, StandardColour(kStandardCyan));
+    lightBitmaps[controller.LightIndex()].DrawTransparent(
+        FromHandle(paint.get()), lightRect.left, lightRect.top, StandardColour(kStandardCyan));
   }
   m.result = 0;
   return true;
@@ -264,12 +264,12 @@ bool TessalyDialog::OnPaint(WindowMessage& m) {
 
 bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
   m.result = Default(m);
-  controller_.OnSize(static_cast<int>(SizeType(m)));
+  controller.OnSize(static_cast<int>(SizeType(m)));
   return true;
 }
 
 bool TessalyDialog::OnQueryDragIcon(WindowMessage& m) {
-  m.result = reinterpret_cast<intptr_t>(icon_);
+  m.result = static_cast<intptr_t>(FromHandle(icon));
   return true;
 }
 

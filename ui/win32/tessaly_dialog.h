@@ -1,5 +1,5 @@
 // TessalyDialog: the program's main window, a modeless dialog from template
-// 102. It draws its background picture and status light, keeps the tray icon,
+// IDD_TESSALY_DIALOG. It draws its background picture and status light, keeps the tray icon,
 // and hands every setting, command and private message to the
 // MainWindowController, for which it is the view: its message map lists the
 // messages, the controller's command table (MainWindowController::kCommands)
@@ -29,7 +29,7 @@ class TessalyDialog : public CDialog, private MainWindowView {
   ~TessalyDialog() override;
 
   BOOL DestroyWindow() override;
-  MainWindowController& Controller() { return controller_; }
+  MainWindowController& Controller() { return controller; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -84,17 +84,17 @@ class TessalyDialog : public CDialog, private MainWindowView {
   bool OpenHelp(const char* path) override;
   void CloseHelp() override;
 
-  AppState& app_;
-  CBitmapButton bitmapButton_;
-  HICON icon_ = nullptr;
-  Win32TrayShell trayShell_;
-  CTrayIcon trayIcon_;
-  RECT lightRect_{};
-  HBRUSH nullBrush_ = nullptr;
-  TransparentBitmap lightBitmaps_[2];
-  ScopedGdiObj<HBITMAP> background_;
-  ScopedGdiObj<HFONT> fittedFont_;  // only when the dialog font does not fit
-  MainWindowController controller_;
+  AppState& app;
+  CBitmapButton bitmapButton;
+  HICON icon = nullptr;
+  Win32TrayShell trayShell;
+  CTrayIcon trayIcon;
+  RECT lightRect{};
+  HBRUSH nullBrush = nullptr;
+  TransparentBitmap lightBitmaps[2];
+  ScopedDeleteObject<HBITMAP> background;
+  ScopedDeleteObject<HFONT> fittedFont;  // only when the dialog font does not fit
+  MainWindowController controller;
 };
 
 }  // namespace tessaly

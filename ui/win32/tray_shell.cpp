@@ -4,6 +4,7 @@
 #include <stddef.h>
 #include <string.h>
 
+#include "base/win32/handles.h"
 #include "ui/win32/framework_dialog.h"
 
 namespace tessaly {
@@ -16,17 +17,6 @@ static_assert(NIF_MESSAGE == kNifMessage && NIF_ICON == kNifIcon && NIF_TIP == k
               "record flags");
 static_assert(offsetof(NOTIFYICONDATAA, szTip) + kTrayTipSize == kTrayRecordSize,
               "the first form of the record ends after a 64-character tip");
-
-namespace {
-template <class H>
-H ToHandle(uintptr_t value) {
-  return reinterpret_cast<H>(value);
-}
-template <class H>
-uintptr_t FromHandle(H handle) {
-  return reinterpret_cast<uintptr_t>(handle);
-}
-}  // namespace
 
 Win32TrayShell::Win32TrayShell(HINSTANCE module) : module_(module) {}
 

@@ -4,13 +4,13 @@
 //       posts COUNT messages in one go, a fixed mix drawn from SEED: tray
 //       callbacks (1025: double-click, right-button up each followed by
 //       WM_CANCELMODE that closes the menu it opens, other mouse messages,
-//       another icon id), check-box clicks on 1004/1006/1010 (the box is
+//       another icon id), check-box clicks on IDC_BACKUP/IDC_QUICKCHECK/IDC_MAX_ONCE (the box is
 //       toggled with BM_SETCHECK, then the dialog gets BN_CLICKED with the
 //       box's handle, as a click does), 1396, 1397 (light 0, 1 and the
-//       out-of-range 2), and command 32776 "&Backup System Files Now". Last it
-//       posts a marker: the text limit of the read-only field 1009 lowered by
+//       out-of-range 2), and command ID_TRAY_BACKUP_NOW "&Backup System Files Now". Last it
+//       posts a marker: the text limit of the read-only field IDC_LAST_RUN lowered by
 //       one, which shows when the program has taken everything before it.
-//       Prints the counts, "expect 1004=S 1006=S 1010=S" (the boxes' final
+//       Prints the counts, "expect ID=S ID=S ID=S" (the boxes' final
 //       states) and "marker N". "no-menus" leaves the right-button callbacks
 //       out (other mouse messages instead); "menus-only" posts nothing but
 //       right-button callbacks and their WM_CANCELMODE.
@@ -34,8 +34,7 @@
 
 namespace {
 
-const int kBoxes[] = {1004, 1006, 1010};
-using probe::kLastRunField;
+const int kBoxes[] = {IDC_BACKUP, IDC_QUICKCHECK, IDC_MAX_ONCE};
 const UINT kTrayCallback = WM_USER + 1;
 const WPARAM kTrayId = 150;
 
@@ -79,7 +78,7 @@ int Burst(const char* title, long count, unsigned long seed, MenuMix menuMix) {
     if (!boxes[i]) return 1;
     state[i] = SendWait(boxes[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  HWND field = GetDlgItem(window, kLastRunField);
+  HWND field = GetDlgItem(window, IDC_LAST_RUN);
   const LRESULT limit = field ? SendWait(field, EM_GETLIMITTEXT, 0, 0) : -1;
   if (limit <= 1) return 1;
 
@@ -124,14 +123,15 @@ int Burst(const char* title, long count, unsigned long seed, MenuMix menuMix) {
       post(window, 1397, random.Next(3), 0);
     } else {
       ++backups;
-      post(window, WM_COMMAND, 32776, 0);
+      post(window, WM_COMMAND, ID_TRAY_BACKUP_NOW, 0);
     }
   }
   const LRESULT marker = limit - 1;
   if (!failed && !PostMessageA(field, EM_SETLIMITTEXT, marker, 0)) failed = true;
   printf("posted %ld\ntray %ld\nmenus %ld\nclicks %ld\nstamps %ld\nlights %ld\nbackups %ld\n",
          posted, tray, menus, clicks, stamps, lights, backups);
-  printf("expect 1004=%d 1006=%d 1010=%d\nmarker %ld\n", state[0], state[1], state[2],
+  printf("expect %d=%d %d=%d %d=%d\nmarker %ld\n", kBoxes[0], state[0], kBoxes[1], state[1],
+         kBoxes[2], state[2],
          static_cast<long>(marker));
   if (failed) fprintf(stderr, "PostMessage failed after %ld messages\n", posted);
   return failed ? 1 : 0;
@@ -167,7 +167,7 @@ BOOL CALLBACK FindOpen(HWND window, LPARAM data) {
 int Answer(const char* title, long marker, double seconds) {
   HWND window = MainWindow(title);
   if (!window) return 1;
-  HWND field = GetDlgItem(window, kLastRunField);
+  HWND field = GetDlgItem(window, IDC_LAST_RUN);
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
   HWND answered[64];

@@ -1,5 +1,5 @@
 // The program's main window among the top-level windows of a title: the one
-// with the last-run field 1009, which only the main window has. Its question
+// with the last-run field IDC_LAST_RUN, which only the main window has. Its question
 // box carries the same title and, while it is up, stands above the main
 // window, where a search by title alone would take the box.
 #pragma once
@@ -7,9 +7,9 @@
 #include <windows.h>
 #include <string.h>
 
-namespace probe {
+#include "res/resource.h"
 
-constexpr int kLastRunField = 1009;
+namespace probe {
 
 struct TitleSearch {
   const char* title;
@@ -23,7 +23,7 @@ inline BOOL CALLBACK FindTitled(HWND window, LPARAM data) {
   GetWindowTextA(window, text, sizeof text);
   if (strcmp(text, search->title) != 0) return TRUE;
   if (search->first == nullptr) search->first = window;
-  if (GetDlgItem(window, kLastRunField) != nullptr) {
+  if (GetDlgItem(window, IDC_LAST_RUN) != nullptr) {
     search->main = window;
     return FALSE;
   }

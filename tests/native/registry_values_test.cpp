@@ -1,5 +1,7 @@
-// The registry operations of the settings store against the in-memory
-// registry, and the in-memory registry against the shared registry contract.
+// Reading and writing typed registry values against the in-memory registry,
+// and the in-memory registry against the shared registry contract.
+#include "base/registry_values.h"
+
 #include "app/settings_store.h"
 
 #include <string.h>
@@ -27,51 +29,6 @@ class SettingsKeyTest : public ::testing::Test {
   void TearDown() override { SetApplicationNames("", ""); }
   FakeRegistry registry;
 };
-
-TEST_F(SettingsKeyTest, OpenCreatesCompanyAndProductKeysAndLeavesOnlyTheProductKeyOpen) {
-  const RegistryKey key = OpenSettingsKey(registry);
-  ASSERT_NE(key, 0u);
-  EXPECT_TRUE(registry.HasKey(kSettingsPath));
-  EXPECT_EQ(registry.createdKeys,
-            (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Brenmoor Software Corp",
-                                      "HKEY_CURRENT_USER\\Software\\Brenmoor Software Corp\\Tessaly"}));
-  EXPECT_EQ(registry.OpenHandles(), 1u);
-  EXPECT_TRUE(CloseSettingsKey(registry, key));
-  EXPECT_EQ(registry.OpenHandles(), 0u);
-}
-
-TEST_F(SettingsKeyTest, OpenFailsWhenAnyLevelIsDeniedAndLeavesNothingOpen) {
-  for (const char* path : {"HKEY_CURRENT_USER\\Software",
-                           "HKEY_CURRENT_USER\\Software\\Brenmoor Software Corp",
-                           kSettingsPath}) {
-    FakeRegistry denying;
-    denying.denied.insert(FakeRegistry::Lower(path));
-    EXPECT_EQ(OpenSettingsKey(denying), 0u) << path;
-    EXPECT_EQ(denying.OpenHandles(), 0u) << path;
-  }
-}
-
-TEST_F(SettingsKeyTest, OpenRefusesWhileANameIsEmpty) {
-  for (auto names : {std::pair<const char*, const char*>{"", "Tessaly"},
-                     {"Brenmoor Software Corp", ""}, {"", ""}}) {
-    SetApplicationNames(names.first, names.second);
-    EXPECT_EQ(OpenSettingsKey(registry), 0u);
-    EXPECT_TRUE(registry.createdKeys.empty());
-  }
-}
-
-TEST_F(SettingsKeyTest, NamesThatDoNotFitLeaveBothEmpty) {
-  EXPECT_FALSE(SetApplicationNames(std::string(kNameSize, 'c').c_str(), "Tessaly"));
-  EXPECT_STREQ(companyName, "");
-  EXPECT_STREQ(productName, "");
-  EXPECT_TRUE(SetApplicationNames(std::string(kNameSize - 1, 'c').c_str(), "Tessaly"));
-  EXPECT_EQ(strlen(companyName), kNameSize - 1);
-}
-
-TEST_F(SettingsKeyTest, CloseOfNoKeySucceedsAndOfAnUnknownKeyFails) {
-  EXPECT_TRUE(CloseSettingsKey(registry, 0));
-  EXPECT_FALSE(CloseSettingsKey(registry, 0x7777));
-}
 
 class ValueTest : public SettingsKeyTest {
  protected:

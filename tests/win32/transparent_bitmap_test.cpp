@@ -65,11 +65,11 @@ HBITMAP MakeRealBitmap(Kind kind, int w, int h, const std::vector<ColourRef>& pi
     return bitmap;
   }
   ScopedWindowDc screen(RealGdi(), 0);
-  bitmap = CreateCompatibleBitmap(ToHdc(screen.get()), w, h);
+  bitmap = CreateCompatibleBitmap(ToHandle<HDC>(screen.get()), w, h);
   ScopedMemoryDc dc(RealGdi(), screen.get());
-  ScopedSelection selected(RealGdi(), dc.get(), ToGdiObject(bitmap));
+  ScopedSelection selected(RealGdi(), dc.get(), FromHandle(bitmap));
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) SetPixelV(ToHdc(dc.get()), x, y, pixels[y * w + x]);
+    for (int x = 0; x < w; ++x) SetPixelV(ToHandle<HDC>(dc.get()), x, y, pixels[y * w + x]);
   return bitmap;
 }
 
@@ -82,8 +82,8 @@ std::vector<ColourRef> ReadPixels(HDC dc, int w, int h) {
 
 std::vector<ColourRef> ReadBitmap(HBITMAP bitmap, int w, int h) {
   ScopedMemoryDc dc(RealGdi(), 0);
-  ScopedSelection selected(RealGdi(), dc.get(), ToGdiObject(bitmap));
-  return ReadPixels(ToHdc(dc.get()), w, h);
+  ScopedSelection selected(RealGdi(), dc.get(), FromHandle(bitmap));
+  return ReadPixels(ToHandle<HDC>(dc.get()), w, h);
 }
 
 // The software raster's answer for the same drawing.
@@ -110,21 +110,21 @@ TEST_P(RealTransparentTest, GivesTheSoftwareRastersPixelsAndKeepsTheBitmap) {
   const Case c = GetParam();
   HBITMAP targetBitmap = MakeRealBitmap(c.kind, kTw, kTh, TargetPattern());
   ASSERT_NE(targetBitmap, nullptr);
-  ScopedGdiObject ownTarget(RealGdi(), ToGdiObject(targetBitmap));
+  ScopedGdiObject ownTarget(RealGdi(), FromHandle(targetBitmap));
   ScopedMemoryDc target(RealGdi(), 0);
   ASSERT_NE(target.get(), 0u);
   std::vector<ColourRef> drawn;
   HBITMAP lightBitmap = MakeRealBitmap(c.kind, kW, kH, kLight);
   ASSERT_NE(lightBitmap, nullptr);
   TransparentBitmap light(RealGdi());
-  light.Attach(ToGdiObject(lightBitmap));
+  light.Attach(FromHandle(lightBitmap));
   {
-    ScopedSelection selected(RealGdi(), target.get(), ToGdiObject(targetBitmap));
+    ScopedSelection selected(RealGdi(), target.get(), FromHandle(targetBitmap));
     ASSERT_TRUE(selected);
     // The target's own pixels are what the raster starts from.
-    ASSERT_EQ(ReadPixels(ToHdc(target.get()), kTw, kTh), TargetPattern());
+    ASSERT_EQ(ReadPixels(ToHandle<HDC>(target.get()), kTw, kTh), TargetPattern());
     ASSERT_TRUE(light.DrawTransparent(target.get(), c.x, c.y, c.transparent));
-    drawn = ReadPixels(ToHdc(target.get()), kTw, kTh);
+    drawn = ReadPixels(ToHandle<HDC>(target.get()), kTw, kTh);
   }
   EXPECT_EQ(drawn, SoftwareResult(kLight, c.x, c.y, c.transparent));
   EXPECT_EQ(ReadBitmap(lightBitmap, kW, kH), kLight);
@@ -147,14 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RealTransparent, AllTransparentLeavesTheTargetUnchanged) {
   HBITMAP targetBitmap = MakeRealBitmap(Kind::kDibSection, kTw, kTh, TargetPattern());
-  ScopedGdiObject ownTarget(RealGdi(), ToGdiObject(targetBitmap));
+  ScopedGdiObject ownTarget(RealGdi(), FromHandle(targetBitmap));
   TransparentBitmap light(RealGdi());
-  light.Attach(ToGdiObject(MakeRealBitmap(Kind::kDibSection, kW, kH,
+  light.Attach(FromHandle(MakeRealBitmap(Kind::kDibSection, kW, kH,
                                           std::vector<ColourRef>(kW * kH, kCyan))));
   ScopedMemoryDc target(RealGdi(), 0);
-  ScopedSelection selected(RealGdi(), target.get(), ToGdiObject(targetBitmap));
+  ScopedSelection selected(RealGdi(), target.get(), FromHandle(targetBitmap));
   ASSERT_TRUE(light.DrawTransparent(target.get(), 3, 3, kCyan));
-  EXPECT_EQ(ReadPixels(ToHdc(target.get()), kTw, kTh), TargetPattern());
+  EXPECT_EQ(ReadPixels(ToHandle<HDC>(target.get()), kTw, kTh), TargetPattern());
 }
 
 TEST(RealTransparent, WithoutABitmapGivesFalse) {
@@ -165,20 +165,20 @@ TEST(RealTransparent, WithoutABitmapGivesFalse) {
 
 TEST(RealMemoryDc, BlitWithSizeZeroCopiesTheWholeBitmapAndFillsTheRecord) {
   HBITMAP targetBitmap = MakeRealBitmap(Kind::kDibSection, kTw, kTh, TargetPattern());
-  ScopedGdiObject ownTarget(RealGdi(), ToGdiObject(targetBitmap));
+  ScopedGdiObject ownTarget(RealGdi(), FromHandle(targetBitmap));
   HBITMAP picture = MakeRealBitmap(Kind::kDibSection, kW, kH, kLight);
-  ScopedGdiObject ownPicture(RealGdi(), ToGdiObject(picture));
+  ScopedGdiObject ownPicture(RealGdi(), FromHandle(picture));
   ScopedMemoryDc target(RealGdi(), 0);
-  ScopedSelection selected(RealGdi(), target.get(), ToGdiObject(targetBitmap));
+  ScopedSelection selected(RealGdi(), target.get(), FromHandle(targetBitmap));
   AppState app;
   BlitRect rect{4, 3, 0, 0};
   {
     MemoryDC memory(RealGdi(), app.palette, app.IsPaletteDevice(), target.get());
-    EXPECT_NE(memory.Blit(ToGdiObject(picture), rect, 0, 0), 0u);
+    EXPECT_NE(memory.Blit(FromHandle(picture), rect, 0, 0), 0u);
   }
   EXPECT_EQ(rect.cx, kW);
   EXPECT_EQ(rect.cy, kH);
-  const std::vector<ColourRef> drawn = ReadPixels(ToHdc(target.get()), kTw, kTh);
+  const std::vector<ColourRef> drawn = ReadPixels(ToHandle<HDC>(target.get()), kTw, kTh);
   const std::vector<ColourRef> before = TargetPattern();
   for (int y = 0; y < kTh; ++y)
     for (int x = 0; x < kTw; ++x) {
@@ -187,7 +187,7 @@ TEST(RealMemoryDc, BlitWithSizeZeroCopiesTheWholeBitmapAndFillsTheRecord) {
           << x << "," << y;
     }
   // The MemoryDC let go of the picture: it can be deleted now.
-  EXPECT_TRUE(DeleteObject(ToHbitmap(ownPicture.release())));
+  EXPECT_TRUE(DeleteObject(ToHandle<HBITMAP>(ownPicture.release())));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Bitmaps and palettes from the program's resources, the display probe and
 // the application palette, on the real GDI. The test's own resources
-// (gdi_resource_test.rc) hold a 4-bit light (1001), a 24-bit picture (1002),
+// (resource_bitmaps_test.rc) hold a 4-bit light (1001), a 24-bit picture (1002),
 // a 4-bit picture whose biClrUsed is 2 (1003) and an 8-bit picture with a
 // full colour table (173).
 #include <windows.h>
@@ -32,14 +32,14 @@ struct Size {
 
 Size BitmapSize(HBITMAP bitmap) {
   Size s;
-  EXPECT_TRUE(SystemGdi().GetBitmapSize(ToGdiObject(bitmap), &s.width, &s.height));
+  EXPECT_TRUE(SystemGdi().GetBitmapSize(FromHandle(bitmap), &s.width, &s.height));
   return s;
 }
 
 ColourRef PixelOf(HBITMAP bitmap, int x, int y) {
   ScopedMemoryDc dc(SystemGdi(), 0);
-  ScopedSelection selected(SystemGdi(), dc.get(), ToGdiObject(bitmap));
-  return GetPixel(ToHdc(dc.get()), x, y);
+  ScopedSelection selected(SystemGdi(), dc.get(), FromHandle(bitmap));
+  return GetPixel(ToHandle<HDC>(dc.get()), x, y);
 }
 
 int PaletteSize(HPALETTE palette) {
@@ -124,7 +124,7 @@ TEST(CreateDeviceBitmap, UnderAnApplicationPalette) {
   ASSERT_NE(bitmap, nullptr);
   EXPECT_EQ(BitmapSize(bitmap).height, 13);
   DeleteObject(bitmap);
-  EXPECT_TRUE(DeleteObject(ToHpalette(app.palette)));
+  EXPECT_TRUE(DeleteObject(ToHandle<HPALETTE>(app.palette)));
 }
 
 TEST(BuildPalette, KeepsThe256EntryPaletteOfBitmap173OnAPaletteDevice) {
@@ -132,13 +132,13 @@ TEST(BuildPalette, KeepsThe256EntryPaletteOfBitmap173OnAPaletteDevice) {
   app.display.paletteDevice = 1;
   app.palette = BuildPalette(app.IsPaletteDevice());
   ASSERT_NE(app.palette, 0u);
-  EXPECT_EQ(PaletteSize(ToHpalette(app.palette)), 256);
+  EXPECT_EQ(PaletteSize(ToHandle<HPALETTE>(app.palette)), 256);
   PALETTEENTRY entry{};
-  ASSERT_EQ(GetPaletteEntries(ToHpalette(app.palette), 200, 1, &entry), 1u);
+  ASSERT_EQ(GetPaletteEntries(ToHandle<HPALETTE>(app.palette), 200, 1, &entry), 1u);
   EXPECT_EQ(entry.peRed, 200);
   EXPECT_EQ(entry.peGreen, 55);
   EXPECT_EQ(entry.peBlue, (200 * 7) & 255);
-  DeleteObject(ToHpalette(app.palette));
+  DeleteObject(ToHandle<HPALETTE>(app.palette));
 }
 
 TEST(BuildPalette, IsNullOnOtherDisplays) {
