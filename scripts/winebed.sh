@@ -18,7 +18,9 @@
 # folder as the prefix, made from the template when empty, and never deleted).
 
 export WINEARCH=win32
-export WINEDEBUG=${WINEDEBUG:--all}
+# Quiet, but for Wine's own errors: a program whose windows cannot be made
+# then says why (no display driver, and the reason Wine has for it).
+export WINEDEBUG=${WINEDEBUG:--all,err+all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 WINEBED_CACHE=${WINEBED_CACHE:-/tmp/tessaly-winebed-$(id -u)}
