@@ -60,7 +60,7 @@ winebed_template() {
 # when it is ready for clients: two tests starting at once never share one
 # server, which the first to end would stop under the other.
 winebed_display() {
-  local screen=${WINEBED_SCREEN:-1024x768x24} ready line n= i
+  local screen=${WINEBED_SCREEN:-1024x768x24} ready line n='' i
   ready=$(mktemp /tmp/tessaly-xvfb.XXXXXX) || return 1
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
   WINEBED_XVFB_PID=$!
