@@ -18,7 +18,9 @@
 # folder as the prefix, made from the template when empty, and never deleted).
 
 export WINEARCH=win32
-export WINEDEBUG=${WINEDEBUG:--all}
+# Quiet, but for Wine's own errors: a program whose windows cannot be made
+# then says why (no display driver, and the reason Wine has for it).
+export WINEDEBUG=${WINEDEBUG:--all,err+all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 WINEBED_CACHE=${WINEBED_CACHE:-/tmp/tessaly-winebed-$(id -u)}
@@ -54,24 +56,32 @@ winebed_template() {
   WINEBED_TEMPLATE=$tpl
 }
 
+# The server picks a free display number itself (-displayfd) and writes it
+# when it is ready for clients: two tests starting at once never share one
+# server, which the first to end would stop under the other.
 winebed_display() {
-  local screen=${WINEBED_SCREEN:-1024x768x24} n i
-  for n in $(seq 91 250); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
-    WINEBED_XVFB_PID=$!
-    for i in $(seq 1 50); do
-      [ -S "/tmp/.X11-unix/X$n" ] && break
-      kill -0 "$WINEBED_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 "$WINEBED_XVFB_PID" 2>/dev/null && [ -S "/tmp/.X11-unix/X$n" ]; then
-      export DISPLAY=":$n"
-      return 0
+  local screen=${WINEBED_SCREEN:-1024x768x24} ready line n='' i
+  ready=$(mktemp /tmp/tessaly-xvfb.XXXXXX) || return 1
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+  WINEBED_XVFB_PID=$!
+  # A loaded machine can take seconds to start the server.
+  for i in $(seq 1 300); do
+    if read -r line <"$ready"; then
+      n=$line
+      break
     fi
-    WINEBED_XVFB_PID=
+    kill -0 "$WINEBED_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
-  winebed_log "no free X display"
+  rm -f "$ready"
+  if [ -n "$n" ] && kill -0 "$WINEBED_XVFB_PID" 2>/dev/null; then
+    export DISPLAY=":$n"
+    return 0
+  fi
+  kill "$WINEBED_XVFB_PID" 2>/dev/null
+  wait "$WINEBED_XVFB_PID" 2>/dev/null
+  WINEBED_XVFB_PID=
+  winebed_log "no X display"
   return 1
 }
 

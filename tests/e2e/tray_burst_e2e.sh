@@ -39,6 +39,14 @@ settled() {
   return 1
 }
 
+# The program's windows, one a line with class, owner and visibility: the
+# top-level ones of its process and the main window's children. Printed when
+# the count differs, to name the window that is left over.
+window_list() {
+  probe windows | grep " pid=$pid "
+  probe children "hwnd:$hwnd"
+}
+
 # burst ROUNDS: posts the rounds, then "&Show Tessaly" as a marker; waits for
 # the marker and for the program to settle, and hides the window again.
 burst() {
@@ -63,6 +71,7 @@ settings_before=$(settings)
 # Wine's caches) is made by a first, small burst.
 expect_eq "warm-up burst of 100 taken" "$(burst 10)" 100
 before=$(census)
+windows_before=$(window_list)
 echo "before: $before; probe gui-resources: $(probe gui-resources "$MAIN_TITLE")"
 expect_eq "burst of 1000 taken, settled with no menu open" "$(burst 100)" 1000
 # A closed menu's window is hidden at once and destroyed a moment later: give
@@ -71,6 +80,12 @@ windows_back() { [ "$(line_field windows "$(census)")" = "$(line_field windows "
 wait_until 10 windows_back
 after=$(census)
 echo "after: $after; probe gui-resources: $(probe gui-resources "$MAIN_TITLE")"
+if [ "$(line_field windows "$after")" != "$(line_field windows "$before")" ]; then
+  echo "windows before the burst:"
+  echo "$windows_before"
+  echo "windows after it:"
+  window_list
+fi
 
 check "process alive" kill -0 "$TESSALY_PID"
 check "window answers a sent message" quiet probe send "$MAIN_TITLE" 0 0 0

@@ -83,7 +83,13 @@ class TestApp : public CWinApp {
     CharLowerA(m_lpCmdLine);  // start-up lowers the line in place
     if (mode == Mode::kFailAtStart) return FALSE;
     auto* window = new MainWindow;
-    if (!window->Create()) return FALSE;
+    if (!window->Create()) {
+      // The log then says why the cases that need the window fail; Wine's
+      // own reason (such as no display driver) is on the error output.
+      Log("Create failed, error " + std::to_string(GetLastError()));
+      delete window;
+      return FALSE;
+    }
     m_pMainWnd = window;
     mainSeen = window->GetSafeHwnd();
     OwnedDialog modal;
