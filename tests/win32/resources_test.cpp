@@ -284,6 +284,7 @@ struct TemplateHeader {
   int items = 0, cx = 0, cy = 0;
   std::string menu, windowClass, title, face;
   int pointSize = 0;
+  size_t itemsAt = 0;  // offset of the first item's (unaligned) start
 };
 
 bool ReadTemplate(int id, TemplateHeader* t) {
@@ -305,6 +306,7 @@ bool ReadTemplate(int id, TemplateHeader* t) {
     p += 6;  // point size, weight, italic, character set
     t->face = WideText(p);
   }
+  t->itemsAt = static_cast<size_t>(p - r.data);
   return true;
 }
 
@@ -395,13 +397,7 @@ TEST(MainWindowTemplate, ItemsHaveTheirExactStylesAndPlaces) {
   TemplateHeader t;
   ASSERT_TRUE(ReadTemplate(IDD_TESSALY_DIALOG, &t));
   ASSERT_EQ(t.items, static_cast<int>(sizeof kControls / sizeof kControls[0]));
-  // Skip the header: fixed part, menu, class, title, font.
-  const uint8_t* p = r.data + 26;
-  WideText(p);
-  WideText(p);
-  WideText(p);
-  p += 6;
-  WideText(p);
+  const uint8_t* p = r.data + t.itemsAt;
   for (const ControlCase& c : kControls) {
     SCOPED_TRACE("id " + std::to_string(c.id));
     p = r.data + ((p - r.data + 3) & ~3);  // items start on 4-byte boundaries
@@ -432,12 +428,7 @@ std::vector<TemplateItem> ReadItems(int templateId) {
   ResourceBytes r = FindBytes(templateId, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
   TemplateHeader t;
   if (!ReadTemplate(templateId, &t)) return items;
-  const uint8_t* p = r.data + 26;
-  WideText(p);
-  WideText(p);
-  WideText(p);
-  p += 6;
-  WideText(p);
+  const uint8_t* p = r.data + t.itemsAt;
   for (int i = 0; i < t.items; ++i) {
     p = r.data + ((p - r.data + 3) & ~3);
     if (p + 24 > r.data + r.size) break;
