@@ -3,18 +3,18 @@
 namespace tessaly {
 
 MemoryDC::MemoryDC(Gdi& gdi, GdiObject palette, bool paletteDevice, GdiDc target)
-    : gdi(gdi), dc(gdi.CreateCompatibleDC(target)), target(target) {
-  if (!dc || !paletteDevice || !palette) return;
-  gdi.SelectPalette(target, palette, false);
-  gdi.RealizePalette(target);
-  gdi.SelectPalette(dc, palette, false);
-  gdi.RealizePalette(dc);
+    : gdi_(gdi), dc_(gdi.CreateCompatibleDC(target)), target_(target) {
+  if (!dc_ || !paletteDevice || !palette) return;
+  gdi_.SelectPalette(target_, palette, false);
+  gdi_.RealizePalette(target_);
+  gdi_.SelectPalette(dc_, palette, false);
+  gdi_.RealizePalette(dc_);
 }
 
 MemoryDC::~MemoryDC() {
-  if (!dc) return;
-  if (firstReplaced) gdi.SelectObject(dc, firstReplaced);
-  gdi.DeleteDC(dc);
+  if (!dc_) return;
+  if (firstReplaced_) gdi_.SelectObject(dc_, firstReplaced_);
+  gdi_.DeleteDC(dc_);
 }
 
 GdiObject MemoryDC::Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSrc, int ySrc) {
@@ -23,19 +23,19 @@ GdiObject MemoryDC::Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSr
 }
 
 GdiObject MemoryDC::Blit(GdiObject bitmap, BlitRect& rect, int xSrc, int ySrc) {
-  if (!dc || !bitmap) return 0;
-  const GdiObject replaced = gdi.SelectObject(dc, bitmap);
+  if (!dc_ || !bitmap) return 0;
+  const GdiObject replaced = gdi_.SelectObject(dc_, bitmap);
   if (!replaced) return 0;
-  if (!firstReplaced) firstReplaced = replaced;
+  if (!firstReplaced_) firstReplaced_ = replaced;
   if (rect.cx == 0 || rect.cy == 0) {
     int width = 0;
     int height = 0;
-    if (gdi.GetBitmapSize(bitmap, &width, &height)) {
+    if (gdi_.GetBitmapSize(bitmap, &width, &height)) {
       if (rect.cx == 0) rect.cx = width;
       if (rect.cy == 0) rect.cy = height;
     }
   }
-  gdi.BitBlt(target, rect.x, rect.y, rect.cx, rect.cy, dc, xSrc, ySrc, kSrcCopy);
+  gdi_.BitBlt(target_, rect.x, rect.y, rect.cx, rect.cy, dc_, xSrc, ySrc, kSrcCopy);
   return replaced;
 }
 

@@ -28,7 +28,7 @@ class MemoryDC {
   MemoryDC& operator=(const MemoryDC&) = delete;
 
   // The memory DC itself, or 0 when it could not be created.
-  GdiDc Handle() const { return dc; }
+  GdiDc Handle() const { return dc_; }
 
   // Selects bitmap and copies it (SRCCOPY) from (xSrc, ySrc) to the target at
   // (x, y, cx, cy). Returns the object that this selection replaced, or 0
@@ -39,10 +39,10 @@ class MemoryDC {
   GdiObject Blit(GdiObject bitmap, BlitRect& rect, int xSrc, int ySrc);
 
  private:
-  Gdi& gdi;
-  GdiDc dc;
-  GdiDc target;               // not owned
-  GdiObject firstReplaced = 0;  // put back on destruction
+  Gdi& gdi_;
+  GdiDc dc_;
+  GdiDc target_;               // not owned
+  GdiObject firstReplaced_ = 0;  // put back on destruction
 };
 
 }  // namespace tessaly

@@ -35,22 +35,22 @@ const char kShowMeArguments[] = "/D:610";
 MainWindowController::MainWindowController(AppState& app, MainWindowView& view,
                                            MainWindowServices& services, Companions& companions,
                                            Clock& clock)
-    : app(app), view(view), services(services), companions(companions), clock(clock) {}
+    : app_(app), view_(view), services_(services), companions_(companions), clock_(clock) {}
 
 void MainWindowController::OnInitDialog() {
-  TessalySettings& s = app.settings;
+  TessalySettings& s = app_.settings;
   // A stored index outside the list becomes "1 Hour", in memory only.
-  s.idle = NormaliseIdleIndex(s.idle, view.ComboCount(IDC_IDLE));
-  view.SetComboSelection(IDC_IDLE, s.idle);
+  s.idle = NormaliseIdleIndex(s.idle, view_.ComboCount(IDC_IDLE));
+  view_.SetComboSelection(IDC_IDLE, s.idle);
 
-  for (const FlagBox& box : kFlagBoxes) view.CheckButton(box.id, s.*box.flag != 0);
-  view.CheckButton(IDC_DISABLE, s.disabled != 0);
+  for (const FlagBox& box : kFlagBoxes) view_.CheckButton(box.id, s.*box.flag != 0);
+  view_.CheckButton(IDC_DISABLE, s.disabled != 0);
 
   // The pictures first: the disabled state and the last-run text draw from
   // the background, and the disabled state changes the icon shown here.
-  view.LoadStatusBitmaps();
-  view.BindTrayIcon(kMsgTrayCallback);
-  view.ShowTrayIcon(s.disabled ? IDR_TRAY_DISABLED : IDR_TRAY);
+  view_.LoadStatusBitmaps();
+  view_.BindTrayIcon(kMsgTrayCallback);
+  view_.ShowTrayIcon(s.disabled ? IDR_TRAY_DISABLED : IDR_TRAY);
   UpdateDisabledState();
   RefreshLastRunText();
   s.quickCheckStatus = NormaliseLightIndex(s.quickCheckStatus);
@@ -83,15 +83,15 @@ bool MainWindowController::OnCommand(int id, int code) {
 
 bool MainWindowController::OnSize(int sizeType) {
   if (static_cast<uint32_t>(sizeType) != kSizeMinimized) return false;
-  view.ShowWindow(kSwHide);
+  view_.ShowWindow(kSwHide);
   return true;
 }
 
 bool MainWindowController::OnIdleChosen() {
-  const int index = view.ComboSelection(IDC_IDLE);
+  const int index = view_.ComboSelection(IDC_IDLE);
   if (index != -1) {
-    app.settings.idle = index;
-    services.SaveSettings();
+    app_.settings.idle = index;
+    services_.SaveSettings();
   }
   return true;
 }
@@ -102,33 +102,33 @@ bool MainWindowController::OnLastRunLeft() {
 }
 
 bool MainWindowController::OnHide() {
-  view.ShowWindow(kSwHide);
+  view_.ShowWindow(kSwHide);
   return true;
 }
 
 bool MainWindowController::OnUnload() {
-  view.PostQuit();
+  view_.PostQuit();
   return true;
 }
 
 bool MainWindowController::OnShow() {
-  view.ShowWindow(kSwShowNormal);
-  view.SetForeground();
+  view_.ShowWindow(kSwShowNormal);
+  view_.SetForeground();
   return true;
 }
 
 bool MainWindowController::OnDisableBox() {
-  app.settings.disabled = view.IsButtonChecked(IDC_DISABLE) ? 1 : 0;
-  services.SaveSettings();
+  app_.settings.disabled = view_.IsButtonChecked(IDC_DISABLE) ? 1 : 0;
+  services_.SaveSettings();
   UpdateDisabledState();
   return true;
 }
 
 bool MainWindowController::OnToggleDisabled() {
-  TessalySettings& s = app.settings;
+  TessalySettings& s = app_.settings;
   s.disabled = s.disabled == 0 ? 1 : 0;
-  services.SaveSettings();
-  view.CheckButton(IDC_DISABLE, s.disabled != 0);
+  services_.SaveSettings();
+  view_.CheckButton(IDC_DISABLE, s.disabled != 0);
   UpdateDisabledState();
   return true;
 }
@@ -137,104 +137,104 @@ bool MainWindowController::OnFlagBox(uint32_t id, uint32_t code) {
   if (code != kBnClicked) return false;
   for (const FlagBox& box : kFlagBoxes) {
     if (static_cast<uint32_t>(box.id) != id) continue;
-    app.settings.*box.flag = view.IsButtonChecked(box.id) ? 1 : 0;
-    services.SaveSettings();
+    app_.settings.*box.flag = view_.IsButtonChecked(box.id) ? 1 : 0;
+    services_.SaveSettings();
     return true;
   }
   return false;
 }
 
 bool MainWindowController::OnLaunch() {
-  services.LaunchVantor("");
+  services_.LaunchVantor("");
   return true;
 }
 
 bool MainWindowController::OnShowMe() {
-  services.LaunchVantor(kShowMeArguments);
+  services_.LaunchVantor(kShowMeArguments);
   return true;
 }
 
 void MainWindowController::UpdateDisabledState() {
   // The backup box's enabled state stands for both action boxes, so a
   // repeated call changes nothing and does not set the tray icon again.
-  const bool enabled = view.IsControlEnabled(IDC_BACKUP);
-  if (app.settings.disabled == 0) {
+  const bool enabled = view_.IsControlEnabled(IDC_BACKUP);
+  if (app_.settings.disabled == 0) {
     if (enabled) return;
-    view.EnableControl(IDC_BACKUP, true);
-    view.EnableControl(IDC_QUICKCHECK, true);
-    view.RepaintControlBackground(IDC_BACKUP);
-    view.RepaintControlBackground(IDC_QUICKCHECK);
-    view.ShowTrayIcon(IDR_TRAY);
+    view_.EnableControl(IDC_BACKUP, true);
+    view_.EnableControl(IDC_QUICKCHECK, true);
+    view_.RepaintControlBackground(IDC_BACKUP);
+    view_.RepaintControlBackground(IDC_QUICKCHECK);
+    view_.ShowTrayIcon(IDR_TRAY);
   } else {
     if (!enabled) return;
-    view.EnableControl(IDC_BACKUP, false);
-    view.EnableControl(IDC_QUICKCHECK, false);
+    view_.EnableControl(IDC_BACKUP, false);
+    view_.EnableControl(IDC_QUICKCHECK, false);
     // The boxes draw their text transparently over the picture: without the
     // picture put back first, the grey text would land on the black one.
-    view.RepaintControlBackground(IDC_BACKUP);
-    view.RepaintControlBackground(IDC_QUICKCHECK);
-    view.ShowTrayIcon(IDR_TRAY_DISABLED);
+    view_.RepaintControlBackground(IDC_BACKUP);
+    view_.RepaintControlBackground(IDC_QUICKCHECK);
+    view_.ShowTrayIcon(IDR_TRAY_DISABLED);
   }
 }
 
 void MainWindowController::RefreshLastRunText() {
-  if (app.settings.lastTime == 0) {
-    view.SetTextOverBackground(IDC_LAST_RUN, "");
+  if (app_.settings.lastTime == 0) {
+    view_.SetTextOverBackground(IDC_LAST_RUN, "");
     return;
   }
-  DateTimeFormatter formatter(clock);
-  view.SetTextOverBackground(IDC_LAST_RUN, formatter.FormatSeconds(&app.settings.lastTime));
+  DateTimeFormatter formatter(clock_);
+  view_.SetTextOverBackground(IDC_LAST_RUN, formatter.FormatSeconds(&app_.settings.lastTime));
 }
 
 void MainWindowController::StampLastRun() {
-  app.settings.lastTime = clock.Now();
-  services.SaveSettings();
+  app_.settings.lastTime = clock_.Now();
+  services_.SaveSettings();
   RefreshLastRunText();
 }
 
 void MainWindowController::SetQuickCheckStatus(uintptr_t index) {
   // Only 0 and 1 name a light; anything else would index past the pictures.
-  app.settings.quickCheckStatus = NormaliseLightIndex(static_cast<int32_t>(index));
-  view.RedrawLight();
+  app_.settings.quickCheckStatus = NormaliseLightIndex(static_cast<int32_t>(index));
+  view_.RedrawLight();
 }
 
 int MainWindowController::LightIndex() const {
-  return NormaliseLightIndex(app.settings.quickCheckStatus);
+  return NormaliseLightIndex(app_.settings.quickCheckStatus);
 }
 
 bool MainWindowController::OnChooseSaveLocation() {
-  if (companions.ChangeSnapshotDir(app.settings.saveDir, "Select Save Directory") != 0) {
+  if (companions_.ChangeSnapshotDir(app_.settings.saveDir, "Select Save Directory") != 0) {
     // The chooser writes into the 260-byte buffer; make sure it ends there.
-    app.settings.saveDir[kPathSize - 1] = '\0';
-    services.SaveSettings();
+    app_.settings.saveDir[kPathSize - 1] = '\0';
+    services_.SaveSettings();
   }
   return true;
 }
 
 bool MainWindowController::OnBackupNow() {
-  if (services.BackupSystemFiles(true)) StampLastRun();
+  if (services_.BackupSystemFiles(true)) StampLastRun();
   return true;
 }
 
 bool MainWindowController::OnSnapshot() {
   // The snapshot's own windows pump messages, and the snapshot commands may
   // arrive again meanwhile: those are ignored.
-  ReentryGuard busy(app.snapshotBusy);
-  if (busy.entered() && companions.SaveSnapshotGUI() != 0) StampLastRun();
+  ReentryGuard busy(app_.snapshotBusy);
+  if (busy.entered() && companions_.SaveSnapshotGUI() != 0) StampLastRun();
   return true;
 }
 
 bool MainWindowController::OnHelp() {
   char path[kPathSize];
-  services.GetInstallDirectory(path, sizeof path);
+  services_.GetInstallDirectory(path, sizeof path);
   // A path that does not fit is not opened: a cut path would name another file.
-  if (JoinPath(path, path, "Help\\Tessaly.hlp") && view.OpenHelp(path)) helpOpened = true;
+  if (JoinPath(path, path, "Help\\Tessaly.hlp") && view_.OpenHelp(path)) helpOpened_ = true;
   return true;
 }
 
 void MainWindowController::OnDestroy() {
-  if (helpOpened) view.CloseHelp();
-  view.ShowTrayIcon(kTrayRemove);
+  if (helpOpened_) view_.CloseHelp();
+  view_.ShowTrayIcon(kTrayRemove);
 }
 
 }  // namespace tessaly

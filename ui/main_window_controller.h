@@ -39,7 +39,7 @@ class MainWindowController {
   void UpdateDisabledState();
   void RefreshLastRunText();
   int LightIndex() const;
-  bool HelpOpened() const { return helpOpened; }
+  bool HelpOpened() const { return helpOpened_; }
 
  private:
   static const MessageMapEntry<MainWindowController> kCommands[];
@@ -60,12 +60,12 @@ class MainWindowController {
   bool OnShowMe();
   bool OnHelp();
 
-  AppState& app;
-  MainWindowView& view;
-  MainWindowServices& services;
-  Companions& companions;
-  Clock& clock;
-  bool helpOpened = false;
+  AppState& app_;
+  MainWindowView& view_;
+  MainWindowServices& services_;
+  Companions& companions_;
+  Clock& clock_;
+  bool helpOpened_ = false;
 };
 
 }  // namespace tessaly

@@ -42,15 +42,15 @@ class CTrayIcon {
   // Returns 1 when handled, else 0.
   int HandleCallback(uintptr_t wParam, intptr_t lParam);
 
-  bool IsShown() const { return notifyData.icon != 0; }
-  const TrayRecord& Record() const { return notifyData; }
+  bool IsShown() const { return notifyData_.icon != 0; }
+  const TrayRecord& Record() const { return notifyData_; }
 
  private:
   void LoadTip(uint32_t id);
 
-  TrayShell& shell;
-  const TessalySettings& settings;
-  TrayRecord notifyData;
+  TrayShell& shell_;
+  const TessalySettings& settings_;
+  TrayRecord notifyData_;
 };
 
 }  // namespace tessaly

@@ -28,20 +28,20 @@ class CabinetFile : public ::testing::Test {
     std::string varied;
     for (int i = 0; i < 40000; ++i) varied += static_cast<char>((i * 31 + i / 7) & 0xFF);
     ASSERT_TRUE(WriteWholeFile(sources_ / "TWO.BIN", varied));
-    members_ = {{sources_ / "ONE.TXT", "ONE.TXT", ""},
+    members = {{sources_ / "ONE.TXT", "ONE.TXT", ""},
                 {sources_ / "TWO.BIN", "TWO.BIN", ""},
                 {"", "NOTE.TXT", "a text held in memory\r\n"}};
   }
-  std::string Folder() const { return output_.Path() + "\\"; }
+  std::string Folder() const { return output.Path() + "\\"; }
   bool Write(std::vector<PlacedMember>* placed) {
-    return companions::WriteCabinet(Folder(), "TEST1.CAB", members_, placed);
+    return companions::WriteCabinet(Folder(), "TEST1.CAB", members, placed);
   }
   bool Verify(const std::vector<PlacedMember>& expected) {
     return companions::VerifyCabinet(Folder(), "TEST1.CAB", expected);
   }
 
-  ScratchFolder sources_, output_;
-  std::vector<CabinetMember> members_;
+  ScratchFolder sources_, output;
+  std::vector<CabinetMember> members;
 };
 
 TEST_F(CabinetFile, WhatIsWrittenReadsBack) {
@@ -54,7 +54,7 @@ TEST_F(CabinetFile, WhatIsWrittenReadsBack) {
   EXPECT_EQ(placed[2].name, "NOTE.TXT");
   EXPECT_EQ(placed[2].size, 23u);
   EXPECT_TRUE(Verify(placed));
-  EXPECT_EQ(ListFolder(output_.Path()), std::set<std::string>{"TEST1.CAB"});
+  EXPECT_EQ(ListFolder(output.Path()), std::set<std::string>{"TEST1.CAB"});
 }
 
 struct Damage {
@@ -67,9 +67,9 @@ class DamagedCabinet : public CabinetFile, public ::testing::WithParamInterface<
 TEST_P(DamagedCabinet, IsRefused) {
   std::vector<PlacedMember> placed;
   ASSERT_TRUE(Write(&placed));
-  std::string bytes = ReadWholeFile(output_ / "TEST1.CAB");
+  std::string bytes = ReadWholeFile(output / "TEST1.CAB");
   GetParam().damage(&bytes);
-  ASSERT_TRUE(WriteWholeFile(output_ / "TEST1.CAB", bytes));
+  ASSERT_TRUE(WriteWholeFile(output / "TEST1.CAB", bytes));
   EXPECT_FALSE(Verify(placed));
 }
 
@@ -115,7 +115,7 @@ TEST_F(CabinetFile, AMissingCabinetIsRefused) {
 TEST_F(CabinetFile, AMissingSourceFailsAndLeavesNoScratchFiles) {
   ScratchFolder temp;
   TempFolderOverride scratch(temp.Path() + "\\");
-  members_.push_back({sources_ / "ABSENT.TXT", "ABSENT.TXT", ""});
+  members.push_back({sources_ / "ABSENT.TXT", "ABSENT.TXT", ""});
   std::vector<PlacedMember> placed;
   EXPECT_FALSE(Write(&placed));
   EXPECT_TRUE(ListFolder(temp.Path()).empty());

@@ -54,26 +54,26 @@ Function Find(HMODULE module, const char* name) {
 class CompanionExport : public ::testing::TestWithParam<Export> {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA(GetParam().library);
-    ASSERT_NE(module_, nullptr) << GetParam().library;
+    module = LoadLibraryA(GetParam().library);
+    ASSERT_NE(module, nullptr) << GetParam().library;
   }
   void TearDown() override {
-    if (module_) FreeLibrary(module_);
+    if (module) FreeLibrary(module);
   }
-  HMODULE module_ = nullptr;
+  HMODULE module = nullptr;
 };
 
 TEST_P(CompanionExport, IsFoundByItsPlainNameOnly) {
   const Export& e = GetParam();
-  EXPECT_NE(GetProcAddress(module_, e.name), nullptr);
+  EXPECT_NE(GetProcAddress(module, e.name), nullptr);
   const std::string name = e.name;
   for (const std::string& decorated : {name + "@12", "_" + name + "@12", "_" + name, name + "@0"})
-    EXPECT_EQ(GetProcAddress(module_, decorated.c_str()), nullptr) << decorated;
+    EXPECT_EQ(GetProcAddress(module, decorated.c_str()), nullptr) << decorated;
 }
 
 TEST_P(CompanionExport, PopsItsArgumentsAsItsConventionSays) {
   const Export& e = GetParam();
-  FARPROC procedure = GetProcAddress(module_, e.name);
+  FARPROC procedure = GetProcAddress(module, e.name);
   ASSERT_NE(procedure, nullptr);
   // Arguments every export refuses at once or handles harmlessly.
   companion_test::ScratchFolder folder;

@@ -57,17 +57,17 @@ class SaveSystemFiles : public ::testing::Test {
  protected:
   int32_t Save(const std::string& description, const std::string& saveDir,
                const std::string& set = "Tessaly1") {
-    return companions_.SaveSystemFiles(description.c_str(), saveDir.c_str(), set.c_str());
+    return companions.SaveSystemFiles(description.c_str(), saveDir.c_str(), set.c_str());
   }
-  std::string Cabinet() const { return ReadWholeFile(folder_ / "Tessaly11.cab"); }
+  std::string Cabinet() const { return ReadWholeFile(folder / "Tessaly11.cab"); }
 
-  tessaly::Win32Companions companions_;
-  ScratchFolder folder_;
+  tessaly::Win32Companions companions;
+  ScratchFolder folder;
 };
 
 TEST_F(SaveSystemFiles, WritesACabinetOfTheSystemFilesAndTheDescription) {
-  ASSERT_NE(Save("Tessaly Backup on 12/7/2026 8:41 PM", folder_.Path()), 0);
-  EXPECT_EQ(ListFolder(folder_.Path()), std::set<std::string>{"TESSALY11.CAB"});
+  ASSERT_NE(Save("Tessaly Backup on 12/7/2026 8:41 PM", folder.Path()), 0);
+  EXPECT_EQ(ListFolder(folder.Path()), std::set<std::string>{"TESSALY11.CAB"});
 
   std::vector<Member> members;
   ASSERT_TRUE(ParseCabinet(Cabinet(), &members));
@@ -84,7 +84,7 @@ TEST_F(SaveSystemFiles, WritesACabinetOfTheSystemFilesAndTheDescription) {
 TEST_F(SaveSystemFiles, OptionalSystemFilesGoInWhereTheyExist) {
   const std::string userDat = WindowsFile("USER.DAT");
   ASSERT_TRUE(WriteWholeFile(userDat, std::string(70000, 'u')));
-  const int32_t result = Save("with USER.DAT", folder_.Path());
+  const int32_t result = Save("with USER.DAT", folder.Path());
   DeleteFileA(userDat.c_str());
   ASSERT_NE(result, 0);
   std::vector<Member> members;
@@ -95,74 +95,74 @@ TEST_F(SaveSystemFiles, OptionalSystemFilesGoInWhereTheyExist) {
 }
 
 TEST_F(SaveSystemFiles, ASecondSaveReplacesTheCabinetWhole) {
-  ASSERT_NE(Save("first", folder_.Path()), 0);
+  ASSERT_NE(Save("first", folder.Path()), 0);
   const std::string first = Cabinet();
-  ASSERT_NE(Save("the second backup, with a longer description", folder_.Path()), 0);
+  ASSERT_NE(Save("the second backup, with a longer description", folder.Path()), 0);
   const std::string second = Cabinet();
   EXPECT_NE(first, second);
   std::vector<Member> members;
   ASSERT_TRUE(ParseCabinet(second, &members));
-  EXPECT_EQ(ListFolder(folder_.Path()), std::set<std::string>{"TESSALY11.CAB"});
+  EXPECT_EQ(ListFolder(folder.Path()), std::set<std::string>{"TESSALY11.CAB"});
 }
 
 TEST_F(SaveSystemFiles, AFailedWriteKeepsTheOldCabinetAndLeavesNoFiles) {
-  ASSERT_NE(Save("good", folder_.Path()), 0);
+  ASSERT_NE(Save("good", folder.Path()), 0);
   const std::string old = Cabinet();
   ScratchFolder temp;
   {
     // The cabinet library's scratch files cannot be made: the write fails
     // after the new cabinet has been started.
     TempFolderOverride noScratch(temp / "missing\\");
-    EXPECT_EQ(Save("never written", folder_.Path()), 0);
+    EXPECT_EQ(Save("never written", folder.Path()), 0);
   }
   EXPECT_EQ(Cabinet(), old);
-  EXPECT_EQ(ListFolder(folder_.Path()), std::set<std::string>{"TESSALY11.CAB"});
+  EXPECT_EQ(ListFolder(folder.Path()), std::set<std::string>{"TESSALY11.CAB"});
 }
 
 TEST_F(SaveSystemFiles, LeavesNoScratchFilesInTheTemporaryFolder) {
   ScratchFolder temp;
   TempFolderOverride scratch(temp.Path() + "\\");
-  ASSERT_NE(Save("scratch", folder_.Path()), 0);
+  ASSERT_NE(Save("scratch", folder.Path()), 0);
   EXPECT_TRUE(ListFolder(temp.Path()).empty());
-  CreateDirectoryA((folder_ / "Tessaly21.cab").c_str(), nullptr);
-  EXPECT_EQ(Save("scratch", folder_.Path(), "Tessaly2"), 0);
+  CreateDirectoryA((folder / "Tessaly21.cab").c_str(), nullptr);
+  EXPECT_EQ(Save("scratch", folder.Path(), "Tessaly2"), 0);
   EXPECT_TRUE(ListFolder(temp.Path()).empty());
 }
 
 TEST_F(SaveSystemFiles, AFolderUnderTheCabinetNameIsLeftAlone) {
-  const std::string blocker = folder_ / "Tessaly11.cab";
+  const std::string blocker = folder / "Tessaly11.cab";
   ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
   ASSERT_TRUE(WriteWholeFile(blocker + "\\keep.txt", "keep"));
-  EXPECT_EQ(Save("blocked", folder_.Path()), 0);
-  EXPECT_EQ(ListFolder(folder_.Path()), std::set<std::string>{"TESSALY11.CAB"});
+  EXPECT_EQ(Save("blocked", folder.Path()), 0);
+  EXPECT_EQ(ListFolder(folder.Path()), std::set<std::string>{"TESSALY11.CAB"});
   EXPECT_EQ(ListFolder(blocker), std::set<std::string>{"KEEP.TXT"});
   EXPECT_EQ(ReadWholeFile(blocker + "\\keep.txt"), "keep");
 }
 
 TEST_F(SaveSystemFiles, AMissingSaveFolderFails) {
-  const std::string missing = folder_ / "vanished";
+  const std::string missing = folder / "vanished";
   EXPECT_EQ(Save("nowhere", missing), 0);
   EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(ListFolder(folder_.Path()).empty());
+  EXPECT_TRUE(ListFolder(folder.Path()).empty());
 }
 
 TEST_F(SaveSystemFiles, AnOldCabinetSetAsideByAnInterruptedRunIsPutBack) {
-  ASSERT_NE(Save("good", folder_.Path()), 0);
+  ASSERT_NE(Save("good", folder.Path()), 0);
   const std::string old = Cabinet();
   // As a run killed between setting the old cabinet aside and renaming the
   // new one into place leaves it.
-  ASSERT_TRUE(MoveFileA((folder_ / "Tessaly11.cab").c_str(), (folder_ / "Tessaly11.cab.old").c_str()));
-  ASSERT_TRUE(WriteWholeFile(folder_ / "Tessaly11.cab.new", "half a cabi"));
+  ASSERT_TRUE(MoveFileA((folder / "Tessaly11.cab").c_str(), (folder / "Tessaly11.cab.old").c_str()));
+  ASSERT_TRUE(WriteWholeFile(folder / "Tessaly11.cab.new", "half a cabi"));
   ScratchFolder temp;
   {
     TempFolderOverride noScratch(temp / "missing\\");
-    EXPECT_EQ(Save("fails", folder_.Path()), 0);
+    EXPECT_EQ(Save("fails", folder.Path()), 0);
   }
   EXPECT_EQ(Cabinet(), old);
-  EXPECT_EQ(ListFolder(folder_.Path()), std::set<std::string>{"TESSALY11.CAB"});
-  ASSERT_NE(Save("then succeeds", folder_.Path()), 0);
+  EXPECT_EQ(ListFolder(folder.Path()), std::set<std::string>{"TESSALY11.CAB"});
+  ASSERT_NE(Save("then succeeds", folder.Path()), 0);
   EXPECT_NE(Cabinet(), old);
-  EXPECT_EQ(ListFolder(folder_.Path()), std::set<std::string>{"TESSALY11.CAB"});
+  EXPECT_EQ(ListFolder(folder.Path()), std::set<std::string>{"TESSALY11.CAB"});
 }
 
 struct BadInput {
@@ -177,13 +177,13 @@ class SaveSystemFilesBadInput : public SaveSystemFiles,
 
 TEST_P(SaveSystemFilesBadInput, FailsAndWritesNothing) {
   const BadInput& c = GetParam();
-  std::string longDir = folder_.Path() + "\\";
+  std::string longDir = folder.Path() + "\\";
   longDir.append(259 - longDir.size(), 'x');
-  const std::string saveDir[] = {folder_.Path(), "", longDir, ""};
+  const std::string saveDir[] = {folder.Path(), "", longDir, ""};
   const char* dir = c.saveDir == 1 ? nullptr : saveDir[c.saveDir].c_str();
-  EXPECT_EQ(companions_.SaveSystemFiles(c.description, dir, c.set), 0);
-  EXPECT_TRUE(ListFolder(folder_.Path()).empty());
-  EXPECT_EQ(ListFolder(folder_.Path() + "\\..").count("TESSALY11.CAB"), 0u);
+  EXPECT_EQ(companions.SaveSystemFiles(c.description, dir, c.set), 0);
+  EXPECT_TRUE(ListFolder(folder.Path()).empty());
+  EXPECT_EQ(ListFolder(folder.Path() + "\\..").count("TESSALY11.CAB"), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -199,8 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SaveSystemFiles, TheDescriptionNamesWhoMadeTheBackupOnceInitialised) {
   const std::string description = "Tessaly Backup";
-  ASSERT_NE(companions_.InitializeTools("Brenmoor Software Corp", "Vantor", "C:\\Vantor"), 0);
-  ASSERT_NE(Save(description, folder_.Path()), 0);
+  ASSERT_NE(companions.InitializeTools("Brenmoor Software Corp", "Vantor", "C:\\Vantor"), 0);
+  ASSERT_NE(Save(description, folder.Path()), 0);
   std::vector<Member> members;
   ASSERT_TRUE(ParseCabinet(Cabinet(), &members));
   const std::string expected = description + "\r\nSaved by Brenmoor Software Corp Vantor\r\n";
@@ -210,7 +210,7 @@ TEST_F(SaveSystemFiles, TheDescriptionNamesWhoMadeTheBackupOnceInitialised) {
 }
 
 TEST_F(SaveSystemFiles, NoDescriptionStillSaves) {
-  EXPECT_NE(companions_.SaveSystemFiles(nullptr, folder_.Path().c_str(), "Tessaly1"), 0);
+  EXPECT_NE(companions.SaveSystemFiles(nullptr, folder.Path().c_str(), "Tessaly1"), 0);
   std::vector<Member> members;
   ASSERT_TRUE(ParseCabinet(Cabinet(), &members));
 }

@@ -40,31 +40,31 @@ class MainWindowColour : public testing::TestWithParam<ColourCase> {
     const int elements[] = {COLOR_WINDOWTEXT, COLOR_WINDOW};
     const COLORREF colours[] = {kSchemeText, kSchemeWindow};
     SetSysColors(2, elements, colours);
-    dialog_ = new TessalyDialog(app_, services_, companions_, clock_);
+    dialog = new TessalyDialog(app, services, companions, clock);
   }
   static void TearDownTestSuite() {
-    if (dialog_ != nullptr && dialog_->GetSafeHwnd() != nullptr) dialog_->DestroyWindow();
-    dialog_ = nullptr;  // deleted itself with its window
+    if (dialog != nullptr && dialog->GetSafeHwnd() != nullptr) dialog->DestroyWindow();
+    dialog = nullptr;  // deleted itself with its window
   }
 
-  static AppState app_;
-  static NoServices services_;
-  static FakeCompanions companions_;
-  static FakeClock clock_;
-  static TessalyDialog* dialog_;
+  static AppState app;
+  static NoServices services;
+  static FakeCompanions companions;
+  static FakeClock clock;
+  static TessalyDialog* dialog;
 };
 
-AppState MainWindowColour::app_;
-NoServices MainWindowColour::services_;
-FakeCompanions MainWindowColour::companions_;
-FakeClock MainWindowColour::clock_;
-TessalyDialog* MainWindowColour::dialog_ = nullptr;
+AppState MainWindowColour::app;
+NoServices MainWindowColour::services;
+FakeCompanions MainWindowColour::companions;
+FakeClock MainWindowColour::clock;
+TessalyDialog* MainWindowColour::dialog = nullptr;
 
 TEST_P(MainWindowColour, TextColourComesFromTheUsersScheme) {
   const ColourCase& c = GetParam();
-  const HWND window = dialog_->GetSafeHwnd();
+  const HWND window = dialog->GetSafeHwnd();
   ASSERT_NE(window, nullptr);
-  const HWND control = c.control != 0  ? dialog_->GetDlgItem(c.control)
+  const HWND control = c.control != 0  ? dialog->GetDlgItem(c.control)
                        : c.label != nullptr ? FindWindowExA(window, nullptr, "Static", c.label)
                                             : window;
   ASSERT_NE(control, nullptr);

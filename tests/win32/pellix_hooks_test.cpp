@@ -56,22 +56,22 @@ class PellixHooks : public testing::Test {
   // One target window for the whole suite: destroying a window under Wine
   // without a window manager takes a while.
   static void SetUpTestSuite() {
-    window_ = CreatePlainWindow("PellixHooksTarget", TargetProc, "Pellix hooks target",
+    window = CreatePlainWindow("PellixHooksTarget", TargetProc, "Pellix hooks target",
                                 WS_POPUP | WS_VISIBLE, kLeft, kTop, kSize, kSize);
-    SetForegroundWindow(window_);
-    SetFocus(window_);
+    SetForegroundWindow(window);
+    SetFocus(window);
     Pump();
   }
 
   static void TearDownTestSuite() {
-    if (window_) DestroyWindow(window_);
-    window_ = nullptr;
+    if (window) DestroyWindow(window);
+    window = nullptr;
   }
 
   void SetUp() override {
-    ASSERT_NE(window_, nullptr);
-    word_ = SharedWord();
-    ASSERT_NE(word_, nullptr);
+    ASSERT_NE(window, nullptr);
+    word = SharedWord();
+    ASSERT_NE(word, nullptr);
     Pump();
   }
 
@@ -99,11 +99,11 @@ class PellixHooks : public testing::Test {
   }
 
   static constexpr int kLeft = 200, kTop = 150, kSize = 200;
-  static HWND window_;
-  volatile LONG* word_ = nullptr;
+  static HWND window;
+  volatile LONG* word = nullptr;
 };
 
-HWND PellixHooks::window_ = nullptr;
+HWND PellixHooks::window = nullptr;
 
 TEST_F(PellixHooks, InstallTwiceInstallsOnceAndRemoveTakesTheHooksAway) {
   const LONG keyboardHook = HookInstall(TRUE);
@@ -126,31 +126,31 @@ TEST_F(PellixHooks, RemoveWhileNeverInstalledReturnsZero) {
 
 TEST_F(PellixHooks, MouseInputStampsOnlyWhileInstalled) {
   ASSERT_NE(HookInstall(TRUE), 0);
-  *word_ = kOldStamp;
+  *word = kOldStamp;
   MoveMouseTo(50, 50);
   MoveMouseTo(60, 70);
-  EXPECT_TRUE(PumpUntilStamped(word_, 5000)) << "mouse movement did not reach the mouse hook";
+  EXPECT_TRUE(PumpUntilStamped(word, 5000)) << "mouse movement did not reach the mouse hook";
   EXPECT_LE(HookIdleSeconds(), 1);
 
   ASSERT_NE(HookInstall(FALSE), 0);
   Pump();
-  *word_ = kOldStamp;
+  *word = kOldStamp;
   MoveMouseTo(120, 90);
   MoveMouseTo(130, 140);
-  EXPECT_FALSE(PumpUntilStamped(word_, 1000)) << "input stamped after the hooks were removed";
+  EXPECT_FALSE(PumpUntilStamped(word, 1000)) << "input stamped after the hooks were removed";
 }
 
 TEST_F(PellixHooks, KeyboardInputStampsOnlyWhileInstalled) {
   ASSERT_NE(HookInstall(TRUE), 0);
-  *word_ = kOldStamp;
+  *word = kOldStamp;
   PressShift();
-  EXPECT_TRUE(PumpUntilStamped(word_, 5000)) << "a key press did not reach the keyboard hook";
+  EXPECT_TRUE(PumpUntilStamped(word, 5000)) << "a key press did not reach the keyboard hook";
 
   ASSERT_NE(HookInstall(FALSE), 0);
   Pump();
-  *word_ = kOldStamp;
+  *word = kOldStamp;
   PressShift();
-  EXPECT_FALSE(PumpUntilStamped(word_, 1000)) << "input stamped after the hooks were removed";
+  EXPECT_FALSE(PumpUntilStamped(word, 1000)) << "input stamped after the hooks were removed";
 }
 
 }  // namespace

@@ -483,40 +483,40 @@ TEST(MainWindowTemplate, TabStopsFollowTheTabOrder) {
 class MainWindowDialog : public ::testing::Test {
  protected:
   void SetUp() override {
-    dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TESSALY_DIALOG),
+    dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TESSALY_DIALOG),
                                  nullptr, QuietDialogProc, 0);
-    ASSERT_NE(dialog_, nullptr);
+    ASSERT_NE(dialog, nullptr);
   }
   void TearDown() override {
-    if (dialog_) DestroyWindow(dialog_);
+    if (dialog) DestroyWindow(dialog);
   }
   // The children in creation order, which is also the tab order.
   std::vector<HWND> Children() const {
     std::vector<HWND> list;
-    for (HWND c = GetWindow(dialog_, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
       list.push_back(c);
     return list;
   }
   RECT Units(int x, int y, int cx, int cy) const {
     RECT at = {x, y, x, y}, size = {0, 0, cx, cy};
-    MapDialogRect(dialog_, &at);
-    MapDialogRect(dialog_, &size);
+    MapDialogRect(dialog, &at);
+    MapDialogRect(dialog, &size);
     return RECT{at.left, at.top, at.left + size.right, at.top + size.bottom};
   }
-  HWND dialog_ = nullptr;
+  HWND dialog = nullptr;
 };
 
 TEST_F(MainWindowDialog, WindowIsTheHiddenCaptionedPopup) {
   char title[64] = "";
-  GetWindowTextA(dialog_, title, sizeof title);
+  GetWindowTextA(dialog, title, sizeof title);
   EXPECT_STREQ(title, "Vantor Tessaly");
-  EXPECT_FALSE(IsWindowVisible(dialog_));
-  const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog_, GWL_STYLE));
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
   for (DWORD bit : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_MINIMIZEBOX}}) {
     EXPECT_EQ(style & bit, bit) << std::hex << bit;
   }
   EXPECT_EQ(style & WS_MAXIMIZEBOX, 0u);
-  EXPECT_TRUE(GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
 TEST_F(MainWindowDialog, ControlsComeInTheirOrderWithKindCaptionAndPlace) {
@@ -566,7 +566,7 @@ TEST_F(MainWindowDialog, ControlsComeInTheirOrderWithKindCaptionAndPlace) {
 
     RECT r;
     GetWindowRect(w, &r);
-    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
     const RECT want = Units(c.x, c.y, c.cx, c.cy);
     EXPECT_EQ(r.left, want.left);
     EXPECT_EQ(r.top, want.top);
@@ -599,17 +599,17 @@ TEST_F(MainWindowDialog, InitialisationDataFillsTheIdleComboInOrder) {
     EXPECT_EQ(p[length - 1], 0) << "terminator";
     EXPECT_EQ(control, IDC_IDLE);
     EXPECT_EQ(message, static_cast<unsigned>(DLGINIT_CB_ADDSTRING));
-    SendDlgItemMessageA(dialog_, control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p));
+    SendDlgItemMessageA(dialog, control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p));
     p += length;
   }
   ASSERT_LE(p + 2, end) << "the list ends with a zero word";
 
   const char* const items[] = {"30 Minutes", "1 Hour",  "2 Hours",
                                "4 Hours",    "8 Hours", "12 Hours"};
-  ASSERT_EQ(SendDlgItemMessageA(dialog_, IDC_IDLE, CB_GETCOUNT, 0, 0), 6);
+  ASSERT_EQ(SendDlgItemMessageA(dialog, IDC_IDLE, CB_GETCOUNT, 0, 0), 6);
   for (int i = 0; i < 6; ++i) {
     char text[32] = "";
-    SendDlgItemMessageA(dialog_, IDC_IDLE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    SendDlgItemMessageA(dialog, IDC_IDLE, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, items[i]) << "item " << i;
   }
 }

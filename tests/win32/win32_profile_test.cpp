@@ -55,59 +55,59 @@ class PrivateFile : public ::testing::Test {
   void SetUp() override {
     char windows[MAX_PATH];
     ASSERT_GT(GetWindowsDirectoryA(windows, sizeof windows), 0u);
-    path_ = std::string(windows) + "\\" + kFile;
-    DeleteFileA(path_.c_str());
+    path = std::string(windows) + "\\" + kFile;
+    DeleteFileA(path.c_str());
   }
-  void TearDown() override { DeleteFileA(path_.c_str()); }
+  void TearDown() override { DeleteFileA(path.c_str()); }
 
   static constexpr const char* kFile = "LocaleProfileTest.ini";
-  std::string path_;
-  Win32Profile profile_;
+  std::string path;
+  Win32Profile profile;
 };
 
 TEST_F(PrivateFile, WriteCreatesTheFileInTheWindowsDirectoryAndReadsBack) {
-  EXPECT_TRUE(profile_.WriteString(kFile, "SaveFiles", "03/05/1998 09:07",
+  EXPECT_TRUE(profile.WriteString(kFile, "SaveFiles", "03/05/1998 09:07",
                                    "System files backed up on 03/05/1998 09:07"));
-  EXPECT_NE(GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
   char text[256];
-  EXPECT_EQ(profile_.GetString(kFile, "SaveFiles", "03/05/1998 09:07", "", text, sizeof text), 42u);
+  EXPECT_EQ(profile.GetString(kFile, "SaveFiles", "03/05/1998 09:07", "", text, sizeof text), 42u);
   EXPECT_STREQ(text, "System files backed up on 03/05/1998 09:07");
 }
 
 TEST_F(PrivateFile, ReplacesAnExistingKey) {
-  ASSERT_TRUE(profile_.WriteString(kFile, "QuickCheck", "k", "first"));
-  ASSERT_TRUE(profile_.WriteString(kFile, "QuickCheck", "k", "second"));
+  ASSERT_TRUE(profile.WriteString(kFile, "QuickCheck", "k", "first"));
+  ASSERT_TRUE(profile.WriteString(kFile, "QuickCheck", "k", "second"));
   char text[64];
-  profile_.GetString(kFile, "QuickCheck", "k", "", text, sizeof text);
+  profile.GetString(kFile, "QuickCheck", "k", "", text, sizeof text);
   EXPECT_STREQ(text, "second");
 }
 
 TEST_F(PrivateFile, AbsentKeyGivesTheDefaultAndEmptyValueGivesEmpty) {
-  ASSERT_TRUE(profile_.WriteString(kFile, "Restore Files", "Cab1", ""));
+  ASSERT_TRUE(profile.WriteString(kFile, "Restore Files", "Cab1", ""));
   char text[64];
-  EXPECT_EQ(profile_.GetString(kFile, "Restore Files", "Cab2", "none", text, sizeof text), 4u);
+  EXPECT_EQ(profile.GetString(kFile, "Restore Files", "Cab2", "none", text, sizeof text), 4u);
   EXPECT_STREQ(text, "none");
-  EXPECT_EQ(profile_.GetString(kFile, "Restore Files", "Cab1", "none", text, sizeof text), 0u);
+  EXPECT_EQ(profile.GetString(kFile, "Restore Files", "Cab1", "none", text, sizeof text), 0u);
   EXPECT_STREQ(text, "");
-  EXPECT_EQ(profile_.GetString(kFile, "Restore Files", "Cab2", nullptr, text, sizeof text), 0u);
+  EXPECT_EQ(profile.GetString(kFile, "Restore Files", "Cab2", nullptr, text, sizeof text), 0u);
   EXPECT_STREQ(text, "");
 }
 
 TEST_F(PrivateFile, ReadsAreBoundedBySize) {
-  ASSERT_TRUE(profile_.WriteString(kFile, "Directories", "Main", std::string(300, 'x').c_str()));
+  ASSERT_TRUE(profile.WriteString(kFile, "Directories", "Main", std::string(300, 'x').c_str()));
   char text[16];
   memset(text, '#', sizeof text);
-  EXPECT_EQ(profile_.GetString(kFile, "Directories", "Main", "", text, 7), 6u);
+  EXPECT_EQ(profile.GetString(kFile, "Directories", "Main", "", text, 7), 6u);
   EXPECT_STREQ(text, "xxxxxx");
   EXPECT_EQ(text[7], '#');
-  EXPECT_EQ(profile_.GetString(kFile, "Directories", "Main", "", text, 0), 0u);
+  EXPECT_EQ(profile.GetString(kFile, "Directories", "Main", "", text, 0), 0u);
   EXPECT_EQ(text[0], 'x');
 }
 
 TEST_F(PrivateFile, Integers) {
-  ASSERT_TRUE(profile_.WriteString(kFile, "Numbers", "Seven", "7"));
-  EXPECT_EQ(profile_.GetInt(kFile, "Numbers", "Seven", 3), 7);
-  EXPECT_EQ(profile_.GetInt(kFile, "Numbers", "Absent", 3), 3);
+  ASSERT_TRUE(profile.WriteString(kFile, "Numbers", "Seven", "7"));
+  EXPECT_EQ(profile.GetInt(kFile, "Numbers", "Seven", 3), 7);
+  EXPECT_EQ(profile.GetInt(kFile, "Numbers", "Absent", 3), 3);
 }
 
 TEST(SystemProfile, IntegerOfTheIntlSection) {

@@ -41,13 +41,13 @@ bool TessalyDialog::DispatchMessageMap(WindowMessage& m) {
 TessalyDialog::TessalyDialog(AppState& app, MainWindowServices& services,
                              Companions& companions, Clock& clock, HWND parent)
     : CDialog(IDD_TESSALY_DIALOG),
-      app(app),
-      trayIcon(IDR_TRAY, trayShell, app.settings),
-      lightBitmaps{TransparentBitmap(SystemGdi()), TransparentBitmap(SystemGdi())},
-      controller(app, *this, services, companions, clock) {
-  icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
-  if (Create(parent) && icon != nullptr)
-    SetClassLongA(m_hWnd, GCL_HICON, static_cast<LONG>(FromHandle(icon)));
+      app_(app),
+      trayIcon_(IDR_TRAY, trayShell_, app.settings),
+      lightBitmaps_{TransparentBitmap(SystemGdi()), TransparentBitmap(SystemGdi())},
+      controller_(app, *this, services, companions, clock) {
+  icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
+  if (Create(parent) && icon_ != nullptr)
+    SetClassLongA(m_hWnd, GCL_HICON, static_cast<LONG>(FromHandle(icon_)));
 }
 
 TessalyDialog::~TessalyDialog() = default;
@@ -55,28 +55,28 @@ TessalyDialog::~TessalyDialog() = default;
 BOOL TessalyDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   FillFromInitData();
-  bitmapButton.Attach(*this, IDC_LAUNCH_VANTOR);
+  bitmapButton_.Attach(*this, IDC_LAUNCH_VANTOR);
 
   // The rich picture of the font size serves only for its size.
   const MainWindowPictures pictures =
-      ChooseMainWindowPictures(app.IsRichColour(), app.IsLargeFonts());
+      ChooseMainWindowPictures(app_.IsRichColour(), app_.IsLargeFonts());
   ScopedDeleteObject<HBITMAP> sizePicture(
       LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.sizeTemplate)));
   BITMAP size{};
   const bool sized = sizePicture && GetObjectA(sizePicture.get(), sizeof size, &size) != 0;
   if (sized) FitControlsToPicture(size.bmWidth, size.bmHeight);
 
-  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(FromHandle(icon)));
-  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(FromHandle(icon)));
-  bitmapButton.LoadBitmaps(pictures.buttonUp, pictures.buttonDown, pictures.buttonFocus,
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(FromHandle(icon_)));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(FromHandle(icon_)));
+  bitmapButton_.LoadBitmaps(pictures.buttonUp, pictures.buttonDown, pictures.buttonFocus,
                             pictures.buttonDisabled);
-  bitmapButton.SizeToContent();
-  nullBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  bitmapButton_.SizeToContent();
+  nullBrush_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   // Without the picture the template's own size is kept rather than a
   // window of no client area.
   if (sized) SizeToBackground(size.bmWidth, size.bmHeight);
   CenterWindow();
-  controller.OnInitDialog();
+  controller_.OnInitDialog();
   return TRUE;
 }
 
@@ -140,7 +140,7 @@ void TessalyDialog::FitControlsToPicture(int width, int height) {
   MapDialogRect(m_hWnd, &units);
   const LayoutScale scale = FitLayoutToPicture(width, height, units.right, units.bottom);
   if (!scale.needed) return;
-  FitContext context{m_hWnd, bitmapButton.GetSafeHwnd(), scale};
+  FitContext context{m_hWnd, bitmapButton_.GetSafeHwnd(), scale};
   EnumChildWindows(m_hWnd, FitChild, reinterpret_cast<LPARAM>(&context));
   // Average character width in pixels that the picture was drawn for: the
   // horizontal base unit, which is 4 dialog units, taken from the picture's
@@ -188,18 +188,18 @@ void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
                                                ScopedDeleteObject<HFONT> font(DialogFont(base, h));
                                                return AverageWidth(font.get());
                                              });
-  fittedFont.reset(DialogFont(base, chosen));
-  if (fittedFont)
-    EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(FromHandle(fittedFont.get())));
+  fittedFont_.reset(DialogFont(base, chosen));
+  if (fittedFont_)
+    EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(FromHandle(fittedFont_.get())));
 }
 
 bool TessalyDialog::OnCommand(uint32_t id, uint32_t code) {
-  return controller.OnCommand(static_cast<int>(id), static_cast<int>(code));
+  return controller_.OnCommand(static_cast<int>(id), static_cast<int>(code));
 }
 
 bool TessalyDialog::OnDrawItem(WindowMessage& m) {
   const DRAWITEMSTRUCT* item = LParamStruct<DRAWITEMSTRUCT>(m);
-  if (item == nullptr || !bitmapButton.DrawItem(*item)) return false;
+  if (item == nullptr || !bitmapButton_.DrawItem(*item)) return false;
   m.result = TRUE;
   return true;
 }
@@ -209,34 +209,34 @@ void TessalyDialog::OnOK() { ShowWindow(SW_HIDE); }
 void TessalyDialog::OnCancel() { PostQuit(); }
 
 BOOL TessalyDialog::DestroyWindow() {
-  controller.OnDestroy();
-  lightBitmaps[0].Attach(0);
-  lightBitmaps[1].Attach(0);
+  controller_.OnDestroy();
+  lightBitmaps_[0].Attach(0);
+  lightBitmaps_[1].Attach(0);
   return CDialog::DestroyWindow();
 }
 
 void TessalyDialog::PostNcDestroy() { delete this; }
 
 bool TessalyDialog::OnTrayCallback(WindowMessage& m) {
-  m.result = trayIcon.HandleCallback(TrayIconId(m), TrayMouseMessage(m));
+  m.result = trayIcon_.HandleCallback(TrayIconId(m), TrayMouseMessage(m));
   return true;
 }
 
 bool TessalyDialog::OnStampLastRunMessage(WindowMessage& m) {
-  controller.StampLastRun();
+  controller_.StampLastRun();
   m.result = 0;
   return true;
 }
 
 bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
-  controller.SetQuickCheckStatus(m.wParam);
+  controller_.SetQuickCheckStatus(m.wParam);
   m.result = 0;
   return true;
 }
 
 bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
-  MemoryDC memory(SystemGdi(), app.palette, app.IsPaletteDevice(), FromHandle(WParamDc(m)));
-  memory.Blit(FromHandle(background.get()), 0, 0, 0, 0, 0, 0);
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), FromHandle(WParamDc(m)));
+  memory.Blit(FromHandle(background_.get()), 0, 0, 0, 0, 0, 0);
   m.result = Default(m);
   return true;
 }
@@ -248,15 +248,15 @@ bool TessalyDialog::OnControlColour(WindowMessage& m) {
   // only its background and brush give way to the picture.
   Default(m);
   SetBkMode(WParamDc(m), TRANSPARENT);
-  m.result = reinterpret_cast<intptr_t>(nullBrush);
+  m.result = reinterpret_cast<intptr_t>(nullBrush_);
   return true;
 }
 
 bool TessalyDialog::OnPaint(WindowMessage& m) {
   ScopedPaintDC paint(m_hWnd);
   if (paint) {
-    lightBitmaps[controller.LightIndex()].DrawTransparent(
-        FromHandle(paint.get()), lightRect.left, lightRect.top, StandardColour(kStandardCyan));
+    lightBitmaps_[controller_.LightIndex()].DrawTransparent(
+        FromHandle(paint.get()), lightRect_.left, lightRect_.top, StandardColour(kStandardCyan));
   }
   m.result = 0;
   return true;
@@ -264,12 +264,12 @@ bool TessalyDialog::OnPaint(WindowMessage& m) {
 
 bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
   m.result = Default(m);
-  controller.OnSize(static_cast<int>(SizeType(m)));
+  controller_.OnSize(static_cast<int>(SizeType(m)));
   return true;
 }
 
 bool TessalyDialog::OnQueryDragIcon(WindowMessage& m) {
-  m.result = static_cast<intptr_t>(FromHandle(icon));
+  m.result = static_cast<intptr_t>(FromHandle(icon_));
   return true;
 }
 

@@ -29,7 +29,7 @@ class TessalyDialog : public CDialog, private MainWindowView {
   ~TessalyDialog() override;
 
   BOOL DestroyWindow() override;
-  MainWindowController& Controller() { return controller; }
+  MainWindowController& Controller() { return controller_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -84,17 +84,17 @@ class TessalyDialog : public CDialog, private MainWindowView {
   bool OpenHelp(const char* path) override;
   void CloseHelp() override;
 
-  AppState& app;
-  CBitmapButton bitmapButton;
-  HICON icon = nullptr;
-  Win32TrayShell trayShell;
-  CTrayIcon trayIcon;
-  RECT lightRect{};
-  HBRUSH nullBrush = nullptr;
-  TransparentBitmap lightBitmaps[2];
-  ScopedDeleteObject<HBITMAP> background;
-  ScopedDeleteObject<HFONT> fittedFont;  // only when the dialog font does not fit
-  MainWindowController controller;
+  AppState& app_;
+  CBitmapButton bitmapButton_;
+  HICON icon_ = nullptr;
+  Win32TrayShell trayShell_;
+  CTrayIcon trayIcon_;
+  RECT lightRect_{};
+  HBRUSH nullBrush_ = nullptr;
+  TransparentBitmap lightBitmaps_[2];
+  ScopedDeleteObject<HBITMAP> background_;
+  ScopedDeleteObject<HFONT> fittedFont_;  // only when the dialog font does not fit
+  MainWindowController controller_;
 };
 
 }  // namespace tessaly

@@ -37,13 +37,13 @@ void TessalyDialog::SetComboSelection(int id, int index) {
 
 void TessalyDialog::LoadStatusBitmaps() {
   const MainWindowPictures pictures =
-      ChooseMainWindowPictures(app.IsRichColour(), app.IsLargeFonts());
+      ChooseMainWindowPictures(app_.IsRichColour(), app_.IsLargeFonts());
   for (int i = 0; i < 2; ++i) {
-    lightBitmaps[i].Attach(
+    lightBitmaps_[i].Attach(
         FromHandle(LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.light[i]))));
   }
-  background.reset(CreateDeviceBitmap(app.palette, pictures.background));
-  lightRect = ControlRect(IDC_LIGHT);
+  background_.reset(CreateDeviceBitmap(app_.palette, pictures.background));
+  lightRect_ = ControlRect(IDC_LIGHT);
 }
 
 RECT TessalyDialog::ControlRect(int id) const {
@@ -58,11 +58,11 @@ RECT TessalyDialog::ControlRect(int id) const {
 void TessalyDialog::CopyBackground(const RECT& r) {
   const int cx = r.right - r.left, cy = r.bottom - r.top;
   // An empty rectangle would read as "the whole picture" to Blit.
-  if (cx <= 0 || cy <= 0 || !background) return;
+  if (cx <= 0 || cy <= 0 || !background_) return;
   ScopedHDC dc(m_hWnd);
   if (!dc) return;
-  MemoryDC memory(SystemGdi(), app.palette, app.IsPaletteDevice(), FromHandle(dc.get()));
-  memory.Blit(FromHandle(background.get()), r.left, r.top, cx, cy, r.left, r.top);
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), FromHandle(dc.get()));
+  memory.Blit(FromHandle(background_.get()), r.left, r.top, cx, cy, r.left, r.top);
 }
 
 void TessalyDialog::RepaintControlBackground(int id) {
@@ -89,18 +89,18 @@ void TessalyDialog::SetForeground() {
 }
 
 void TessalyDialog::RedrawLight() {
-  InvalidateRect(m_hWnd, &lightRect, TRUE);
+  InvalidateRect(m_hWnd, &lightRect_, TRUE);
   UpdateWindow(m_hWnd);
 }
 
 void TessalyDialog::PostQuit() { PostQuitMessage(0); }
 
 void TessalyDialog::BindTrayIcon(uint32_t callbackMessage) {
-  trayIcon.SetCallbackWindow(FromHandle(m_hWnd), callbackMessage);
+  trayIcon_.SetCallbackWindow(FromHandle(m_hWnd), callbackMessage);
 }
 
 int32_t TessalyDialog::ShowTrayIcon(int resourceId) {
-  return trayIcon.ShowIconResource(static_cast<uint32_t>(resourceId)) ? 1 : 0;
+  return trayIcon_.ShowIconResource(static_cast<uint32_t>(resourceId)) ? 1 : 0;
 }
 
 bool TessalyDialog::OpenHelp(const char* path) {
