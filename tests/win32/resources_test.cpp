@@ -342,84 +342,13 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-enum Kind { kCombo, kCheck, kPush, kOwnerDraw, kText, kFrame, kEdit };
-
-struct ControlCase {
-  int id;
-  Kind kind;
-  const char* caption;
-  int x, y, cx, cy;
-  bool visible;
-};
-
-const ControlCase kControls[] = {
-    {IDC_IDLE, kCombo, "", 98, 35, 84, 81, true},
-    {IDC_BACKUP, kCheck, "Backup my critical system files", 18, 67, 111, 10, true},
-    {IDC_LOCATION, kPush, "Location", 142, 64, 40, 15, true},
-    {IDC_QUICKCHECK, kCheck, "\"QuickCheck\" my system hardware", 18, 81, 127, 10, true},
-    {IDC_SHOW_ME, kPush, "Show Me", 142, 92, 40, 15, true},
-    {IDC_MAX_ONCE, kCheck, "Perform these actions a maximum of once per day", 10, 149, 172, 10,
-     true},
-    {IDC_LAUNCH_VANTOR, kOwnerDraw, "Vantor", 6, 166, 27, 25, true},
-    {IDC_DISABLE, kCheck, "Disable Tessaly", 37, 181, 67, 10, true},
-    {ID_HELP, kPush, "Help", 39, 194, 48, 15, true},
-    {IDCANCEL, kPush, "Unload", 91, 194, 47, 15, true},
-    {IDOK, kPush, "Minimize", 142, 194, 47, 15, true},
-    {IDC_SNAPSHOT, kPush, "Snapshot", 142, 172, 47, 15, false},
-    {IDC_STATIC, kText, "When my system is idle for:", 10, 37, 86, 8, true},
-    {IDC_STATIC, kText, "I would like to:", 11, 53, 86, 8, true},
-    {IDC_LIGHT, kFrame, "", 34, 94, 11, 10, false},
-    {IDC_STATIC, kText, "QuickCheck hardware status", 46, 95, 92, 8, true},
-    {IDC_STATIC, kFrame, "", 4, 114, 186, 1, true},
-    {IDC_STATIC, kText, "Last time these actions were performed:", 11, 122, 126, 8, true},
-    {IDC_LAST_RUN, kEdit, "", 11, 132, 172, 13, true},
-    {IDC_STATIC, kText, "<- Launch Vantor", 37, 166, 60, 8, true},
-};
-
-// The exact styles of the template's items: what each kind of control
-// declares, as the window manager receives it.
-DWORD TemplateStyle(const ControlCase& c) {
-  DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0);
-  switch (c.kind) {
-    case kCombo: return style | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    case kCheck: return style | BS_AUTOCHECKBOX | WS_TABSTOP;
-    case kPush: return style | BS_PUSHBUTTON | WS_TABSTOP;
-    case kOwnerDraw: return style | BS_OWNERDRAW | WS_TABSTOP;
-    case kText: return style | SS_LEFT | WS_GROUP;
-    case kFrame: return style | SS_BLACKFRAME;
-    case kEdit: return style | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
-  }
-  return 0;
-}
-
-TEST(MainWindowTemplate, ItemsHaveTheirExactStylesAndPlaces) {
-  ResourceBytes r = FindBytes(IDD_TESSALY_DIALOG, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
-  TemplateHeader t;
-  ASSERT_TRUE(ReadTemplate(IDD_TESSALY_DIALOG, &t));
-  ASSERT_EQ(t.items, static_cast<int>(sizeof kControls / sizeof kControls[0]));
-  const uint8_t* p = r.data + t.itemsAt;
-  for (const ControlCase& c : kControls) {
-    SCOPED_TRACE("id " + std::to_string(c.id));
-    p = r.data + ((p - r.data + 3) & ~3);  // items start on 4-byte boundaries
-    ASSERT_LE(p + 24, r.data + r.size);
-    EXPECT_EQ(Dword(p + 4), 0u) << "extended style";
-    EXPECT_EQ(Dword(p + 8), TemplateStyle(c)) << std::hex << Dword(p + 8);
-    EXPECT_EQ(static_cast<int16_t>(Word(p + 12)), c.x);
-    EXPECT_EQ(static_cast<int16_t>(Word(p + 14)), c.y);
-    EXPECT_EQ(static_cast<int16_t>(Word(p + 16)), c.cx);
-    EXPECT_EQ(static_cast<int16_t>(Word(p + 18)), c.cy);
-    EXPECT_EQ(static_cast<int32_t>(Dword(p + 20)), c.id);
-    p += 24;
-    WideText(p);                                    // class
-    EXPECT_EQ(WideText(p), c.caption);              // title
-    p += 2 + Word(p);                               // creation data
-  }
-}
-
-// The template's items as stored: id, style and place in dialog units.
+// The template's items as stored: id, class, caption, styles and place in
+// dialog units.
 struct TemplateItem {
   int id;
-  uint32_t style;
+  std::string windowClass;  // "#128" button, "#129" edit, "#130" static, "#133" combo box
+  std::string caption;
+  uint32_t exStyle, style;
   int x, y, cx, cy;
 };
 
@@ -430,17 +359,64 @@ std::vector<TemplateItem> ReadItems(int templateId) {
   if (!ReadTemplate(templateId, &t)) return items;
   const uint8_t* p = r.data + t.itemsAt;
   for (int i = 0; i < t.items; ++i) {
-    p = r.data + ((p - r.data + 3) & ~3);
+    p = r.data + ((p - r.data + 3) & ~3);  // items start on 4-byte boundaries
     if (p + 24 > r.data + r.size) break;
-    items.push_back({static_cast<int32_t>(Dword(p + 20)), Dword(p + 8),
-                     static_cast<int16_t>(Word(p + 12)), static_cast<int16_t>(Word(p + 14)),
-                     static_cast<int16_t>(Word(p + 16)), static_cast<int16_t>(Word(p + 18))});
+    TemplateItem item{static_cast<int32_t>(Dword(p + 20)),
+                      "",
+                      "",
+                      Dword(p + 4),
+                      Dword(p + 8),
+                      static_cast<int16_t>(Word(p + 12)),
+                      static_cast<int16_t>(Word(p + 14)),
+                      static_cast<int16_t>(Word(p + 16)),
+                      static_cast<int16_t>(Word(p + 18))};
     p += 24;
-    WideText(p);
-    WideText(p);
-    p += 2 + Word(p);
+    item.windowClass = WideText(p);
+    item.caption = WideText(p);
+    p += 2 + Word(p);  // creation data
+    items.push_back(item);
   }
   return items;
+}
+
+// The one style each kind of control may have, from its class and its own
+// type bits: a stray or missing bit fails, whatever the control's place.
+uint32_t StyleOfItsKind(const TemplateItem& item) {
+  const uint32_t shown = WS_CHILD | (item.style & WS_VISIBLE);
+  if (item.windowClass == "#128") {
+    const uint32_t type = item.style & BS_TYPEMASK;
+    if (type != BS_AUTOCHECKBOX && type != BS_PUSHBUTTON && type != BS_OWNERDRAW) return 0;
+    return shown | type | WS_TABSTOP;
+  }
+  if (item.windowClass == "#129") return shown | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
+  if (item.windowClass == "#130") {
+    const uint32_t type = item.style & SS_TYPEMASK;
+    if (type == SS_LEFT) return shown | SS_LEFT | WS_GROUP;
+    if (type == SS_BLACKFRAME) return shown | SS_BLACKFRAME;
+    return 0;
+  }
+  // Unsorted, so that the idle choices keep the order of the initialisation data.
+  if (item.windowClass == "#133") return shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+  return 0;
+}
+
+TEST(MainWindowTemplate, EachControlHasTheStyleOfItsKind) {
+  const std::vector<TemplateItem> items = ReadItems(IDD_TESSALY_DIALOG);
+  ASSERT_FALSE(items.empty());
+  for (const TemplateItem& item : items) {
+    SCOPED_TRACE("id " + std::to_string(item.id) + " class " + item.windowClass);
+    EXPECT_EQ(item.exStyle, 0u);
+    EXPECT_EQ(item.style, StyleOfItsKind(item)) << std::hex << item.style;
+  }
+}
+
+// The snapshot button is never shown, and the light's frame only marks where
+// the status light is drawn; every other control is visible.
+TEST(MainWindowTemplate, OnlyTheSnapshotAndTheLightStartHidden) {
+  std::set<int> hidden;
+  for (const TemplateItem& item : ReadItems(IDD_TESSALY_DIALOG))
+    if (!(item.style & WS_VISIBLE)) hidden.insert(item.id);
+  EXPECT_EQ(hidden, (std::set<int>{IDC_SNAPSHOT, IDC_LIGHT}));
 }
 
 TEST(MainWindowTemplate, EveryControlHasAnIdOfItsOwn) {
@@ -519,64 +495,82 @@ TEST_F(MainWindowDialog, WindowIsTheHiddenCaptionedPopup) {
   EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
 
-TEST_F(MainWindowDialog, ControlsComeInTheirOrderWithKindCaptionAndPlace) {
+// The window the system builds from the template holds its items in order,
+// with their class, caption, style and place.
+TEST_F(MainWindowDialog, ControlsAreTheTemplatesItemsInOrder) {
+  const std::vector<TemplateItem> items = ReadItems(IDD_TESSALY_DIALOG);
   const std::vector<HWND> children = Children();
-  ASSERT_EQ(children.size(), sizeof kControls / sizeof kControls[0]);
+  ASSERT_FALSE(items.empty());
+  ASSERT_EQ(children.size(), items.size());
   for (size_t i = 0; i < children.size(); ++i) {
-    const ControlCase& c = kControls[i];
+    const TemplateItem& item = items[i];
     HWND w = children[i];
-    SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(c.id));
-    EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(w)), static_cast<WORD>(c.id));
+    SCOPED_TRACE("control " + std::to_string(i) + " id " + std::to_string(item.id));
+    EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(w)), static_cast<WORD>(item.id));
 
     char cls[32] = "";
     GetClassNameA(w, cls, sizeof cls);
-    const char* expected = c.kind == kCombo ? "ComboBox"
-                           : c.kind == kEdit ? "Edit"
-                           : (c.kind == kText || c.kind == kFrame) ? "Static"
-                                                                   : "Button";
+    const char* expected = item.windowClass == "#128"   ? "Button"
+                           : item.windowClass == "#129" ? "Edit"
+                           : item.windowClass == "#130" ? "Static"
+                                                        : "ComboBox";
     EXPECT_EQ(lstrcmpiA(cls, expected), 0) << cls;
 
     char caption[128] = "";
     GetWindowTextA(w, caption, sizeof caption);
-    EXPECT_STREQ(caption, c.caption);
+    EXPECT_EQ(caption, item.caption);
 
-    const LONG style = GetWindowLongA(w, GWL_STYLE);
-    EXPECT_EQ((style & WS_VISIBLE) != 0, c.visible);
-    const bool tabStop = c.kind == kCombo || c.kind == kCheck || c.kind == kPush ||
-                         c.kind == kOwnerDraw;
-    EXPECT_EQ((style & WS_TABSTOP) != 0, tabStop);
-    if (c.kind == kText) {
-      EXPECT_TRUE(style & WS_GROUP);
-    }
-    switch (c.kind) {
-      case kCombo:
-        EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
-        EXPECT_EQ(style & CBS_SORT, 0);
-        break;
-      case kCheck: EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX); break;
-      case kPush: EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON); break;
-      case kOwnerDraw: EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW); break;
-      case kText: EXPECT_EQ(style & SS_TYPEMASK, SS_LEFT); break;
-      case kFrame: EXPECT_EQ(style & SS_TYPEMASK, SS_BLACKFRAME); break;
-      case kEdit:
-        EXPECT_TRUE(style & ES_READONLY);
-        EXPECT_TRUE(style & ES_AUTOHSCROLL);
-        break;
-    }
+    const uint32_t style = static_cast<uint32_t>(GetWindowLongA(w, GWL_STYLE));
+    for (uint32_t bit : {uint32_t{WS_VISIBLE}, uint32_t{WS_TABSTOP}, uint32_t{WS_GROUP}})
+      EXPECT_EQ(style & bit, item.style & bit) << std::hex << bit;
+    // The bits that make the control what it is; the system may add others.
+    const uint32_t kindBits = item.windowClass == "#128"   ? BS_TYPEMASK
+                              : item.windowClass == "#130" ? SS_TYPEMASK
+                              : item.windowClass == "#133" ? 3 | CBS_SORT
+                                                           : ES_READONLY | ES_AUTOHSCROLL;
+    EXPECT_EQ(style & kindBits, item.style & kindBits) << std::hex << style;
 
     RECT r;
     GetWindowRect(w, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    const RECT want = Units(c.x, c.y, c.cx, c.cy);
+    const RECT want = Units(item.x, item.y, item.cx, item.cy);
     EXPECT_EQ(r.left, want.left);
     EXPECT_EQ(r.top, want.top);
     EXPECT_EQ(r.right, want.right);
     // A drop-down list is as tall as its selection field; its height in the
     // template is that of the opened list.
-    if (c.kind != kCombo) {
+    if (item.windowClass != "#133") {
       EXPECT_EQ(r.bottom, want.bottom);
     }
   }
+}
+
+// Every text the main window shows, as the user reads it.
+TEST_F(MainWindowDialog, ShowsItsTexts) {
+  std::multiset<std::string> shown;
+  for (HWND w : Children()) {
+    char caption[128] = "";
+    if (GetWindowTextA(w, caption, sizeof caption) > 0) shown.insert(caption);
+  }
+  const std::multiset<std::string> expected = {
+      "Backup my critical system files",
+      "Location",
+      "\"QuickCheck\" my system hardware",
+      "Show Me",
+      "Perform these actions a maximum of once per day",
+      "Vantor",
+      "Disable Tessaly",
+      "Help",
+      "Unload",
+      "Minimize",
+      "Snapshot",
+      "When my system is idle for:",
+      "I would like to:",
+      "QuickCheck hardware status",
+      "Last time these actions were performed:",
+      "<- Launch Vantor",
+  };
+  EXPECT_EQ(shown, expected);
 }
 
 // The combo box items travel as the template's initialisation data (type
