@@ -42,11 +42,18 @@ winebed_template() {
       winebed_log "booting template prefix $tpl"
       rm -rf "$tpl" "$tpl.tmp"
       mkdir -p "$tpl.tmp"
-      WINEPREFIX=$tpl.tmp DISPLAY= timeout 300 wineboot -i >/dev/null 2>&1 || true
+      local failed=0 reported=win95
+      WINEPREFIX=$tpl.tmp DISPLAY= timeout 300 wineboot -i >/dev/null 2>&1 || failed=1
       WINEPREFIX=$tpl.tmp timeout 120 wineserver -w || true
-      WINEPREFIX=$tpl.tmp DISPLAY= timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d win95 /f >/dev/null 2>&1
-      WINEPREFIX=$tpl.tmp timeout 60 wineserver -w || true
-      if [ ! -f "$tpl.tmp/system.reg" ]; then
+      # A boot cut off by its time limit still leaves a registry behind; only
+      # a boot that ended by itself, with the reported version stored, makes
+      # the template every test copies.
+      if [ "$failed" = 0 ]; then
+        WINEPREFIX=$tpl.tmp DISPLAY= timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d "$reported" /f >/dev/null 2>&1 || failed=1
+        WINEPREFIX=$tpl.tmp timeout 60 wineserver -w || true
+      fi
+      if [ "$failed" = 1 ] || [ ! -f "$tpl.tmp/system.reg" ] ||
+         ! grep -qx "\"Version\"=\"$reported\"" "$tpl.tmp/user.reg" 2>/dev/null; then
         winebed_log "wineboot failed"; exit 1
       fi
       mv "$tpl.tmp" "$tpl"
