@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <set>
@@ -346,11 +347,23 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
 // dialog units.
 struct TemplateItem {
   int id;
-  std::string windowClass;  // "#128" button, "#129" edit, "#130" static, "#133" combo box
+  std::string windowClass;  // "button", "edit", "static" or "combobox"
   std::string caption;
   uint32_t exStyle, style;
   int x, y, cx, cy;
 };
+
+// A control's class as the template names it, by its predefined number or by
+// its name, in lower case.
+std::string ClassName(const std::string& stored) {
+  if (stored == "#128") return "button";
+  if (stored == "#129") return "edit";
+  if (stored == "#130") return "static";
+  if (stored == "#133") return "combobox";
+  std::string name = stored;
+  for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return name;
+}
 
 std::vector<TemplateItem> ReadItems(int templateId) {
   std::vector<TemplateItem> items;
@@ -371,7 +384,7 @@ std::vector<TemplateItem> ReadItems(int templateId) {
                       static_cast<int16_t>(Word(p + 16)),
                       static_cast<int16_t>(Word(p + 18))};
     p += 24;
-    item.windowClass = WideText(p);
+    item.windowClass = ClassName(WideText(p));
     item.caption = WideText(p);
     p += 2 + Word(p);  // creation data
     items.push_back(item);
@@ -383,20 +396,20 @@ std::vector<TemplateItem> ReadItems(int templateId) {
 // type bits: a stray or missing bit fails, whatever the control's place.
 uint32_t StyleOfItsKind(const TemplateItem& item) {
   const uint32_t shown = WS_CHILD | (item.style & WS_VISIBLE);
-  if (item.windowClass == "#128") {
+  if (item.windowClass == "button") {
     const uint32_t type = item.style & BS_TYPEMASK;
     if (type != BS_AUTOCHECKBOX && type != BS_PUSHBUTTON && type != BS_OWNERDRAW) return 0;
     return shown | type | WS_TABSTOP;
   }
-  if (item.windowClass == "#129") return shown | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
-  if (item.windowClass == "#130") {
+  if (item.windowClass == "edit") return shown | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER;
+  if (item.windowClass == "static") {
     const uint32_t type = item.style & SS_TYPEMASK;
     if (type == SS_LEFT) return shown | SS_LEFT | WS_GROUP;
     if (type == SS_BLACKFRAME) return shown | SS_BLACKFRAME;
     return 0;
   }
   // Unsorted, so that the idle choices keep the order of the initialisation data.
-  if (item.windowClass == "#133") return shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+  if (item.windowClass == "combobox") return shown | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
   return 0;
 }
 
@@ -510,11 +523,7 @@ TEST_F(MainWindowDialog, ControlsAreTheTemplatesItemsInOrder) {
 
     char cls[32] = "";
     GetClassNameA(w, cls, sizeof cls);
-    const char* expected = item.windowClass == "#128"   ? "Button"
-                           : item.windowClass == "#129" ? "Edit"
-                           : item.windowClass == "#130" ? "Static"
-                                                        : "ComboBox";
-    EXPECT_EQ(lstrcmpiA(cls, expected), 0) << cls;
+    EXPECT_EQ(lstrcmpiA(cls, item.windowClass.c_str()), 0) << cls;
 
     char caption[128] = "";
     GetWindowTextA(w, caption, sizeof caption);
@@ -524,10 +533,10 @@ TEST_F(MainWindowDialog, ControlsAreTheTemplatesItemsInOrder) {
     for (uint32_t bit : {uint32_t{WS_VISIBLE}, uint32_t{WS_TABSTOP}, uint32_t{WS_GROUP}})
       EXPECT_EQ(style & bit, item.style & bit) << std::hex << bit;
     // The bits that make the control what it is; the system may add others.
-    const uint32_t kindBits = item.windowClass == "#128"   ? BS_TYPEMASK
-                              : item.windowClass == "#130" ? SS_TYPEMASK
-                              : item.windowClass == "#133" ? 3 | CBS_SORT
-                                                           : ES_READONLY | ES_AUTOHSCROLL;
+    const uint32_t kindBits = item.windowClass == "button"   ? BS_TYPEMASK
+                              : item.windowClass == "static" ? SS_TYPEMASK
+                              : item.windowClass == "combobox" ? 3 | CBS_SORT
+                                                               : ES_READONLY | ES_AUTOHSCROLL;
     EXPECT_EQ(style & kindBits, item.style & kindBits) << std::hex << style;
 
     RECT r;
@@ -539,7 +548,7 @@ TEST_F(MainWindowDialog, ControlsAreTheTemplatesItemsInOrder) {
     EXPECT_EQ(r.right, want.right);
     // A drop-down list is as tall as its selection field; its height in the
     // template is that of the opened list.
-    if (item.windowClass != "#133") {
+    if (item.windowClass != "combobox") {
       EXPECT_EQ(r.bottom, want.bottom);
     }
   }
