@@ -4,21 +4,8 @@
 # name. A test bed that took another's server for its own would lose its
 # display when the other test bed ends and stops that server.
 set -u
-. "$TESSALY_SOURCE/scripts/winebed.sh"
+. "$TESSALY_SOURCE/tests/e2e/lib.sh"  # check, expect_eq, e2e_end and the test bed
 unset WINEPREFIX  # no Wine here: the clean-up ends no processes
-
-passes=0 failures=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok   $what"
-    passes=$((passes + 1))
-  else
-    echo "FAIL $what"
-    failures=$((failures + 1))
-  fi
-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -70,5 +57,4 @@ for round in 1 2 3 4 5; do
     distinct "at-once-$round-1" "at-once-$round-2" "at-once-$round-3" "at-once-$round-4"
 done
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+e2e_end

@@ -8,20 +8,7 @@
 #     its output and exit code, although the services started with the
 #     prefix keep the program's output open and outlive it.
 set -u
-. "$TESSALY_SOURCE/scripts/winebed.sh"
-
-passes=0 failures=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok   $what"
-    passes=$((passes + 1))
-  else
-    echo "FAIL $what"
-    failures=$((failures + 1))
-  fi
-}
+. "$TESSALY_SOURCE/tests/e2e/lib.sh"  # check, expect_eq, e2e_end and the test bed
 
 work=$(mktemp -d)
 export SERVICES=$work/services  # the stand-in services' process ids
@@ -78,5 +65,4 @@ run_result=$(
 check "the runner returns the program's exit code ($run_result)" test "$run_result" = 3
 check "the runner prints the program's output" grep -qx "output of probe.exe" "$work/run.out"
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+e2e_end
