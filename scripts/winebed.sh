@@ -49,7 +49,7 @@ winebed_template() {
       # a boot that ended by itself, with the reported version stored, makes
       # the template every test copies.
       if [ "$failed" = 0 ]; then
-        WINEPREFIX=$tpl.tmp DISPLAY= timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d "$reported" /f >/dev/null 2>&1 || failed=1
+        WINEPREFIX=$tpl.tmp DISPLAY= winebed_version "$reported" || failed=1
         WINEPREFIX=$tpl.tmp timeout 60 wineserver -w || true
       fi
       if [ "$failed" = 1 ] || [ ! -f "$tpl.tmp/system.reg" ] ||
