@@ -22,7 +22,6 @@ seconds=${BENCH_IDLE_SECONDS:-300}
 settle=${BENCH_IDLE_SETTLE:-5}
 trace_seconds=${BENCH_TIMER_TRACE_SECONDS:-70}
 PROBE=$TESSALY_TESTS/TessalyProbe.exe
-MAIN_TITLE="Vantor Tessaly"
 MINIMAL_TITLE="Tessaly Bench Minimal"
 
 export WINEBED_OWN_DISPLAY=1 WINEBED_NO_TRAP=1

@@ -12,11 +12,19 @@
 #   probe ARGS                      the test driver TessalyProbe.exe (in
 #                                   $TESSALY_TESTS), output without carriage
 #                                   returns; its exit code
+#   wait_until SECONDS COND...      polls COND every half second for SECONDS;
+#                                   false on timeout
+#   watch_splash [SECONDS]          starts one probe that watches for the
+#                                   splash of the next start (call it first)
+#   splash_watched PATTERN SECONDS  the watcher's first line matching PATTERN
+#                                   ("^hwnd=": the splash's window line,
+#                                   "^colours=", "^ended", "^timeout")
 #
 # The program's resource ids and private messages by their names in the code
 # (ID_TRAY_SHOW, IDC_DISABLE, ... from res/resource.h; kMsgTrayCallback, ...
 # from base/messages.h), the names and types of the persisted settings
-# (TESSALY_SETTINGS), and the platform's messages the scripts send.
+# (TESSALY_SETTINGS), the main window's title (MAIN_TITLE), and the
+# platform's messages the scripts send.
 TESSALY_SOURCE=${TESSALY_SOURCE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 eval "$(sed -nE 's/^#define (ID[A-Z0-9_]+) +\(?(-?[0-9]+)\)?.*/\1=\2/p' "$TESSALY_SOURCE/res/resource.h")"
 eval "$(sed -nE 's/^ *(kMsg[A-Za-z]+) = ([0-9]+),.*/\1=\2/p' "$TESSALY_SOURCE/base/messages.h")"
@@ -27,12 +35,45 @@ TESSALY_SETTINGS=$(sed -nE \
   -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+, [0-9]+\},.*/\1 REG_DWORD/p' \
   -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+\},.*/\1 REG_SZ/p' \
   "$TESSALY_SOURCE/base/settings_table.h")
+MAIN_TITLE="Vantor Tessaly"
 WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513 WM_LBUTTONUP=514
 WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 IDOK=1 IDCANCEL=2
 
 probe() {
   timeout 60 wine "$TESSALY_TESTS/TessalyProbe.exe" "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
+}
+
+# Counts seconds, not attempts: one attempt may itself take seconds (a Wine
+# process start under an emulator). One last attempt follows the deadline.
+wait_until() {
+  local end=$((SECONDS + $1))
+  shift
+  while [ "$SECONDS" -lt "$end" ]; do
+    "$@" && return 0
+    sleep 0.5
+  done
+  "$@"
+}
+
+# The splash lives three seconds, less than a few Wine process starts take
+# under an emulator: one probe, started before the program, watches it from
+# its first moment to its end, and the checks read what it printed.
+watch_splash() {
+  SPLASH_WATCH_OUT=$(mktemp "$WINEPREFIX/splash-watch.XXXXXX")
+  timeout 300 wine "$TESSALY_TESTS/TessalyProbe.exe" watch-splash "$MAIN_TITLE" "${1:-120}" \
+    >"$SPLASH_WATCH_OUT" 2>/dev/null &
+  SPLASH_WATCH_PID=$!
+  wait_until 60 watched_line '^watching' >/dev/null
+}
+
+watched_line() {
+  tr -d '\r' <"$SPLASH_WATCH_OUT" | grep -m 1 -E "$1"
+}
+
+splash_watched() {
+  wait_until "$2" watched_line "$1|^timeout" >/dev/null
+  watched_line "$1"
 }
 
 TESSALY_INSTALL_DIR='C:\Vantor'

@@ -40,6 +40,9 @@ shoot() {
   import -display "$DISPLAY" -window root "build/screenshots/$1.png" && echo "Saved build/screenshots/$1.png"
 }
 
+# The splash lives three seconds: one probe, started first, watches for it,
+# and the screenshot is taken once the watcher has seen it drawn.
+[ "$headless" = 1 ] && watch_splash
 TESSALY_LOG=build/run-tessaly.log tessaly_start
 if [ "$headless" = 0 ] && [ -z "${RUN_SECONDS:-}" ]; then
   echo "Tessaly runs; open it from its tray icon, and choose Unload to end it."
@@ -48,16 +51,15 @@ if [ "$headless" = 0 ] && [ -z "${RUN_SECONDS:-}" ]; then
 fi
 
 seconds=${RUN_SECONDS:-20}
-probe wait-window "Vantor Tessaly" 60 >/dev/null || true
+probe wait-window "$MAIN_TITLE" 60 >/dev/null || true
 if [ "$headless" = 1 ]; then
-  sleep 1
-  shoot splash
-  sleep 4  # the splash ends itself after three seconds
-  probe send "Vantor Tessaly" $WM_COMMAND $ID_TRAY_SHOW 0 >/dev/null || true  # "&Show Tessaly"
-  probe wait-visible "Vantor Tessaly" 1 30 >/dev/null || true
+  splash_watched '^colours=' 120 >/dev/null && shoot splash
+  splash_watched '^ended' 30 >/dev/null || true
+  probe send "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_SHOW 0 >/dev/null || true  # "&Show Tessaly"
+  probe wait-visible "$MAIN_TITLE" 1 30 >/dev/null || true
   sleep 1
   shoot main-window
 fi
 sleep "$seconds"
-probe post "Vantor Tessaly" $WM_COMMAND $ID_TRAY_UNLOAD 0 >/dev/null || true  # "&Unload Vantor Tessaly"
+probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_UNLOAD 0 >/dev/null || true  # "&Unload Vantor Tessaly"
 wait "$TESSALY_PID" || true

@@ -3,8 +3,6 @@
 #   line_field NAME LINE     the value of NAME=... in a probe line
 #   main_line                the probe line of the main window (the dialog
 #                            titled "Vantor Tessaly" with control 1003)
-#   splash_lines PID         visible caption-less dialogs of process PID
-#   wait_splash PID SECONDS  the first splash line, or false on timeout
 #   first_line SECONDS CMD...  polls CMD until it prints a line
 #   tray_point               "X Y": the middle of the one icon in the Wine
 #                            desktop's notification area
@@ -13,7 +11,8 @@
 #                            the hook and tray calls) for the next start
 #   traced LOG FUNCTION      the traced calls of FUNCTION, "ARGS -> RESULT"
 #   wait_ended PID SECONDS   until the process has ended
-#   check_splash LABEL [covered]   checks the splash of the running program
+#   check_splash LABEL [covered]   checks the splash of the program started
+#                            after watch_splash (scripts/layout.sh)
 #   check_main_picture LABEL         checks the picture of the shown main window
 #
 # Colours are read through Wine (probe pixel, probe colours), not from X
@@ -30,22 +29,6 @@ main_line() {
     [[ $line == *" title=$MAIN_TITLE" ]] || continue
     probe children "hwnd:$(line_field hwnd "$line")" | grep -q " id=$IDC_IDLE " && echo "$line"
   done < <(probe windows '#32770')
-}
-
-# WS_CAPTION is 0x00C00000.
-splash_lines() {
-  local line style
-  probe windows '#32770' | while read -r line; do
-    [ "$(line_field pid "$line")" = "$1" ] || continue
-    [ "$(line_field visible "$line")" = 1 ] || continue
-    [[ $line == *" title=" ]] || continue
-    style=$(line_field style "$line")
-    [ $((style & 0x00C00000)) -eq 0 ] && echo "$line"
-  done
-}
-
-wait_splash() {
-  first_line "$2" splash_lines "$1"
 }
 
 # first_line SECONDS CMD...: polls CMD until it prints a line; prints it.
@@ -130,15 +113,6 @@ expect_main_size() {
     $(($2 + $(line_field cysize "$metrics") + 2 * $(line_field cydlgframe "$metrics")))
 }
 
-# wait_destroyed HWND SECONDS: until that window no longer exists.
-wait_destroyed() {
-  wait_until "$2" window_gone "$1"
-}
-
-window_gone() {
-  ! probe children "hwnd:$1" >/dev/null 2>&1
-}
-
 # traced_calls LOG: every traced call, "Name(ARGS)" with text arguments
 # without their addresses, and " -> RESULT" after FindWindowA.
 traced_calls() {
@@ -161,14 +135,14 @@ settle_startup() {
 
 SCREEN_W=1024 SCREEN_H=768
 
-# check_splash LABEL [covered]: the splash of the running program, looked
-# at while it is up (on a screen of SCREEN_W x SCREEN_H); then waits for it
-# to end. "covered": the main window is shown over it (Wine puts the shown
-# owner above the splash it owns), so its picture is not looked at.
+# check_splash LABEL [covered]: the splash of the program started after
+# watch_splash, as the watcher saw it while it was up (on a screen of
+# SCREEN_W x SCREEN_H), and its end. "covered": the main window is shown over
+# it (Wine puts the shown owner above the splash it owns), so its picture is
+# not looked at.
 check_splash() {
-  local pid splash x y style
-  pid=$(line_field pid "$(main_line)")
-  splash=$(wait_splash "$pid" 20)
+  local splash x y style
+  splash=$(splash_watched '^hwnd=' 60)
   check "$1: splash shown" test -n "$splash"
   expect_eq "$1: splash size" "$(line_field cx "$splash")x$(line_field cy "$splash")" 293x84
   # A popup (WS_POPUP 0x80000000) without caption or border (0x00C00000).
@@ -184,9 +158,9 @@ check_splash() {
     # bare desktop of the same size shows fewer.
     check "$1: bare desktop shows fewer than 8 colours" test "$(probe colours 0 0 293 84)" -lt 8
     check "$1: splash shows a picture (8+ colours)" \
-      test "$(probe colours "$x" "$y" 293 84)" -ge 8
+      test "$(line_field colours "$(splash_watched '^colours=' 20)")" -ge 8
   fi
-  check "$1: splash ends by itself" wait_destroyed "$(line_field hwnd "$splash")" 20
+  check "$1: splash ends by itself" test -n "$(splash_watched '^ended' 20)"
 }
 
 # check_main_picture LABEL: the shown main window shows its picture: many

@@ -7,6 +7,7 @@
 e2e_begin "${SCREEN_W}x${SCREEN_H}x8"
 expect_eq "8 bits per pixel" "$(line_field bitspixel "$(probe metrics)")" 8
 
+watch_splash
 check "starts without switches" start_tessaly
 check_splash "8-bit"
 check "main window hidden" wait_shown 0 20

@@ -6,10 +6,10 @@
 #                          private work folder $FAULT_WORK; on exit the Wine
 #                          processes end, every mount made here is undone and
 #                          everything is deleted, however the script ends
-#   fault_skip REASON      prints why and leaves with 77, which CTest shows as
-#                          a skipped test
+#   fault_cannot_run REASON  prints why the fault cannot be injected here and
+#                          fails: a test that did not run has not passed
 #   fault_mount DIR OPTS   mounts a tmpfs with OPTS (e.g. size=64k) on DIR;
-#                          skips the test when that is not allowed here
+#                          fails the test when that is not allowed here
 #   fault_save DESC DIR SET   SaveSystemFiles through the companion probe;
 #                          prints its result
 #   fault_make_sets DIR N  real backup sets Tessaly1..N (their first cabinets)
@@ -80,16 +80,16 @@ fault_begin() {
   trap 'exit 130' INT TERM HUP
 }
 
-fault_skip() {
-  echo "SKIP: $*"
-  exit 77
+fault_cannot_run() {
+  echo "NOT RUN: $*"
+  exit 1
 }
 
 fault_mount() {
-  [ "$(id -u)" = 0 ] || fault_skip "mounting a tmpfs needs root (running as uid $(id -u))"
+  [ "$(id -u)" = 0 ] || fault_cannot_run "mounting a tmpfs needs root (running as uid $(id -u))"
   mkdir -p "$1"
   mount -t tmpfs -o "$2" tmpfs "$1" 2>"$FAULT_WORK/mount.err" ||
-    fault_skip "cannot mount a tmpfs on $1: $(cat "$FAULT_WORK/mount.err")"
+    fault_cannot_run "cannot mount a tmpfs on $1: $(cat "$FAULT_WORK/mount.err")"
   FAULT_MOUNTS+=("$1")
 }
 

@@ -22,7 +22,7 @@ mkdir -p "$stage"
 fault_make_sets "$stage" 5
 fault_mount "$save_dir" "size=1m,mode=0777"
 cp -p "$stage"/* "$save_dir"/
-mount -o remount,ro "$save_dir" || fault_skip "cannot remount $save_dir read-only"
+mount -o remount,ro "$save_dir" || fault_cannot_run "cannot remount $save_dir read-only"
 fault_keep_sets "$save_dir"
 fault_restore_list
 ls -A "$save_dir" >"$FAULT_WORK/listing"

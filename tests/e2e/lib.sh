@@ -10,7 +10,7 @@
 #   check NAME COND...   runs COND; records a pass or a failure
 #   expect_eq NAME GOT WANT
 #   e2e_end              prints "N passed, N failed" and exits with the result
-#   wait_until SECONDS COND...   polls COND every half second; false on timeout
+#   wait_until SECONDS COND...   (scripts/layout.sh)
 #   output_is WANT CMD...        true when CMD prints exactly WANT (a COND)
 #   process_gone PID             true when the process has ended (a COND)
 #   prints_line CMD...           true when CMD prints a line, kept in
@@ -36,7 +36,6 @@ set -u
 . "$TESSALY_SOURCE/scripts/winebed.sh"
 . "$TESSALY_SOURCE/scripts/layout.sh"
 
-MAIN_TITLE="Vantor Tessaly"
 SETTINGS_KEY='HKCU\Software\Brenmoor Software Corp\Tessaly'
 E2E_PASSED=0
 E2E_FAILED=0
@@ -93,16 +92,6 @@ start_tessaly() {
 stop_tessaly() {
   probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_UNLOAD 0 >/dev/null 2>&1
   wait_until 20 process_gone "$TESSALY_PID"
-}
-
-wait_until() {
-  local seconds=$1 i
-  shift
-  for i in $(seq 1 $((seconds * 2))); do
-    "$@" && return 0
-    sleep 0.5
-  done
-  "$@"
 }
 
 output_is() {

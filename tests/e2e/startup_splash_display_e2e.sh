@@ -8,6 +8,7 @@
 . "$(dirname "$0")/desktop_e2e_common.sh"
 e2e_begin
 
+watch_splash
 check "starts with -DISPLAY" start_tessaly -DISPLAY
 check_splash "-DISPLAY" covered
 check "-DISPLAY shows the main window" wait_shown 1 20
@@ -17,6 +18,7 @@ expect_main_size 292 347
 check_main_picture "-DISPLAY"
 check "unload ends the process" stop_tessaly
 
+watch_splash
 check "starts without switches" start_tessaly
 check_splash "no switches"
 check "main window stays hidden" wait_shown 0 10

@@ -9,21 +9,22 @@ e2e_begin
 
 # The first start of a session is not the case: hold it before the others,
 # its splash left to end by itself.
+watch_splash
 check "a first start" start_tessaly
-first=$(wait_splash "$(line_field pid "$(main_line)")" 20)
-check "first start: splash ends by itself" wait_destroyed "$(line_field hwnd "$first")" 20
+check "first start: splash ends by itself" test -n "$(splash_watched '^ended' 60)"
 check "unloaded" stop_tessaly
 
 trace_calls "user32.EndDialog"
 for case in Escape:2 Return:1; do
   key=${case%:*} result=${case#*:}
   log=$WINEPREFIX/splash-$key.log
-  TESSALY_LOG=$log WINEDEBUG=+relay check "$key: starts" start_tessaly
-  pid=$(line_field pid "$(main_line)")
-  splash=$(wait_splash "$pid" 20)
+  watch_splash
+  TESSALY_LOG=$log WINEDEBUG=+relay tessaly_start
+  # The key goes as soon as the watcher sees the splash, while it is up.
+  splash=$(splash_watched '^hwnd=' 120)
   check "$key: splash shown" test -n "$splash"
   xdotool key "$key"
-  check "$key: splash ended" wait_destroyed "$(line_field hwnd "$splash")" 20
+  check "$key: splash ended" test -n "$(splash_watched '^ended' 20)"
   h=$(printf '%08x' "$(line_field hwnd "$splash")")
   expect_eq "$key: the splash ended by the key, with result $result" \
     "$(traced "$log" user32.EndDialog | grep "^$h," | head -n 1 | cut -d' ' -f1)" \

@@ -499,10 +499,10 @@ int Hold(double seconds) {
   return 0;
 }
 
-// colours X Y W H: how many colours the screen shows in that rectangle, as
-// Wine itself sees them (through the palette on a palette display).
-int Colours(int x, int y, int w, int h) {
-  if (w <= 0 || h <= 0 || w > 4096 || h > 4096) return 1;
+// How many colours the screen shows in that rectangle, as Wine itself sees
+// them (through the palette on a palette display); -1 when it cannot be read.
+int CountColours(int x, int y, int w, int h) {
+  if (w <= 0 || h <= 0 || w > 4096 || h > 4096) return -1;
   BITMAPINFO info;
   memset(&info, 0, sizeof info);
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -535,8 +535,93 @@ int Colours(int x, int y, int w, int h) {
   if (dib) DeleteObject(dib);
   if (memory) DeleteDC(memory);
   ReleaseDC(nullptr, screen);
+  return count;
+}
+
+// colours X Y W H
+int Colours(int x, int y, int w, int h) {
+  const int count = CountColours(x, y, w, h);
   if (count < 0) return 1;
   printf("%d\n", count);
+  return 0;
+}
+
+// The splash of the program whose main window has TITLE: a visible top-level
+// dialog of that process without caption or title.
+struct SplashSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindSplash(HWND window, LPARAM data) {
+  SplashSearch* search = reinterpret_cast<SplashSearch*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char cls[64] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  if (pid != search->pid || strcmp(cls, "#32770") != 0 || !IsWindowVisible(window) ||
+      GetWindowTextLengthA(window) != 0 || (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != 0)
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// watch-splash TITLE SECONDS: the splash lives a few seconds, shorter than a
+// few starts of this probe under an emulator, so one probe watches it whole.
+// It prints "watching" at once (start the program after that line), then
+// the splash's window line as soon as it is up, "colours=N" (the most
+// colours its screen area showed while it was up, sampled for up to a
+// second), and "ended" when it is gone. Each step (the main window to come,
+// then its splash, then the splash's end) may take SECONDS; "timeout" when
+// one took longer. Each line is flushed as it is printed, for a script that
+// acts on the splash while it is up.
+int WatchSplash(const char* title, double seconds) {
+  const DWORD limit = static_cast<DWORD>(seconds * 1000);
+  DWORD stepStart = GetTickCount();
+  const auto expired = [&stepStart, limit] { return GetTickCount() - stepStart >= limit; };
+  printf("watching\n");
+  fflush(stdout);
+  HWND main = nullptr;
+  while ((main = probe::SearchTitle(title).main) == nullptr) {
+    if (expired()) break;
+    Sleep(20);
+  }
+  SplashSearch search = {0, nullptr};
+  if (main != nullptr) {
+    GetWindowThreadProcessId(main, &search.pid);
+    stepStart = GetTickCount();
+    for (;;) {
+      EnumWindows(FindSplash, reinterpret_cast<LPARAM>(&search));
+      if (search.found != nullptr || expired()) break;
+      Sleep(20);
+    }
+  }
+  HWND splash = search.found;
+  if (splash == nullptr) {
+    printf("timeout\n");
+    return 1;
+  }
+  PrintWindowLine(splash);
+  fflush(stdout);
+  int most = 0;
+  stepStart = GetTickCount();
+  while (IsWindow(splash) && IsWindowVisible(splash) && GetTickCount() - stepStart < 1000) {
+    RECT r;
+    GetWindowRect(splash, &r);
+    const int count = CountColours(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (count > most) most = count;
+    Sleep(100);
+  }
+  printf("colours=%d\n", most);
+  fflush(stdout);
+  while (IsWindow(splash)) {
+    if (expired()) {
+      printf("timeout\n");
+      return 1;
+    }
+    Sleep(20);
+  }
+  printf("ended\n");
   return 0;
 }
 
@@ -636,6 +721,7 @@ int main(int argc, char** argv) {
   if (!strcmp(c, "window-text") && n == 1) return WindowText(a[0]);
   if (!strcmp(c, "colours") && n == 4)
     return Colours(Number(a[0]), Number(a[1]), Number(a[2]), Number(a[3]));
+  if (!strcmp(c, "watch-splash") && n == 2) return WatchSplash(a[0], atof(a[1]));
   if (!strcmp(c, "hold") && n == 1) return Hold(atof(a[0]));
   if (!strcmp(c, "box") && (n == 2 || n == 3)) return Box(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
   if (!strcmp(c, "tray-tips") && n == 0) return TrayTips();
