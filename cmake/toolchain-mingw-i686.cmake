@@ -23,8 +23,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Every file says it is for Windows 95 (subsystem and OS version 4.0).
 set(TESSALY_WIN95_PE_FLAGS
     "-Wl,--major-subsystem-version,4,--minor-subsystem-version,0,--major-os-version,4,--minor-os-version,0")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static ${TESSALY_WIN95_PE_FLAGS}")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static ${TESSALY_WIN95_PE_FLAGS}")
+# No link time in the files: the linker writes 0 as the time stamp of the PE
+# header and of the export directory, so the same sources link to the same
+# bytes at any hour (Windows 95 reads neither stamp; only bound imports, which
+# the files do not have, compare the header's). The release archive's strip
+# sets the header's stamp to the last commit's time (scripts/release.sh).
+set(TESSALY_REPRODUCIBLE_LINK_FLAGS "-Wl,--no-insert-timestamp")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static ${TESSALY_WIN95_PE_FLAGS} ${TESSALY_REPRODUCIBLE_LINK_FLAGS}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static ${TESSALY_WIN95_PE_FLAGS} ${TESSALY_REPRODUCIBLE_LINK_FLAGS}")
 
 # add_test(COMMAND <target>) runs through Wine in a throwaway prefix.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
