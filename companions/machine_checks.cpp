@@ -8,8 +8,7 @@ namespace companions {
 
 namespace {
 
-// Below these the machine cannot run the Vantor family's programs.
-constexpr DWORD kMinimumMemoryKB = 4 * 1024;
+// Below this the machine cannot run the Vantor family's programs.
 constexpr unsigned long long kMinimumFreeBytes = 1024ull * 1024;
 // The clock is sane between these years (32-bit times end in 2038).
 constexpr WORD kEarliestYear = 1998, kLatestYear = 2037;
@@ -28,8 +27,9 @@ CheckOutcome CheckMemory() {
   GlobalMemoryStatus(&status);
   const DWORD totalKB = static_cast<DWORD>(status.dwTotalPhys / 1024);
   const DWORD freeKB = static_cast<DWORD>(status.dwAvailPhys / 1024);
-  const bool passed = totalKB >= kMinimumMemoryKB && freeKB > 0 && status.dwMemoryLoad <= 100;
-  return {"Memory", passed, Format("%lu KB of %lu KB physical memory free", freeKB, totalKB)};
+  return {"Memory", MemoryCheckPassed({totalKB, freeKB, status.dwMemoryLoad}),
+          Format("%lu KB of %lu KB physical memory free", freeKB, totalKB) +
+              Format(", load %lu%%", status.dwMemoryLoad)};
 }
 
 CheckOutcome CheckWindowsDriveSpace() {

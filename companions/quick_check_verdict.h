@@ -15,6 +15,23 @@ struct CheckOutcome {
   std::string detail;
 };
 
+// Below this much physical memory the machine cannot run the Vantor family's
+// programs.
+constexpr uint32_t kMinimumMemoryKB = 4 * 1024;
+
+// What the platform reports of its memory (GlobalMemoryStatus, in KB).
+struct MemoryFigures {
+  uint32_t totalKB, freeKB, loadPercent;
+};
+
+// The memory check passes on the two figures the platform reports directly:
+// enough physical memory, and some of it free. The load percentage is not
+// judged: it is derived, and platforms report it inconsistently (under an
+// emulator, 2 GB free of 2 GB with a load far above 100).
+inline bool MemoryCheckPassed(const MemoryFigures& figures) {
+  return figures.totalKB >= kMinimumMemoryKB && figures.freeKB > 0;
+}
+
 // Result words: checks run, checks passed, checks failed (non-zero when any
 // failed), one bit per failed check (bit i for outcome i; at most 32 checks).
 inline void FillQuickCheckWords(const std::vector<CheckOutcome>& outcomes, uint32_t words[4]) {

@@ -36,6 +36,24 @@ INSTANTIATE_TEST_SUITE_P(
                       VerdictCase{"NoChecks", {}, {0, 0, 0, 0}}),
     [](const ::testing::TestParamInfo<VerdictCase>& info) { return info.param.label; });
 
+struct MemoryCase {
+  companions::MemoryFigures figures;
+  bool passed;
+};
+
+// The figures as platforms report them, the emulator's all-free 2 GB with its
+// load far above 100 among them.
+TEST(MemoryCheck, PassesOnEnoughMemoryWithSomeFree) {
+  const uint32_t minimum = companions::kMinimumMemoryKB;
+  const MemoryCase cases[] = {{{2097151, 2097151, 0xFFFFFFFFu}, true}, {{16384, 1024, 93}, true},
+                              {{minimum, 1, 99}, true}, {{minimum - 1, 1024, 50}, false},
+                              {{16384, 0, 100}, false}};
+  for (const MemoryCase& c : cases)
+    EXPECT_EQ(companions::MemoryCheckPassed(c.figures), c.passed)
+        << c.figures.freeKB << " KB free of " << c.figures.totalKB << " KB, load "
+        << c.figures.loadPercent;
+}
+
 TEST(QuickCheckReport, NamesEveryCheckWithItsVerdict) {
   const std::vector<CheckOutcome> outcomes = {{"Memory", true, "512 KB free"},
                                               {"Clock", false, "1970-01-01 00:00:00"}};
