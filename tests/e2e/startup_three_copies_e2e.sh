@@ -28,6 +28,14 @@ running_starts() {
 # Well below the 100 seconds set before the input: stamped since.
 idle_reset() { [ "$(install_probe idle)" -lt 50 ]; }
 
+# Another process's window, where the input goes (PellixProbe, as in
+# pellix_cross_process_e2e); the pointer rests away from it meanwhile.
+OTHER_X=600 OTHER_Y=350
+xdotool mousemove 1010 750
+(exec timeout 600 wine "$TESSALY_TESTS/PellixProbe.exe" window $OTHER_X $OTHER_Y 300 200 600) \
+  >"$WINEPREFIX/other.log" 2>&1 &
+check "another program's window" wait_until 30 grep -q ready "$WINEPREFIX/other.log"
+
 for round in $(seq 1 $ROUNDS); do
   starts=""
   for copy in 1 2 3; do
@@ -43,9 +51,12 @@ for round in $(seq 1 $ROUNDS); do
   expect_eq "round $round: one main window" "$(main_line | wc -l)" 1
   expect_eq "round $round: one tray icon" "$(probe tray-tips | grep -cxF "$TIP")" 1
 
-  # Input over the desktop, a window of another process.
   check "round $round: idle count set" set_idle_seconds 100
-  xdotool mousemove 300 300 mousemove 320 330 mousemove 340 360
+  for step in 0 1 2 3 4 5; do
+    xdotool mousemove $((OTHER_X + 40 + step * 30)) $((OTHER_Y + 40 + step * 20))
+    sleep 0.1
+  done
+  xdotool mousemove 1010 750
   check "round $round: input elsewhere resets the idle count" wait_until 10 idle_reset
 
   for TESSALY_PID in $starts; do kill -0 "$TESSALY_PID" 2>/dev/null && break; done
