@@ -100,7 +100,6 @@ class FakeProfile : public ProfileApi {
     }
     memcpy(out, list.data(), list.size());
     out[list.size()] = '\0';
-    if (list.empty()) return 0;
     return list.size();
   }
   bool DeleteKey(const char* file, const char* section, const char* key) override {
