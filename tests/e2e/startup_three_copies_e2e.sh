@@ -2,8 +2,8 @@
 # Three copies started within the same second, several times over: the first
 # copy needs seconds before its main window exists, and a copy started in
 # that time must still end by itself. Each time exactly one process stays,
-# with one tray icon and one main window, and its idle count still comes back
-# to 0 on input taken by another process (the hooks chain properly).
+# with one tray icon and one main window, and its idle count still falls on
+# input that another program's window takes (its hooks are in place).
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/desktop_e2e_common.sh"
 e2e_begin
