@@ -1,6 +1,7 @@
 // Pellix.dll: system-wide keyboard and mouse hooks that stamp the time of the
 // last input into one word shared by every process that maps the library,
-// beside the two hook handles that every process chains with.
+// beside the two hook handles that every process chains with and the id of
+// the process that installed them.
 //
 // The platform maps this library into every process that takes input, so it
 // is built without the C++ runtime: no exceptions, no static constructors,
@@ -14,9 +15,14 @@ namespace {
 
 // The words shared by every process that maps the library: the stamp (seconds
 // since 1970 of the last input or reset, 0 when never stamped since the
-// library was first mapped), then the two hook handles. All zero in the image.
+// library was first mapped), then the two hook handles and their owner's
+// process id. All zero in the image.
 __attribute__((section("SHARDATA"), shared))
-pellix::SharedState sharedWords = {0, nullptr, nullptr};
+pellix::SharedState sharedWords = {0, nullptr, nullptr, 0};
+
+// Names the mutex that makes an install's look at the owner and its taking of
+// the handles one step, when two processes install at the same moment.
+const char kInstallLockName[] = "Pellix Hook Install";
 
 pellix::ProcessState processState;  // zero when the library is mapped
 
@@ -30,6 +36,16 @@ struct PlatformHooks {
   static int32_t Unhook(void* hook) { return UnhookWindowsHookEx(static_cast<HHOOK>(hook)); }
   static intptr_t CallNext(void* hook, int code, uintptr_t wParam, intptr_t lParam) {
     return CallNextHookEx(static_cast<HHOOK>(hook), code, wParam, lParam);
+  }
+  static uint32_t CurrentProcess() { return GetCurrentProcessId(); }
+  // A process that cannot be opened, or whose exit code is set, has ended.
+  static bool ProcessAlive(uint32_t processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) return false;
+    DWORD exitCode = 0;
+    const BOOL read = GetExitCodeProcess(process, &exitCode);
+    CloseHandle(process);
+    return read != FALSE && exitCode == STILL_ACTIVE;
   }
 };
 
@@ -79,10 +95,20 @@ LRESULT CALLBACK MouseFunc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LONG WINAPI HookInstall(LONG install) {
+  // Windows 95 has no compare-and-exchange call, so a named mutex serialises
+  // installs across processes. A holder that died leaves it abandoned, which
+  // the wait takes over; without the mutex the install goes on unguarded.
+  HANDLE lock = CreateMutexA(nullptr, FALSE, kInstallLockName);
+  if (lock != nullptr) WaitForSingleObject(lock, INFINITE);
   PlatformHooks platform;
-  return pellix::Install(sharedWords, processState, install, platform,
-                         reinterpret_cast<void*>(&MouseFunc),
-                         reinterpret_cast<void*>(&KeyboardFunc));
+  const LONG result = pellix::Install(sharedWords, processState, install, platform,
+                                      reinterpret_cast<void*>(&MouseFunc),
+                                      reinterpret_cast<void*>(&KeyboardFunc));
+  if (lock != nullptr) {
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+  }
+  return result;
 }
 
 LONG WINAPI HookResetTimer(void) { return pellix::Stamp(sharedWords.lastInputTime, Now()); }

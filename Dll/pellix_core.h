@@ -15,11 +15,16 @@ enum : int { kKeyboardHookType = 2, kMouseHookType = 7 };
 // input and must hand the platform the real handle of its hook, which Windows
 // 95 uses to find the next hook in the chain; so the handles live here, beside
 // the stamp, and not in the installing process alone. Only the installing
-// process writes them: set on install, cleared on removal.
+// process writes them: set on install, cleared on removal. The fourth word
+// names that process, so that a second one can tell the handles are in use:
+// two pairs of hooks chaining through one pair of handles would hand every
+// input back to the same hook, and a removal by either would take away the
+// other's hooks.
 struct SharedState {
   volatile int32_t lastInputTime;  // seconds since 1970 of the last input or reset
   void* volatile mouseHook;
   void* volatile keyboardHook;
+  volatile uint32_t ownerProcess;  // id of the process whose hooks these are, or 0
 };
 
 // The per-process words. Only the process that installs the hooks ever holds
@@ -37,9 +42,19 @@ struct ProcessState {
 // keyboard hook's handle, removing the result of the keyboard unhook; the
 // caller ignores both.
 //
+// While another process that is still alive owns the shared handles, an
+// install installs nothing, leaves its state removed (so that its later
+// removal calls nothing either) and returns 0. Handles left by a process that
+// has ended, even one that crashed before removing them, do not count: the
+// system removed its hooks when it ended. A process id that the system has
+// already handed to a new process would still count as alive; that takes a
+// crash and the id's reuse by another program before the next start.
+//
 // Api provides
 //   void* SetHook(int type, void* procedure, void* module);
 //   int32_t Unhook(void* hook);
+//   uint32_t CurrentProcess();
+//   bool ProcessAlive(uint32_t processId);
 // as static or member functions; the DLL passes the platform's calls, the
 // tests a recording fake.
 template <typename Api>
@@ -47,6 +62,10 @@ inline int32_t Install(SharedState& shared, ProcessState& s, int32_t install, Ap
                        void* mouseProc, void* keyboardProc) {
   if ((install != 0) == (s.hookState != 0)) return install;
   if (install != 0) {
+    const uint32_t self = api.CurrentProcess();
+    const uint32_t owner = shared.ownerProcess;
+    if (owner != 0 && owner != self && api.ProcessAlive(owner)) return 0;
+    shared.ownerProcess = self;
     shared.mouseHook = api.SetHook(kMouseHookType, mouseProc, s.moduleInstance);
     shared.keyboardHook = api.SetHook(kKeyboardHookType, keyboardProc, s.moduleInstance);
     s.hookState = install;
@@ -56,6 +75,7 @@ inline int32_t Install(SharedState& shared, ProcessState& s, int32_t install, Ap
   const int32_t result = api.Unhook(shared.keyboardHook);
   shared.mouseHook = nullptr;
   shared.keyboardHook = nullptr;
+  shared.ownerProcess = 0;
   s.hookState = 0;
   return result;
 }

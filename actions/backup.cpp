@@ -1,6 +1,5 @@
 #include "actions/backup.h"
 
-#include <ctype.h>
 #include <string.h>
 
 
@@ -54,14 +53,6 @@ void SortNewestFirst(Candidate (&table)[kSetCount]) {
 // 32-bit times themselves do).
 int32_t Difference32(Time32 later, Time32 earlier) {
   return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
-}
-
-bool SameTextIgnoringCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    if (tolower(static_cast<unsigned char>(*a)) != tolower(static_cast<unsigned char>(*b)))
-      return false;
-  }
-  return *a == *b;
 }
 
 // saveDir\<set>1.cab, the set's first cabinet; false when it does not fit.

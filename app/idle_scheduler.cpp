@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include "app/run_log.h"
 #include "app/startup.h"
 #include "base/messages.h"
 #include "base/scoped.h"
@@ -19,9 +20,6 @@ constexpr int32_t kIdleThresholdCount =
 // one kills the timer; "-display" shows it once and marks the count done.
 constexpr int32_t kStartupHideTicks = 4;
 constexpr int32_t kStartupTicksDone = 5;
-
-// Size of the run's date-and-time text and of each log value.
-constexpr size_t kLogTextSize = 256;
 
 }  // namespace
 
@@ -97,21 +95,21 @@ void IdleScheduler::Run(Time32 now) {
   DateTimeFormatter formatter(clock_);
   // The run's date-and-time text: the key of both log lines and their value's
   // tail. Taken before the actions, which may run for minutes.
-  char runText[kLogTextSize];
+  char runText[kRunLogTextSize];
   CopyText(runText, formatter.FormatSeconds(&now));
 
-  char value[kLogTextSize];
+  char value[kRunLogTextSize];
   if (app_.settings.backup) {
     // Only a backup that was made is logged as done.
     if (actions_.BackupSystemFiles(false)) {
       FormatText(value, sizeof value, "System files backed up on %s", runText);
-      profile_.WriteString(kRunLogFile, kSaveFilesSection, runText, value);
+      WriteRunLogLine(profile_, kSaveFilesSection, runText, value);
     }
   }
   if (app_.settings.quickCheck) {
     actions_.RunQuickCheck();
     FormatText(value, sizeof value, "Quick Check done on %s", runText);
-    profile_.WriteString(kRunLogFile, kQuickCheckSection, runText, value);
+    WriteRunLogLine(profile_, kQuickCheckSection, runText, value);
   }
   // The main window stamps lastTime and saves it; the once-per-day rule
   // depends on that. Then the next run needs a new full idle period.

@@ -35,12 +35,6 @@ class MaintenanceActions {
   virtual void RunQuickCheck() = 0;
 };
 
-// The log of runs, an initialisation file in the Windows directory, and its
-// two sections.
-inline constexpr const char kRunLogFile[] = "Tessaly.ini";
-inline constexpr const char kSaveFilesSection[] = "SaveFiles";
-inline constexpr const char kQuickCheckSection[] = "QuickCheck";
-
 // Seconds of idleness needed for the idle setting 0..5 (30 minutes to 12
 // hours); false for any other setting, which never runs the actions.
 bool IdleThresholdSeconds(int32_t idle, int32_t* seconds);

@@ -17,11 +17,15 @@ uint32_t NtVersionFrom(const OsVersionInfo& info) {
 }
 
 bool IsFirstInstance(WindowSystem& windows) {
+  if (windows.CreateProcessMutex(kInstanceMutex)) return true;
+  // The running instance creates its main window only after the companions,
+  // the settings and the palette: a start in that gap finds no window.
   const WindowHandle running = windows.FindTopLevelWindow(kAppCaption);
-  if (running == 0) return true;
-  windows.ShowWindow(running, kSwShowNormal);
-  windows.BringWindowToTop(running);
-  windows.SetForegroundWindow(running);
+  if (running != 0) {
+    windows.ShowWindow(running, kSwShowNormal);
+    windows.BringWindowToTop(running);
+    windows.SetForegroundWindow(running);
+  }
   return false;
 }
 

@@ -25,8 +25,14 @@ struct OsVersionInfo {
 // 0 unless the platform is Windows NT; then (minor << 16) | major.
 uint32_t NtVersionFrom(const OsVersionInfo& info);
 
-// True when no other instance runs; otherwise shows the running instance's
-// main window (found by its title), brings it to the front and returns false.
+// Held by the running instance for its whole life, from the first step of
+// its start-up; the system releases it when the process ends, however.
+inline constexpr const char kInstanceMutex[] = "Vantor Tessaly Is Running";
+
+// True when no other instance runs: this call created kInstanceMutex, in one
+// step, so that of two copies started at the same moment only one goes on.
+// Otherwise shows the running instance's main window (found by its title)
+// when it exists already, brings it to the front and returns false.
 bool IsFirstInstance(WindowSystem& windows);
 
 // The command line is lowered in place, so switches match in any letter case,

@@ -58,6 +58,14 @@ class ProfileApi {
   // WritePrivateProfileStringA; value "" keeps the key with an empty value.
   virtual bool WriteString(const char* file, const char* section, const char* key,
                            const char* value) = 0;
+  // GetPrivateProfileStringA(section, no key, "", out, size, file): the
+  // section's key names in file order, each ended by a zero, the list by a
+  // second one; returns the characters copied without the last zero. A list
+  // that does not fit is cut, its last name too, and gives size - 2.
+  virtual size_t GetKeyNames(const char* file, const char* section, char* out,
+                             size_t size) = 0;
+  // WritePrivateProfileStringA(section, key, no value, file): removes the key.
+  virtual bool DeleteKey(const char* file, const char* section, const char* key) = 0;
 };
 
 // The clock and the local calendar.

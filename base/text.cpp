@@ -1,5 +1,6 @@
 #include "base/text.h"
 
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -54,6 +55,14 @@ bool FormatText(char* out, size_t size, const char* format, ...) {
   const bool whole = FormatTextV(out, size, format, args);
   va_end(args);
   return whole;
+}
+
+bool SameTextIgnoringCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    if (tolower(static_cast<unsigned char>(*a)) != tolower(static_cast<unsigned char>(*b)))
+      return false;
+  }
+  return *a == *b;
 }
 
 }  // namespace tessaly

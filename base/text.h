@@ -22,6 +22,10 @@ bool FormatText(char* out, size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 bool FormatTextV(char* out, size_t size, const char* format, va_list args);
 
+// The two texts are equal but for the letter case of ASCII letters, as the
+// platform compares file names and profile keys.
+bool SameTextIgnoringCase(const char* a, const char* b);
+
 template <size_t N>
 inline bool CopyText(char (&out)[N], const char* in) {
   return CopyText(out, N, in);

@@ -29,6 +29,10 @@ class WindowSystem {
   // OpenMutexA(MUTEX_ALL_ACCESS, not inheritable, name) succeeded; the handle
   // is closed at once.
   virtual bool MutexExists(const char* name) = 0;
+  // CreateMutexA(no security, not owned, name), kept open until the process
+  // ends, when the system closes it: false only when the mutex existed
+  // already (ERROR_ALREADY_EXISTS), that is, another process holds it.
+  virtual bool CreateProcessMutex(const char* name) = 0;
   // SendMessageA: waits for the receiver to handle it.
   virtual intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                                intptr_t lParam) = 0;

@@ -74,6 +74,9 @@ inline uintptr_t TimerId(const WindowMessage& m) { return m.wParam; }
 constexpr uint32_t kSizeMinimized = 1;  // SIZE_MINIMIZED
 inline uint32_t SizeType(const WindowMessage& m) { return static_cast<uint32_t>(m.wParam); }
 
+// WM_PALETTECHANGED: the window that changed the system palette.
+inline uintptr_t PaletteChanger(const WindowMessage& m) { return m.wParam; }
+
 // A tray icon's callback message: the icon's id and the mouse message.
 inline uint32_t TrayIconId(const WindowMessage& m) { return static_cast<uint32_t>(m.wParam); }
 inline uint32_t TrayMouseMessage(const WindowMessage& m) {

@@ -30,4 +30,15 @@ bool Win32Profile::WriteString(const char* file, const char* section, const char
   return written != FALSE;
 }
 
+size_t Win32Profile::GetKeyNames(const char* file, const char* section, char* out,
+                                 size_t size) {
+  if (out == nullptr || size < 2) return 0;
+  const DWORD limit = size > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<DWORD>(size);
+  return GetPrivateProfileStringA(section, nullptr, "", out, limit, file);
+}
+
+bool Win32Profile::DeleteKey(const char* file, const char* section, const char* key) {
+  return WritePrivateProfileStringA(section, key, nullptr, file) != FALSE;
+}
+
 }  // namespace tessaly

@@ -19,6 +19,11 @@ class Win32Profile : public ProfileApi {
   // WriteProfileStringA / WritePrivateProfileStringA.
   bool WriteString(const char* file, const char* section, const char* key,
                    const char* value) override;
+  // GetPrivateProfileStringA with no key; a size below 2 copies nothing and
+  // returns 0.
+  size_t GetKeyNames(const char* file, const char* section, char* out, size_t size) override;
+  // WritePrivateProfileStringA with no value.
+  bool DeleteKey(const char* file, const char* section, const char* key) override;
 };
 
 }  // namespace tessaly

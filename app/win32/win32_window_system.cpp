@@ -27,6 +27,12 @@ bool Win32WindowSystem::MutexExists(const char* name) {
   return true;
 }
 
+bool Win32WindowSystem::CreateProcessMutex(const char* name) {
+  // The handle stays open on purpose: the mutex lives as long as the process.
+  const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name);
+  return !(mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
 intptr_t Win32WindowSystem::SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                                         intptr_t lParam) {
   return ::SendMessageA(ToHandle<HWND>(window), message, wParam, lParam);

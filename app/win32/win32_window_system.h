@@ -11,6 +11,7 @@ class Win32WindowSystem : public WindowSystem {
  public:
   WindowHandle FindTopLevelWindow(const char* title) override;
   bool MutexExists(const char* name) override;
+  bool CreateProcessMutex(const char* name) override;
   intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                        intptr_t lParam) override;
   void ShowWindow(WindowHandle window, int command) override;

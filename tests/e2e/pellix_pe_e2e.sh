@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The built Pellix.dll and a program bound to it, read as PE files:
-#   - the DLL imports only KERNEL32 and USER32, and from them only the clock
-#     and the three hook calls;
+#   - the DLL imports only KERNEL32 and USER32, and from them only the clock,
+#     the three hook calls, and the process and mutex calls that keep a
+#     second installer off a live owner's hooks;
 #   - it exports the six entry points by ordinal and name;
-#   - its SHARDATA section is three words (the stamp and the two hook
-#     handles), writable and shared;
+#   - its SHARDATA section is four words (the stamp, the two hook handles
+#     and their owner's process id), writable and shared;
 #   - it stays small once stripped;
 #   - IdleWatch.exe, linked against the by-ordinal import library, imports
 #     Pellix.dll's ordinals 2, 3 and 4 and no names.
@@ -73,10 +74,11 @@ only_clock_and_hooks() {
   got=$( { imports_of "$dll_p" msvcrt.dll; imports_of "$dll_p" user32.dll; imports_of "$dll_p" kernel32.dll; } | sort)
   local want
   want=$(printf 'name %s\n' CallNextHookEx GetSystemTimeAsFileTime SetWindowsHookExA \
-    UnhookWindowsHookEx | sort)
+    UnhookWindowsHookEx GetCurrentProcessId OpenProcess GetExitCodeProcess CloseHandle \
+    CreateMutexA WaitForSingleObject ReleaseMutex | sort)
   [ "$got" = "$want" ] || { echo "     imports:"; sed 's/^/       /' <<<"$got"; return 1; }
 }
-check "Pellix.dll imports only the system time and the three hook calls" only_clock_and_hooks
+check "Pellix.dll imports only the system time, the three hook calls and the owner's guard" only_clock_and_hooks
 
 six_exports() {
   local got want
@@ -93,10 +95,10 @@ shared_section() {
   flags=$(grep -A1 -E '^\s*[0-9]+ SHARDATA ' <<<"$dll_h" | tail -n 1)
   echo "     $line"
   echo "     $flags"
-  [ "$(awk '{print $3}' <<<"$line")" = 0000000c ] &&
+  [ "$(awk '{print $3}' <<<"$line")" = 00000010 ] &&
     grep -qw SHARED <<<"$flags" && grep -qw DATA <<<"$flags" && ! grep -qw READONLY <<<"$flags"
 }
-check "SHARDATA is three words, flagged DATA and SHARED, not READONLY" shared_section
+check "SHARDATA is four words, flagged DATA and SHARED, not READONLY" shared_section
 
 small_when_stripped() {
   local copy size

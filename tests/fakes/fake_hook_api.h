@@ -1,10 +1,12 @@
 // The platform's hook calls for unit tests of Pellix's install state machine
 // and hook procedures: every call is recorded in order, each SetHook hands out
-// a new handle, and CallNext answers with its arguments' sum.
+// a new handle, and CallNext answers with its arguments' sum. The calling
+// process is `process`; every process is alive until the test ends it.
 #pragma once
 
 #include <stdint.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,11 @@ class FakeHookApi {
 
   std::vector<Call> calls;
   std::vector<int32_t> unhookResults;  // what Unhook reports, in order; 1 once used up
+  uint32_t process = 1;                // the process that makes the calls
+  std::set<uint32_t> ended;            // processes that have ended
+
+  uint32_t CurrentProcess() const { return process; }
+  bool ProcessAlive(uint32_t id) const { return ended.count(id) == 0; }
 
   void* SetHook(int type, void* procedure, void* module) {
     void* hook = reinterpret_cast<void*>(static_cast<intptr_t>(nextHandle_));

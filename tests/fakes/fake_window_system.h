@@ -49,6 +49,10 @@ class FakeWindowSystem : public WindowSystem {
     calls.push_back(std::string("mutex ") + name);
     return mutexes.count(name) != 0;
   }
+  bool CreateProcessMutex(const char* name) override {
+    calls.push_back(std::string("create mutex ") + name);
+    return mutexes.insert(name).second;
+  }
   intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam,
                        intptr_t lParam) override {
     calls.push_back("send " + std::to_string(window) + " " + std::to_string(message));

@@ -274,6 +274,69 @@ TEST(PellixTwoProcesses, HookCallsElsewhereChainWithTheInstallersHandlesUntilRem
             (std::vector<void*>{nullptr, nullptr, nullptr, nullptr}));
 }
 
+// A second tray program (C) started while the first (A) runs: its install
+// must not overwrite A's handles, which B's hook calls chain with, and its
+// removal must not take A's hooks away.
+TEST(PellixTwoProcesses, SecondInstallerInstallsNothingWhileTheFirstRuns) {
+  FakeHookApi api;
+  pellix::SharedState shared = {};
+  pellix::ProcessState first = {};
+  pellix::ProcessState second = {};
+  first.moduleInstance = kModule;
+  second.moduleInstance = kModule;
+
+  api.process = 1;
+  pellix::Install(shared, first, 1, api, kMouseProc, kKeyboardProc);
+  ASSERT_EQ(api.calls.size(), 2u);
+  const std::vector<void*> firstHandles = {api.calls[0].hook, api.calls[0].hook,
+                                           api.calls[1].hook, api.calls[1].hook};
+
+  api.process = 3;
+  EXPECT_EQ(pellix::Install(shared, second, 1, api, kMouseProc, kKeyboardProc), 0);
+  EXPECT_EQ(api.calls.size(), 2u) << "the second install set no hook";
+  EXPECT_EQ(second.hookState, 0);
+  EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart), firstHandles);
+
+  const size_t before = api.calls.size();
+  EXPECT_EQ(pellix::Install(shared, second, 0, api, kMouseProc, kKeyboardProc), 0);
+  EXPECT_EQ(api.calls.size(), before) << "the second removal unhooked nothing";
+  EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart + 1), firstHandles);
+
+  // Once the first has removed its hooks, the next install installs.
+  api.process = 1;
+  pellix::Install(shared, first, 0, api, kMouseProc, kKeyboardProc);
+  api.process = 3;
+  const size_t removed = api.calls.size();
+  pellix::Install(shared, second, 1, api, kMouseProc, kKeyboardProc);
+  ASSERT_EQ(api.calls.size(), removed + 2);
+  EXPECT_EQ(Describe(api.calls[removed], api.calls), "set mouse");
+  EXPECT_EQ(second.hookState, 1);
+}
+
+// A first program that ended without removing its hooks (a crash): the
+// system removed them with the process, so its handles left in the shared
+// words do not stop the next start.
+TEST(PellixTwoProcesses, HandlesOfAnEndedInstallerDoNotBlockTheNext) {
+  FakeHookApi api;
+  pellix::SharedState shared = {};
+  pellix::ProcessState crashed = {};
+  pellix::ProcessState next = {};
+  crashed.moduleInstance = kModule;
+  next.moduleInstance = kModule;
+
+  api.process = 1;
+  pellix::Install(shared, crashed, 1, api, kMouseProc, kKeyboardProc);
+  api.ended.insert(1);
+
+  api.process = 3;
+  pellix::Install(shared, next, 1, api, kMouseProc, kKeyboardProc);
+  ASSERT_EQ(api.calls.size(), 4u);
+  EXPECT_EQ(next.hookState, 1);
+  EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart),
+            (std::vector<void*>{api.calls[2].hook, api.calls[2].hook, api.calls[3].hook,
+                                api.calls[3].hook}));
+}
+
 // ---------------------------------------------------------------------------
 // Idle arithmetic
 

@@ -31,10 +31,15 @@ struct RecordingHost : StartupShell {
   struct Windows : FakeWindowSystem {
     RecordingHost& host;
     explicit Windows(RecordingHost& h) : host(h) {}
-    WindowHandle FindTopLevelWindow(const char* title) override {
+    bool CreateProcessMutex(const char* name) override {
       host.steps.push_back("first instance?");
+      FakeWindowSystem::CreateProcessMutex(name);
+      return host.firstInstance;
+    }
+    WindowHandle FindTopLevelWindow(const char* title) override {
+      host.steps.push_back("find running window");
       FakeWindowSystem::FindTopLevelWindow(title);
-      return host.firstInstance ? 0 : 77;
+      return 77;
     }
     // Steps on the program's own main window; the running instance's window
     // (the second-start case) is not one.
@@ -181,7 +186,7 @@ TEST(Startup, SecondInstanceStopsWithoutTouchingAnything) {
   host.commandLine = "-DISPLAY";
   RunInitInstance(host.services);
   const std::vector<std::string> expected = {"construct splash", "first instance?",
-                                             "destroy splash"};
+                                             "find running window", "destroy splash"};
   EXPECT_EQ(host.steps, expected);
   EXPECT_EQ(host.commandLine, "-DISPLAY") << "not even the command line is touched";
 }
@@ -213,20 +218,42 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{{true, 2, 0x12345, 0x10002}, 0x00022345u},  // masked to 16 bits
                       VersionCase{{false, 2, 5, 1}, 0u}));          // call failed
 
-TEST(FirstInstance, NoRunningWindowMeansFirst) {
+// The mutex decides, in one step, before any window is looked for: a copy
+// still starting has no main window yet, and the title alone proves nothing.
+struct FirstInstanceCase {
+  const char* name;
+  bool mutexHeld;       // another process created the instance mutex
+  WindowHandle window;  // the running main window found by its title, or 0
+  bool first;
+  std::vector<std::string> calls;
+};
+
+class FirstInstance : public ::testing::TestWithParam<FirstInstanceCase> {};
+
+TEST_P(FirstInstance, MutexFirstThenTheRunningWindowIfAny) {
+  const FirstInstanceCase& c = GetParam();
   FakeWindowSystem windows;
-  EXPECT_TRUE(IsFirstInstance(windows));
-  EXPECT_EQ(windows.calls, std::vector<std::string>{"find Vantor Tessaly"});
+  if (c.mutexHeld) windows.mutexes.insert(kInstanceMutex);
+  if (c.window != 0) windows.windowsByTitle["Vantor Tessaly"] = c.window;
+  EXPECT_EQ(IsFirstInstance(windows), c.first);
+  EXPECT_EQ(windows.calls, c.calls);
+  EXPECT_EQ(windows.mutexes.count(kInstanceMutex), 1u) << "held from now on";
+  EXPECT_TRUE(windows.boxes.empty()) << "a second copy ends without a message";
 }
 
-TEST(FirstInstance, RunningWindowIsShownRaisedAndFocused) {
-  FakeWindowSystem windows;
-  windows.windowsByTitle["Vantor Tessaly"] = 77;
-  EXPECT_FALSE(IsFirstInstance(windows));
-  const std::vector<std::string> expected = {"find Vantor Tessaly", "show 77 1", "top 77",
-                                             "foreground 77"};
-  EXPECT_EQ(windows.calls, expected);
-}
+const char kCreate[] = "create mutex Vantor Tessaly Is Running";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FirstInstance,
+    ::testing::Values(
+        FirstInstanceCase{"NothingRunning", false, 0, true, {kCreate}},
+        FirstInstanceCase{"TitleWithoutMutexIsNoCopyOfOurs", false, 77, true, {kCreate}},
+        FirstInstanceCase{"RunningWindowIsShownRaisedAndFocused", true, 77, false,
+                          {kCreate, "find Vantor Tessaly", "show 77 1", "top 77",
+                           "foreground 77"}},
+        FirstInstanceCase{"CopyStillStartingHasNoWindowYet", true, 0, false,
+                          {kCreate, "find Vantor Tessaly"}}),
+    [](const ::testing::TestParamInfo<FirstInstanceCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace tessaly

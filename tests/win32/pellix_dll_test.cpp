@@ -103,13 +103,13 @@ TEST_P(PellixWep, ReturnsOneWhateverTheArgument) {
 
 INSTANTIATE_TEST_SUITE_P(Arguments, PellixWep, testing::Values(0, 1, -1, 0x12345678));
 
-TEST(PellixSharedWord, LeadsAReadWriteSharedSectionOfThreeWords) {
+TEST(PellixSharedWord, LeadsAReadWriteSharedSectionOfFourWords) {
   DWORD characteristics = 0, size = 0;
   ASSERT_NE(SharedWord(&characteristics, &size), nullptr) << "no SHARDATA section";
   EXPECT_NE(characteristics & IMAGE_SCN_MEM_SHARED, 0u);
   EXPECT_NE(characteristics & IMAGE_SCN_MEM_READ, 0u);
   EXPECT_NE(characteristics & IMAGE_SCN_MEM_WRITE, 0u);
-  EXPECT_EQ(size, 12u);
+  EXPECT_EQ(size, 16u);  // the stamp, the two hook handles, their owner's process id
 }
 
 TEST(PellixSharedWord, ResetWritesTheCurrentTimeIntoTheSharedWordAndReturnsIt) {

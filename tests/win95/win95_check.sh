@@ -17,11 +17,12 @@
 #     load-configuration, delay-import or bound-import directory, section
 #     names of at most 8 characters, no stack frame of 4096 bytes or more
 #     and no stack probe routine; Pellix.dll keeps its relocations and its
-#     SHARDATA section is shared, three words, zero in the file;
+#     SHARDATA section is shared, four words, zero in the file;
 #   - their resources as Windows 95 reads them (win95_resources.py):
 #     bitmaps, icons, dialog templates, tray tips;
 #   - their sources: no low-level hook types, every record size handed to
-#     the system a checked constant.
+#     the system a checked constant, the log of runs bounded under the
+#     64 KB that Windows 95 reads of an initialisation file.
 # Every offender is named with its place and a reason. With --figures it
 # prints the figures the benchmark table shows and checks nothing.
 set -u
@@ -173,9 +174,10 @@ relocation_offenders() {
 }
 
 # shared_section_offenders FILE: "SHARDATA" holds the words that every
-# process mapping the library shares: the stamp and the two hook handles.
-# Flagged shared and writable, exactly three words, zero in the file so that
-# the first process to map the library starts from "never stamped, no hooks".
+# process mapping the library shares: the stamp, the two hook handles and the
+# id of the process that installed them. Flagged shared and writable, exactly
+# four words, zero in the file so that the first process to map the library
+# starts from "never stamped, no hooks".
 shared_section_offenders() {
   local name=${1##*/} line flags size
   line=$("$OBJDUMP" -h "$1" | grep -A1 -E '^ *[0-9]+ SHARDATA ')
@@ -189,8 +191,8 @@ shared_section_offenders() {
     echo "$name: section SHARDATA not flagged shared: each process would keep its own stamp"
   grep -qw READONLY <<<"$flags" &&
     echo "$name: section SHARDATA read-only: the hooks could not stamp"
-  [ "$((16#$size))" -eq 12 ] ||
-    echo "$name: section SHARDATA of $((16#$size)) bytes: it holds exactly three words"
+  [ "$((16#$size))" -eq 16 ] ||
+    echo "$name: section SHARDATA of $((16#$size)) bytes: it holds exactly four words"
   "$OBJDUMP" -s -j SHARDATA "$1" | awk -v name="$name" '
     /^ [0-9a-f]+ / {
       for (i = 2; i <= 5; i++) if ($i ~ /^[0-9a-f]+$/ && $i ~ /[1-9a-f]/) {
@@ -257,6 +259,33 @@ structure_size_offenders() {
   done < <(cd "$TESSALY_SOURCE" && shipping_sources | xargs grep -nE \
     '(\.|->)(cbSize|cb|cbStruct|dwSize|dwOSVersionInfoSize|lStructSize|nLength|uSize) *= *[^=]' /dev/null |
     sed -E 's/^([^:]+):([0-9]+):.*(\.|->)([A-Za-z]+) *= *([^;]*);.*/\1:\2:\4:\5/')
+}
+
+# run_log_offenders: Windows 95 reads and writes at most the first 64 KB of
+# an initialisation file and ignores the rest without an error, so the log of
+# runs keeps each section to its newest lines. The lines kept in every
+# section, each of the longest key and value with "=" and the line end, and
+# the section headers must fit in 65536 bytes (read from app/run_log.h); and
+# the log is written only through WriteRunLogLine, which keeps that bound.
+run_log_offenders() {
+  local header=$TESSALY_SOURCE/app/run_log.h kept size names line total name
+  kept=$(sed -nE 's/^inline constexpr size_t kRunLogLinesKept = ([0-9]+);.*/\1/p' "$header" 2>/dev/null)
+  size=$(sed -nE 's/^inline constexpr size_t kRunLogTextSize = ([0-9]+);.*/\1/p' "$header" 2>/dev/null)
+  names=$(sed -nE 's/^inline constexpr const char k[A-Za-z]+Section\[\] = "([^"]+)";.*/\1/p' "$header" 2>/dev/null)
+  if [ -z "$kept" ] || [ -z "$size" ] || [ -z "$names" ]; then
+    echo "app/run_log.h: no kRunLogLinesKept, kRunLogTextSize or sections: the log of runs has no bound"
+    return
+  fi
+  line=$((2 * (size - 1) + 1 + 2))
+  total=0
+  while read -r name; do
+    total=$((total + kept * line + ${#name} + 4))
+  done <<<"$names"
+  [ "$total" -lt 65536 ] ||
+    echo "app/run_log.h: $kept lines of up to $line bytes in each of $(wc -l <<<"$names") sections and their headers come to $total bytes, past the 64 KB Windows 95 reads"
+  (cd "$TESSALY_SOURCE" && shipping_sources | grep -v '^app/run_log\.cpp$' |
+    xargs grep -nE 'WriteString *\( *kRunLogFile' /dev/null) |
+    sed -E 's/^([^:]+:[0-9]+):.*/\1: writes the log of runs past WriteRunLogLine, which keeps it under 64 KB/'
 }
 
 # stripped_size FILE: bytes once stripped.
@@ -332,11 +361,12 @@ for f in "${shipping[@]}"; do
 done
 relocation_offenders "$TESSALY_BIN/Pellix.dll" | report "Pellix.dll keeps its base relocations"
 shared_section_offenders "$TESSALY_BIN/Pellix.dll" |
-  report "Pellix.dll: SHARDATA shared, three words, zero in the file"
+  report "Pellix.dll: SHARDATA shared, four words, zero in the file"
 python3 "$HERE/win95_resources.py" tips "$TESSALY_BIN/Tessaly.exe" "$TESSALY_SOURCE/res/resource.h" |
   report "Tessaly.exe: tray tips fit the 64-byte field or are cut after 63 characters"
 low_level_hook_offenders | report "sources: no low-level hook types"
 structure_size_offenders | report "sources: every record size handed to the system is a checked constant"
+run_log_offenders | report "sources: the log of runs stays under the 64 KB Windows 95 reads"
 
 imports "$TESSALY_BIN/Pellix.dll" | awk '$1 != "kernel32.dll" && $1 != "user32.dll" {
   print "Pellix.dll: imports " $1 "!" $2 }' | report "Pellix.dll imports only KERNEL32 and USER32"

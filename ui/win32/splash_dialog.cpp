@@ -4,7 +4,9 @@
 #include "presentation/win32/resource_bitmaps.h"
 #include "res/resource.h"
 #include "ui/splash_logic.h"
+#include "base/win32/handles.h"
 #include "ui/win32/framework_scoped.h"
+#include "ui/win32/window_palette.h"
 
 namespace tessaly {
 namespace {
@@ -20,6 +22,8 @@ const MessageMapEntry<SplashDialog> SplashDialog::kMessageMap[] = {
     MessageEntry(WM_LBUTTONDOWN, &SplashDialog::OnLeftButtonDown),
     TimerEntry(&SplashDialog::OnTimer),
     MessageEntry(kTakeFocusMessage, &SplashDialog::OnTakeFocus),
+    MessageEntry(WM_QUERYNEWPALETTE, &SplashDialog::OnPaletteMessage),
+    MessageEntry(WM_PALETTECHANGED, &SplashDialog::OnPaletteMessage),
 };
 
 bool SplashDialog::DispatchMessageMap(WindowMessage& m) {
@@ -75,6 +79,11 @@ bool SplashDialog::OnTakeFocus(WindowMessage& m) {
   SetFocus(m_hWnd);
   m.result = 0;
   return true;
+}
+
+// The application palette: the splash picture shares its colours.
+bool SplashDialog::OnPaletteMessage(WindowMessage& m) {
+  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.GetPalette()), m);
 }
 
 bool SplashDialog::OnLeftButtonDown(WindowMessage& m) {

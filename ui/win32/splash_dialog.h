@@ -24,6 +24,7 @@ class SplashDialog : public CDialog {
   bool OnLeftButtonDown(WindowMessage& m);
   bool OnTimer(uintptr_t timerId);
   bool OnTakeFocus(WindowMessage& m);
+  bool OnPaletteMessage(WindowMessage& m);
 
   const AppState& app_;
 };

@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "ui/dialog_init_data.h"
 #include "ui/main_window_logic.h"
+#include "ui/win32/window_palette.h"
 
 namespace tessaly {
 
@@ -32,6 +33,8 @@ const MessageMapEntry<TessalyDialog> TessalyDialog::kMessageMap[] = {
     MessageEntry(WM_PAINT, &TessalyDialog::OnPaint),
     MessageEntry(WM_SIZE, &TessalyDialog::OnSizeMessage),
     MessageEntry(WM_QUERYDRAGICON, &TessalyDialog::OnQueryDragIcon),
+    MessageEntry(WM_QUERYNEWPALETTE, &TessalyDialog::OnPaletteMessage),
+    MessageEntry(WM_PALETTECHANGED, &TessalyDialog::OnPaletteMessage),
 };
 
 bool TessalyDialog::DispatchMessageMap(WindowMessage& m) {
@@ -271,6 +274,11 @@ bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
 bool TessalyDialog::OnQueryDragIcon(WindowMessage& m) {
   m.result = static_cast<intptr_t>(FromHandle(icon_));
   return true;
+}
+
+// The background is a device bitmap made under the application palette.
+bool TessalyDialog::OnPaletteMessage(WindowMessage& m) {
+  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.GetPalette()), m);
 }
 
 }  // namespace tessaly

@@ -52,6 +52,7 @@ class TessalyDialog : public CDialog, private MainWindowView {
   bool OnPaint(WindowMessage& m);
   bool OnSizeMessage(WindowMessage& m);
   bool OnQueryDragIcon(WindowMessage& m);
+  bool OnPaletteMessage(WindowMessage& m);
 
   // Initialisation steps.
   void FillFromInitData();
