@@ -18,7 +18,10 @@
 #                                   splash of the next start (call it first)
 #   splash_watched PATTERN SECONDS  the watcher's first line matching PATTERN
 #                                   ("^hwnd=": the splash's window line,
-#                                   "^colours=", "^ended", "^timeout")
+#                                   "^ended", "^timeout")
+#   splash_colours                  the most colours the splash showed, once
+#                                   the watcher has seen it end
+#   splash_drawn SECONDS            until the splash shows 8 colours or more
 #
 # The program's resource ids and private messages by their names in the code
 # (ID_TRAY_SHOW, IDC_DISABLE, ... from res/resource.h; kMsgTrayCallback, ...
@@ -74,6 +77,14 @@ watched_line() {
 splash_watched() {
   wait_until "$2" watched_line "$1|^timeout" >/dev/null
   watched_line "$1"
+}
+
+splash_colours() {
+  tr -d '\r' <"$SPLASH_WATCH_OUT" | sed -n 's/^colours=//p' | tail -n 1
+}
+
+splash_drawn() {
+  wait_until "$1" watched_line '^colours=([89]|[1-9][0-9]+)$' >/dev/null
 }
 
 TESSALY_INSTALL_DIR='C:\Vantor'

@@ -53,7 +53,7 @@ fi
 seconds=${RUN_SECONDS:-20}
 probe wait-window "$MAIN_TITLE" 60 >/dev/null || true
 if [ "$headless" = 1 ]; then
-  splash_watched '^colours=' 120 >/dev/null && shoot splash
+  splash_watched '^hwnd=' 120 >/dev/null && splash_drawn 5 && shoot splash
   splash_watched '^ended' 30 >/dev/null || true
   probe send "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_SHOW 0 >/dev/null || true  # "&Show Tessaly"
   probe wait-visible "$MAIN_TITLE" 1 30 >/dev/null || true

@@ -569,12 +569,13 @@ BOOL CALLBACK FindSplash(HWND window, LPARAM data) {
 // watch-splash TITLE SECONDS: the splash lives a few seconds, shorter than a
 // few starts of this probe under an emulator, so one probe watches it whole.
 // It prints "watching" at once (start the program after that line), then
-// the splash's window line as soon as it is up, "colours=N" (the most
-// colours its screen area showed while it was up, sampled for up to a
-// second), and "ended" when it is gone. Each step (the main window to come,
-// then its splash, then the splash's end) may take SECONDS; "timeout" when
-// one took longer. Each line is flushed as it is printed, for a script that
-// acts on the splash while it is up.
+// the splash's window line as soon as it is up, "colours=N" each time its
+// screen area shows more colours than before while it is up (how long
+// drawing takes depends on the machine's load), and "ended" when it is
+// gone. Each step (the main window to come, then its splash, then the
+// splash's end) may take SECONDS; "timeout" when one took longer. Each line
+// is flushed as it is printed, for a script that acts on the splash while it
+// is up.
 int WatchSplash(const char* title, double seconds) {
   const DWORD limit = static_cast<DWORD>(seconds * 1000);
   DWORD stepStart = GetTickCount();
@@ -605,21 +606,21 @@ int WatchSplash(const char* title, double seconds) {
   fflush(stdout);
   int most = 0;
   stepStart = GetTickCount();
-  while (IsWindow(splash) && IsWindowVisible(splash) && GetTickCount() - stepStart < 1000) {
-    RECT r;
-    GetWindowRect(splash, &r);
-    const int count = CountColours(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    if (count > most) most = count;
-    Sleep(100);
-  }
-  printf("colours=%d\n", most);
-  fflush(stdout);
   while (IsWindow(splash)) {
     if (expired()) {
       printf("timeout\n");
       return 1;
     }
-    Sleep(20);
+    RECT r;
+    if (IsWindowVisible(splash) && GetWindowRect(splash, &r)) {
+      const int count = CountColours(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      if (count > most) {
+        most = count;
+        printf("colours=%d\n", most);
+        fflush(stdout);
+      }
+    }
+    Sleep(50);
   }
   printf("ended\n");
   return 0;
