@@ -1,11 +1,10 @@
 #include "actions/backup.h"
 
 #include <ctype.h>
-#include <string.h>
-
 
 #include "base/messages.h"
 #include "base/paths.h"
+#include "base/scoped.h"
 #include "base/text.h"
 #include "presentation/date_time_formatter.h"
 

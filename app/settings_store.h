@@ -28,9 +28,6 @@ bool SetApplicationNames(const char* company, const char* product);
 // keys created when missing; 0 when any step fails or a name is still empty.
 RegistryKey OpenSettingsKey(RegistryApi& registry);
 
-// True when key is 0 or was closed.
-bool CloseSettingsKey(RegistryApi& registry, RegistryKey key);
-
 // Fills app.settings from the settings key, with the defaults for missing or
 // malformed values, and derives saveDir (default: install folder\Recovery,
 // created) and reportPath (install folder\Tests\QUICKCHK.RPT; the Tests

@@ -44,7 +44,7 @@ bool RunInitInstance(StartupServices& s) {
     char* commandLine = shell.CommandLine();
     if (*commandLine != '\0') LowerCommandLine(commandLine);
     s.state.commandLine = commandLine;
-    shell.SetRegistryKey(kCompanyKey);
+    // SetRegistryKey and the two application texts: the settings key's names.
     SetApplicationNames(kCompanyKey, kProductKey);
     LoadLocaleFormats(s.profile);
     char installDirectory[kPathSize] = "";

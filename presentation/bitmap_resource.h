@@ -12,7 +12,6 @@ namespace tessaly {
 enum class PaletteMode : int {
   None = 0,        // no palette is selected
   Background = 1,  // selected as a background palette
-  Foreground = 2,  // selected as the foreground palette
 };
 
 // The bitmap whose palette is the application palette on a palette device.

@@ -32,9 +32,6 @@ enum : uint32_t {
 // GetDeviceCaps indices.
 enum : int { kBitsPixel = 12, kPlanes = 14, kLogPixelsX = 88 };
 
-// The initial mapping mode of every DC: one logical unit per pixel.
-enum : int { kMmText = 1 };
-
 // One entry of a logical palette, laid out as PALETTEENTRY.
 struct PaletteEntry {
   uint8_t red;
@@ -110,10 +107,6 @@ class BitmapResources {
 // A resource number as a resource name (MAKEINTRESOURCEA).
 inline const char* ResourceNumber(uint16_t id) {
   return reinterpret_cast<const char*>(static_cast<uintptr_t>(id));
-}
-// True when name is a number made by ResourceNumber (IS_INTRESOURCE).
-inline bool IsResourceNumber(const char* name) {
-  return (reinterpret_cast<uintptr_t>(name) >> 16) == 0;
 }
 
 }  // namespace tessaly

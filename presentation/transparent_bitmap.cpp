@@ -29,12 +29,6 @@ void TransparentBitmap::Attach(GdiObject bitmap) {
   bitmap_ = bitmap;
 }
 
-GdiObject TransparentBitmap::Detach() {
-  const GdiObject bitmap = bitmap_;
-  bitmap_ = 0;
-  return bitmap;
-}
-
 bool TransparentBitmap::DrawTransparent(GdiDc dc, int x, int y, ColourRef transparent) {
   if (!dc || !bitmap_) return false;
   WorkSet work;

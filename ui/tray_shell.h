@@ -8,7 +8,6 @@
 #include <stdint.h>
 
 #include "base/platform.h"
-#include <string>
 
 namespace tessaly {
 

@@ -53,7 +53,6 @@ class TessalyApp : public CWinApp,
   void DestroySplash() override;
   uint32_t GetNTVersion() override;
   char* CommandLine() override;
-  void SetRegistryKey(const char* company) override;
   void ProbeDisplay() override;
   void BuildPalette() override;
   void CreateMainWindow() override;

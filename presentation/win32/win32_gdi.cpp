@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "base/win32/handles.h"
 #include "presentation/dib.h"
 
 namespace tessaly {

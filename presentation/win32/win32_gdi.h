@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "base/win32/handles.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {

@@ -83,7 +83,7 @@ void CheckResourcePaths(const uint8_t* data, size_t size, const DibInfo& dib, ui
   FUZZ_CHECK((app.palette != 0) == (dib.colourCount != 0));
   if (app.palette) gdi.DeleteObject(app.palette);
 
-  DrawResourceBitmap(gdi, resources, id, /*window=*/1, static_cast<PaletteMode>(mode % 3), 0, 0, 0,
+  DrawResourceBitmap(gdi, resources, id, /*window=*/1, static_cast<PaletteMode>(mode % 2), 0, 0, 0,
                      0, 0, 0);
   FUZZ_CHECK(gdi.problems.empty());
   FUZZ_CHECK(gdi.LiveDcs() == 0);

@@ -19,11 +19,9 @@ TEST_P(DisplayGetters, ReportTheProbedAttributes) {
   const DisplayCase& c = GetParam();
   AppState app;
   app.display = DisplayAttributes{c.bitsPerPixel, c.paletteDevice, c.largeFonts};
-  app.palette = c.paletteDevice ? 0x5A5A : 0;
   EXPECT_EQ(app.IsRichColour(), c.rich);
   EXPECT_EQ(app.IsPaletteDevice(), c.paletteDevice != 0);
   EXPECT_EQ(app.IsLargeFonts(), c.largeFonts != 0);
-  EXPECT_EQ(app.GetPalette(), c.paletteDevice ? 0x5A5Au : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, DisplayGetters,

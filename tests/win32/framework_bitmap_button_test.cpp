@@ -8,29 +8,19 @@
 
 #include "ui/win32/framework_bitmap_button.h"
 #include "ui/win32/framework_scoped.h"
-#include "win32/dialog_template.h"
+#include "win32/framework_test_ids.h"
+#include "win32/message_pump.h"
 
 namespace tessaly {
 namespace {
 
-using tessaly_test::DialogTemplate;
 using tessaly_test::PumpPending;
 
-constexpr WORD kPictureId = 1002;
-constexpr WORD kOtherId = 1003;
+constexpr WORD kPictureId = IDC_TEST_PICTURE;
+constexpr WORD kOtherId = IDC_TEST_OTHER;
 constexpr int kWidth = 41, kHeight = 40;
 const COLORREF kFaceColours[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255),
                                   RGB(255, 255, 0)};  // up, down, focus, disabled
-
-const DLGTEMPLATE* Template() {
-  static const DialogTemplate t = [] {
-    DialogTemplate d(WS_POPUP | WS_CAPTION, 120, 80, "Picture button");
-    d.Add(kPictureId, DialogTemplate::kButton, BS_OWNERDRAW | WS_TABSTOP, 6, 6, 27, 25, "Vantor")
-        .Add(kOtherId, DialogTemplate::kButton, BS_OWNERDRAW, 60, 6, 27, 25, "Other");
-    return d;
-  }();
-  return t.get();
-}
 
 HBITMAP SolidBitmap(COLORREF colour) {
   ScopedHDC screen(nullptr);
@@ -45,7 +35,7 @@ HBITMAP SolidBitmap(COLORREF colour) {
 
 class PictureDialog : public CDialog {
  public:
-  PictureDialog() : CDialog(Template()) {}
+  PictureDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
   CBitmapButton button;
   CBitmapButton* other = nullptr;  // a second button, asked while set
 

@@ -108,23 +108,6 @@ TEST(FrameworkScoped, SelectOfNothingSelectsNothing) {
   EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_BITMAP), original);
 }
 
-TEST(FrameworkScoped, SelectPaletteIsUndone) {
-  struct {
-    LOGPALETTE header;
-    PALETTEENTRY more[1];
-  } logical = {{0x300, 2, {{255, 0, 0, 0}}}, {{0, 0, 255, 0}}};
-  ScopedDeleteObject<HPALETTE> palette(CreatePalette(&logical.header));
-  ASSERT_TRUE(palette);
-  ScopedMemDC memory(CreateCompatibleDC(nullptr));
-  const HGDIOBJ original = GetCurrentObject(memory.get(), OBJ_PAL);
-  {
-    ScopedSelectPalette selected(memory.get(), palette.get(), true);
-    EXPECT_TRUE(selected);
-    EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PAL), palette.get());
-  }
-  EXPECT_EQ(GetCurrentObject(memory.get(), OBJ_PAL), original);
-}
-
 TEST(FrameworkScoped, WindowDcIsReleasedAndPaintCycleValidates) {
   HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                                 nullptr, nullptr, nullptr);

@@ -29,7 +29,7 @@ TEST(SettingsProbe, LoadAndPrint) {
   Win32Registry registry;
   Win32FileSystem files;
   char install[kPathSize];
-  GetInstallDirectory(registry, files, install);
+  GetInstallDirectory(registry, files, install, sizeof install);
   AppState app;
   LoadSettings(app, registry, files);
   if (strcmp(mode, "save") == 0) SaveSettings(app, registry);

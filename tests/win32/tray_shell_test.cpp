@@ -15,17 +15,16 @@
 #include "ui/tray_icon.h"
 #include "ui/win32/framework_dialog.h"
 #include "ui/win32/tray_shell.h"
-#include "win32/dialog_template.h"
+#include "win32/framework_test_ids.h"
+#include "win32/message_pump.h"
 
 namespace tessaly {
 namespace {
 
-using tessaly_test::DialogTemplate;
-
 // The window that receives the tray callbacks and the menu's commands.
 class OwnerWindow : public CDialog {
  public:
-  OwnerWindow() : CDialog(Template()) {}
+  OwnerWindow() : CDialog(IDD_FRAMEWORK_TEST) {}
   std::vector<UINT> commands;
 
  protected:
@@ -40,14 +39,21 @@ class OwnerWindow : public CDialog {
     commands.push_back(id);
     return true;
   }
-
-  static const DLGTEMPLATE* Template() {
-    static const DialogTemplate t(WS_POPUP | WS_CAPTION, 100, 60, "Tray owner");
-    return t.get();
-  }
 };
 
 WindowHandle Handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+// The real shell, with each record it was handed kept for the test.
+class RecordingTrayShell : public Win32TrayShell {
+ public:
+  bool NotifyIcon(TrayOperation operation, const TrayRecord& record) override {
+    operations.push_back(operation);
+    last = record;
+    return Win32TrayShell::NotifyIcon(operation, record);
+  }
+  std::vector<TrayOperation> operations;
+  TrayRecord last{};
+};
 
 TEST(TrayShell, RecordBecomesTheFirstFormOfNotifyIconData) {
   TrayRecord record{};
@@ -71,7 +77,7 @@ TEST(TrayShell, RecordBecomesTheFirstFormOfNotifyIconData) {
 TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
   OwnerWindow owner;
   ASSERT_TRUE(owner.Create());
-  Win32TrayShell shell;
+  RecordingTrayShell shell;
   TessalySettings settings{};
   CTrayIcon icon(150, shell, settings);
   icon.SetCallbackWindow(Handle(owner.GetSafeHwnd()), kMsgTrayCallback);
@@ -80,10 +86,12 @@ TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
   const IconHandle warning = reinterpret_cast<IconHandle>(LoadIconA(nullptr, IDI_EXCLAMATION));
   ASSERT_NE(application, 0u);
   EXPECT_TRUE(icon.ApplyIcon(application));  // NIM_ADD
-  EXPECT_TRUE(icon.IsShown());
-  EXPECT_TRUE(icon.ApplyIcon(warning));  // NIM_MODIFY
-  EXPECT_TRUE(icon.ApplyIcon(0));        // NIM_DELETE
-  EXPECT_FALSE(icon.IsShown());
+  EXPECT_TRUE(icon.ApplyIcon(warning));      // NIM_MODIFY
+  EXPECT_TRUE(icon.ApplyIcon(0));            // NIM_DELETE
+  EXPECT_TRUE(icon.ApplyIcon(0));            // nothing shown: nothing sent
+  EXPECT_EQ(shell.operations, (std::vector<TrayOperation>{
+                                  TrayOperation::kAdd, TrayOperation::kModify,
+                                  TrayOperation::kDelete}));
   // System icons stay valid: they were not the shell object's to destroy.
   ICONINFO info;
   ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(application), &info));
@@ -92,7 +100,7 @@ TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
 }
 
 TEST(TrayShell, MissingResourcesGiveNothing) {
-  Win32TrayShell shell;
+  RecordingTrayShell shell;
   char text[64] = "junk";
   EXPECT_EQ(shell.LoadText(4321, text, sizeof text), 0u);
   EXPECT_STREQ(text, "");
@@ -101,9 +109,8 @@ TEST(TrayShell, MissingResourcesGiveNothing) {
   EXPECT_EQ(shell.LoadMenuResource(4321), 0u);
   TessalySettings settings{};
   CTrayIcon icon(4321, shell, settings);
-  EXPECT_STREQ(icon.Record().tip, "");
   EXPECT_TRUE(icon.ShowIconResource(4321));  // nothing to show, nothing sent
-  EXPECT_FALSE(icon.IsShown());
+  EXPECT_TRUE(shell.operations.empty());
   EXPECT_EQ(icon.HandleCallback(4321, WM_RBUTTONUP), 0);
   EXPECT_EQ(icon.HandleCallback(4321, WM_LBUTTONDBLCLK), 0);
 }
@@ -123,7 +130,7 @@ class TrayWithResources : public testing::Test {
   void TearDown() override { tessaly_test::PumpPending(); }
 
   OwnerWindow owner;
-  Win32TrayShell shell;
+  RecordingTrayShell shell;
   TessalySettings settings{};
   CTrayIcon icon{150, shell, settings};
 };
@@ -139,15 +146,15 @@ int IconWidth(IconHandle handle) {
 }
 
 TEST_F(TrayWithResources, ShowsNormalThenDisabledIconWithTheirTips) {
-  EXPECT_STREQ(icon.Record().tip, kTip150);
   ASSERT_TRUE(icon.ShowIconResource(150));
-  const IconHandle normal = icon.Record().icon;
+  EXPECT_STREQ(shell.last.tip, kTip150);
+  const IconHandle normal = shell.last.icon;
   EXPECT_EQ(IconWidth(normal), GetSystemMetrics(SM_CXSMSIZE));
   ASSERT_TRUE(icon.ShowIconResource(146));
-  EXPECT_EQ(std::string(icon.Record().tip), std::string(kTip146, 63));
-  EXPECT_EQ(icon.Record().id, 150u);
+  EXPECT_EQ(std::string(shell.last.tip), std::string(kTip146, 63));
+  EXPECT_EQ(shell.last.id, 150u);
   EXPECT_EQ(IconWidth(normal), -1);  // the replaced icon was destroyed
-  const IconHandle disabled = icon.Record().icon;
+  const IconHandle disabled = shell.last.icon;
   EXPECT_EQ(IconWidth(disabled), GetSystemMetrics(SM_CXSMSIZE));
   EXPECT_TRUE(icon.ShowIconResource(0));
   EXPECT_EQ(IconWidth(disabled), -1);

@@ -55,8 +55,6 @@ bool PumpMessage(HWND dialog) {
 
 CDialog::CDialog(UINT templateId) : templateId_(templateId) {}
 
-CDialog::CDialog(const DLGTEMPLATE* dialogTemplate) : template_(dialogTemplate) {}
-
 CDialog::~CDialog() {
   if (m_hWnd != nullptr) {
     HWND window = m_hWnd;
@@ -68,12 +66,8 @@ CDialog::~CDialog() {
 bool CDialog::Create(HWND parent) {
   if (m_hWnd != nullptr) return false;
   const LPARAM self = reinterpret_cast<LPARAM>(this);
-  HWND window =
-      template_ != nullptr
-          ? CreateDialogIndirectParamA(ResourceInstance(), template_, parent, DialogProc, self)
-          : CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
-                               DialogProc, self);
-  return window != nullptr;
+  return CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
+                            DialogProc, self) != nullptr;
 }
 
 INT_PTR CDialog::DoModal(HWND owner) {
@@ -83,10 +77,8 @@ INT_PTR CDialog::DoModal(HWND owner) {
     if (app != nullptr && app->m_pMainWnd != nullptr) owner = app->m_pMainWnd->GetSafeHwnd();
   }
   const LPARAM self = reinterpret_cast<LPARAM>(this);
-  return template_ != nullptr
-             ? DialogBoxIndirectParamA(ResourceInstance(), template_, owner, DialogProc, self)
-             : DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner,
-                               DialogProc, self);
+  return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+                         self);
 }
 
 int CDialog::RunModalLoop(DWORD /*flags*/) {

@@ -50,9 +50,6 @@ class CDialog {
  public:
   // A dialog from template resource `templateId` of ResourceInstance().
   explicit CDialog(UINT templateId);
-  // A dialog from an in-memory template, which must outlive every Create or
-  // DoModal call.
-  explicit CDialog(const DLGTEMPLATE* dialogTemplate);
   // Destroys a window that still exists, without calling PostNcDestroy.
   virtual ~CDialog();
 
@@ -121,7 +118,6 @@ class CDialog {
   void Detach();
 
   UINT templateId_ = 0;
-  const DLGTEMPLATE* template_ = nullptr;
   ModalState* modal_ = nullptr;  // the innermost RunModalLoop of this dialog
   UINT defaultMessage_ = 0;        // message passed on by Default()
   bool defaultPending_ = false;

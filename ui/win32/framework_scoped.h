@@ -7,7 +7,6 @@
 //   ScopedHDC              GetDC / ReleaseDC
 //   ScopedPaintDC          BeginPaint / EndPaint
 //   ScopedSelectObject     SelectObject, and the previous object back
-//   ScopedSelectPalette    SelectPalette + RealizePalette, and the previous palette back
 #pragma once
 
 #include <windows.h>
@@ -51,12 +50,6 @@ struct SelectBackTraits : NullIsNone<HGDIOBJ> {
   void Close(HGDIOBJ previous) const { SelectObject(dc, previous); }
 };
 
-// The palette a selection replaced, selected back into `dc` in the background.
-struct PaletteBackTraits : NullIsNone<HPALETTE> {
-  HDC dc = nullptr;
-  void Close(HPALETTE previous) const { SelectPalette(dc, previous, TRUE); }
-};
-
 template <class T>
 using ScopedDeleteObject = ScopedOwner<T, DeleteObjectTraits<T>>;
 using ScopedMemDC = ScopedOwner<HDC, DeleteDcTraits>;
@@ -85,18 +78,6 @@ class ScopedSelectObject : public ScopedOwner<HGDIOBJ, SelectBackTraits> {
     if (dc == nullptr || object == nullptr) return nullptr;
     HGDIOBJ previous = SelectObject(dc, object);
     return previous == HGDI_ERROR ? nullptr : previous;
-  }
-};
-
-// Selects and realises a palette in a DC; the previous palette goes back in
-// the background at the end.
-class ScopedSelectPalette : public ScopedOwner<HPALETTE, PaletteBackTraits> {
- public:
-  ScopedSelectPalette(HDC dc, HPALETTE palette, bool background)
-      : ScopedOwner(dc != nullptr && palette != nullptr ? SelectPalette(dc, palette, background)
-                                                        : nullptr,
-                    PaletteBackTraits{{}, dc}) {
-    if (*this) RealizePalette(dc);
   }
 };
 

@@ -204,10 +204,6 @@ bool TessalyDialog::OnDrawItem(WindowMessage& m) {
   return true;
 }
 
-void TessalyDialog::OnOK() { ShowWindow(SW_HIDE); }
-
-void TessalyDialog::OnCancel() { PostQuit(); }
-
 BOOL TessalyDialog::DestroyWindow() {
   controller_.OnDestroy();
   lightBitmaps_[0].Attach(0);

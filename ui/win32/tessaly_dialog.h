@@ -29,13 +29,10 @@ class TessalyDialog : public CDialog, private MainWindowView {
   ~TessalyDialog() override;
 
   BOOL DestroyWindow() override;
-  MainWindowController& Controller() { return controller_; }
 
  protected:
   BOOL OnInitDialog() override;
   bool DispatchMessageMap(WindowMessage& m) override;
-  void OnOK() override;
-  void OnCancel() override;
   void PostNcDestroy() override;
 
  private:
