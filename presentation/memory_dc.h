@@ -3,6 +3,7 @@
 #pragma once
 
 #include "presentation/gdi.h"
+#include "presentation/gdi_guards.h"
 
 namespace tessaly {
 
@@ -14,7 +15,7 @@ class MemoryDC {
   // stays in the target.
   MemoryDC(Gdi& gdi, GdiObject palette, bool paletteDevice, GdiDc target);
   // Selects back the object that the first Blit replaced, then deletes the DC.
-  ~MemoryDC();
+  ~MemoryDC() = default;
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
 
@@ -26,9 +27,10 @@ class MemoryDC {
 
  private:
   Gdi& gdi_;
-  GdiDc dc_;
-  GdiDc target_;               // not owned
-  GdiObject firstReplaced_ = 0;  // put back on destruction
+  GdiDc target_;  // not owned
+  // Undone in reverse: the first selection goes back, then the DC goes.
+  ScopedMemoryDc dc_;
+  ScopedSelection firstSelection_;
 };
 
 }  // namespace tessaly

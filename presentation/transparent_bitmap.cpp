@@ -1,7 +1,9 @@
 #include "presentation/transparent_bitmap.h"
 
-#include "presentation/gdi_guards.h"
 #include <initializer_list>
+
+#include "presentation/gdi_guards.h"
+
 namespace tessaly {
 namespace {
 
@@ -13,9 +15,9 @@ enum Work { kSource, kInverseMask, kCompose, kMask, kSaved, kWorkCount };
 // (members and array elements go in reverse): the selections, then the
 // bitmaps (Saved's, Mask's, Compose's, InverseMask's), then the DCs.
 struct WorkSet {
-  ScopedOwner<GdiDc, GdiDeleteDcTraits> dc[kWorkCount];
-  ScopedOwner<GdiObject, GdiDeleteObjectTraits> bitmap[kWorkCount];
-  ScopedOwner<GdiObject, GdiSelectBackTraits> selected[kWorkCount];
+  ScopedMemoryDc dc[kWorkCount];
+  ScopedGdiObject bitmap[kWorkCount];
+  ScopedSelection selected[kWorkCount];
 };
 
 }  // namespace

@@ -44,6 +44,8 @@ TessalyDialog::TessalyDialog(AppState& app, MainWindowServices& services,
       app_(app),
       trayIcon_(IDR_TRAY, trayShell_, app.settings),
       lightBitmaps_{TransparentBitmap(SystemGdi()), TransparentBitmap(SystemGdi())},
+      background_(SystemGdi()),
+      fittedFont_(SystemGdi()),
       controller_(app, *this, services, companions, clock) {
   icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
   if (Create(parent) && icon_ != nullptr)
@@ -60,11 +62,12 @@ BOOL TessalyDialog::OnInitDialog() {
   // The rich picture of the font size serves only for its size.
   const MainWindowPictures pictures =
       ChooseMainWindowPictures(app_.IsRichColour(), app_.IsLargeFonts());
-  ScopedDeleteObject<HBITMAP> sizePicture(
-      LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.sizeTemplate)));
-  BITMAP size{};
-  const bool sized = sizePicture && GetObjectA(sizePicture.get(), sizeof size, &size) != 0;
-  if (sized) FitControlsToPicture(size.bmWidth, size.bmHeight);
+  ScopedGdiObject sizePicture(SystemGdi(), FromHandle(LoadBitmapA(
+                                                ResourceInstance(),
+                                                MAKEINTRESOURCEA(pictures.sizeTemplate))));
+  int width = 0, height = 0;
+  const bool sized = SystemGdi().GetBitmapSize(sizePicture.get(), &width, &height);
+  if (sized) FitControlsToPicture(width, height);
 
   SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(FromHandle(icon_)));
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(FromHandle(icon_)));
@@ -74,7 +77,7 @@ BOOL TessalyDialog::OnInitDialog() {
   nullBrush_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   // Without the picture the template's own size is kept rather than a
   // window of no client area.
-  if (sized) SizeToBackground(size.bmWidth, size.bmHeight);
+  if (sized) SizeToBackground(width, height);
   CenterWindow();
   controller_.OnInitDialog();
   return TRUE;
@@ -152,12 +155,12 @@ namespace {
 
 // Average character width of a font, the way dialog base units are taken.
 double AverageWidth(HFONT font) {
-  ScopedHDC screen(nullptr);
+  ScopedWindowDc screen(SystemGdi(), 0);
   if (!screen) return 0;
-  ScopedSelectObject select(screen.get(), font);
+  ScopedSelection select(SystemGdi(), screen.get(), FromHandle(font));
   static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   SIZE extent{};
-  GetTextExtentPoint32A(screen.get(), kAlphabet, 52, &extent);
+  GetTextExtentPoint32A(ToHandle<HDC>(screen.get()), kAlphabet, 52, &extent);
   return extent.cx / 52.0;
 }
 
@@ -185,12 +188,12 @@ void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
   if (height <= 0 || AverageWidth(base) <= targetAverageWidth) return;
   const int chosen = ChooseFittingFontHeight(height, height * 2 / 3, targetAverageWidth,
                                              [base](int h) {
-                                               ScopedDeleteObject<HFONT> font(DialogFont(base, h));
-                                               return AverageWidth(font.get());
+                                               ScopedGdiObject font(SystemGdi(),
+                                                                    FromHandle(DialogFont(base, h)));
+                                               return AverageWidth(ToHandle<HFONT>(font.get()));
                                              });
-  fittedFont_.reset(DialogFont(base, chosen));
-  if (fittedFont_)
-    EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(FromHandle(fittedFont_.get())));
+  fittedFont_.reset(FromHandle(DialogFont(base, chosen)));
+  if (fittedFont_) EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(fittedFont_.get()));
 }
 
 bool TessalyDialog::OnCommand(uint32_t id, uint32_t code) {
@@ -232,7 +235,7 @@ bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
 
 bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
   MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), FromHandle(WParamDc(m)));
-  memory.Blit(FromHandle(background_.get()), 0, 0, 0, 0, 0, 0);
+  memory.Blit(background_.get(), 0, 0, 0, 0, 0, 0);
   m.result = Default(m);
   return true;
 }
@@ -249,10 +252,10 @@ bool TessalyDialog::OnControlColour(WindowMessage& m) {
 }
 
 bool TessalyDialog::OnPaint(WindowMessage& m) {
-  ScopedPaintDC paint(m_hWnd);
+  ScopedPaintDc paint(m_hWnd);
   if (paint) {
     lightBitmaps_[controller_.LightIndex()].DrawTransparent(
-        FromHandle(paint.get()), lightRect_.left, lightRect_.top, StandardColour(kStandardCyan));
+        paint.get(), lightRect_.left, lightRect_.top, StandardColour(kStandardCyan));
   }
   m.result = 0;
   return true;

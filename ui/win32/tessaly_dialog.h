@@ -11,12 +11,12 @@
 
 #include "actions/companions.h"
 #include "base/app_state.h"
+#include "presentation/gdi_guards.h"
 #include "presentation/transparent_bitmap.h"
 #include "ui/main_window_controller.h"
 #include "ui/tray_icon.h"
 #include "ui/win32/framework_bitmap_button.h"
 #include "ui/win32/framework_dialog.h"
-#include "ui/win32/framework_scoped.h"
 #include "ui/win32/tray_shell.h"
 
 namespace tessaly {
@@ -89,8 +89,8 @@ class TessalyDialog : public CDialog, private MainWindowView {
   RECT lightRect_{};
   HBRUSH nullBrush_ = nullptr;
   TransparentBitmap lightBitmaps_[2];
-  ScopedDeleteObject<HBITMAP> background_;
-  ScopedDeleteObject<HFONT> fittedFont_;  // only when the dialog font does not fit
+  ScopedGdiObject background_;
+  ScopedGdiObject fittedFont_;  // only when the dialog font does not fit
   MainWindowController controller_;
 };
 
