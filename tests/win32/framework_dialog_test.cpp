@@ -284,7 +284,7 @@ TEST_F(FrameworkDialog, DefaultRunsTheDialogManagersProcessingFromAHandler) {
 
    private:
     bool OnSetText(WindowMessage& m) {
-      m.result = Default(m);  // sets the text ...
+      m.result = Default();  // sets the text ...
       char text[64] = "";
       GetWindowTextA(m_hWnd, text, sizeof text);
       seenAfterDefault = text;  // ... which the handler then sees

@@ -18,7 +18,6 @@
 
 #include <windows.h>
 
-#include "base/win32/handles.h"
 #include "ui/message_map.h"
 
 namespace tessaly {
@@ -41,10 +40,6 @@ bool PumpMessage(HWND dialog);
 // RunModalLoop flag: send no idle messages. The loop never sends any; the
 // flag is accepted for the callers that name it.
 constexpr DWORD kMlfNoIdleMsg = 0x0001;
-
-// Crackers of the Win32 handles that messages carry.
-// WM_ERASEBKGND, WM_CTLCOLOR*: the DC to draw in (wParam).
-inline HDC WParamDc(const WindowMessage& m) { return ToHandle<HDC>(m.wParam); }
 
 class CDialog {
  public:
@@ -97,8 +92,8 @@ class CDialog {
   virtual void PostNcDestroy() {}
 
   // The dialog manager's default processing of the message being handled,
-  // for handlers that add to it rather than replace it.
-  LRESULT Default(const WindowMessage& m);
+  // for handlers that add to it rather than replace it; 0 outside a handler.
+  LRESULT Default();
 
   HWND m_hWnd = nullptr;
 

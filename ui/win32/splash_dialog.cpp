@@ -57,7 +57,7 @@ bool SplashDialog::OnPaint(WindowMessage& m) {
 
 bool SplashDialog::OnDestroy(WindowMessage& m) {
   KillTimer(m_hWnd, kSplashTimerId);
-  m.result = Default(m);
+  m.result = Default();
   return true;
 }
 
@@ -79,7 +79,7 @@ bool SplashDialog::OnTakeFocus(WindowMessage& m) {
 }
 
 bool SplashDialog::OnLeftButtonDown(WindowMessage& m) {
-  m.result = Default(m);
+  m.result = Default();
   EndDialog(0);
   return true;
 }

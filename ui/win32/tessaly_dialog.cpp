@@ -17,21 +17,15 @@ namespace tessaly {
 
 const MessageMapEntry<TessalyDialog> TessalyDialog::kMessageMap[] = {
     AnyCommandEntry(&TessalyDialog::OnCommand),  // the controller's command table
-    MessageEntry(WM_DRAWITEM, &TessalyDialog::OnDrawItem),
+    DrawItemEntry(&TessalyDialog::OnDrawItem),
     MessageEntry(kMsgTrayCallback, &TessalyDialog::OnTrayCallback),
     MessageEntry(kMsgStampLastRun, &TessalyDialog::OnStampLastRunMessage),
     MessageEntry(kMsgQuickCheckStatus, &TessalyDialog::OnQuickCheckStatusMessage),
-    MessageEntry(WM_ERASEBKGND, &TessalyDialog::OnEraseBackground),
-    MessageEntry(WM_CTLCOLORMSGBOX, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLOREDIT, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORLISTBOX, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORBTN, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORDLG, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORSCROLLBAR, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORSTATIC, &TessalyDialog::OnControlColour),
+    EraseBackgroundEntry(&TessalyDialog::OnEraseBackground),
+    ControlColourEntry(&TessalyDialog::OnControlColour),  // all seven WM_CTLCOLOR*
     MessageEntry(WM_PAINT, &TessalyDialog::OnPaint),
-    MessageEntry(WM_SIZE, &TessalyDialog::OnSizeMessage),
-    MessageEntry(WM_QUERYDRAGICON, &TessalyDialog::OnQueryDragIcon),
+    SizeEntry(&TessalyDialog::OnSize),
+    QueryDragIconEntry(&TessalyDialog::OnQueryDragIcon),
 };
 
 bool TessalyDialog::DispatchMessageMap(WindowMessage& m) {
@@ -200,12 +194,7 @@ bool TessalyDialog::OnCommand(uint32_t id, uint32_t code) {
   return controller_.OnCommand(static_cast<int>(id), static_cast<int>(code));
 }
 
-bool TessalyDialog::OnDrawItem(WindowMessage& m) {
-  const DRAWITEMSTRUCT* item = LParamStruct<DRAWITEMSTRUCT>(m);
-  if (item == nullptr || !bitmapButton_.DrawItem(*item)) return false;
-  m.result = TRUE;
-  return true;
-}
+bool TessalyDialog::OnDrawItem(const DRAWITEMSTRUCT& item) { return bitmapButton_.DrawItem(item); }
 
 BOOL TessalyDialog::DestroyWindow() {
   controller_.OnDestroy();
@@ -233,22 +222,19 @@ bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
   return true;
 }
 
-bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
-  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), FromHandle(WParamDc(m)));
+intptr_t TessalyDialog::OnEraseBackground(GdiDc dc) {
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), dc);
   memory.Blit(background_.get(), 0, 0, 0, 0, 0, 0);
-  m.result = Default(m);
-  return true;
+  return Default();
 }
 
-bool TessalyDialog::OnControlColour(WindowMessage& m) {
-  const int type = static_cast<int>(m.message - WM_CTLCOLORMSGBOX);
-  if (KeepsBaseBrush(type)) return false;  // the platform's own colours
+uintptr_t TessalyDialog::OnControlColour(GdiDc dc, uint32_t controlType) {
+  if (KeepsBaseBrush(static_cast<int>(controlType))) return 0;  // the platform's own colours
   // The base handling sets the text colour from the user's colour scheme;
   // only its background and brush give way to the picture.
-  Default(m);
-  SetBkMode(WParamDc(m), TRANSPARENT);
-  m.result = reinterpret_cast<intptr_t>(nullBrush_);
-  return true;
+  Default();
+  SetBkMode(ToHandle<HDC>(dc), TRANSPARENT);
+  return FromHandle(nullBrush_);
 }
 
 bool TessalyDialog::OnPaint(WindowMessage& m) {
@@ -261,15 +247,11 @@ bool TessalyDialog::OnPaint(WindowMessage& m) {
   return true;
 }
 
-bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
-  m.result = Default(m);
-  controller_.OnSize(static_cast<int>(SizeType(m)));
-  return true;
+void TessalyDialog::OnSize(uint32_t sizeType) {
+  Default();
+  controller_.OnSize(static_cast<int>(sizeType));
 }
 
-bool TessalyDialog::OnQueryDragIcon(WindowMessage& m) {
-  m.result = static_cast<intptr_t>(FromHandle(icon_));
-  return true;
-}
+uintptr_t TessalyDialog::OnQueryDragIcon() { return FromHandle(icon_); }
 
 }  // namespace tessaly

@@ -40,15 +40,15 @@ class TessalyDialog : public CDialog, private MainWindowView {
 
   // Message handlers.
   bool OnCommand(uint32_t id, uint32_t code);
-  bool OnDrawItem(WindowMessage& m);
+  bool OnDrawItem(const DRAWITEMSTRUCT& item);
   bool OnTrayCallback(WindowMessage& m);
   bool OnStampLastRunMessage(WindowMessage& m);
   bool OnQuickCheckStatusMessage(WindowMessage& m);
-  bool OnEraseBackground(WindowMessage& m);
-  bool OnControlColour(WindowMessage& m);
+  intptr_t OnEraseBackground(GdiDc dc);
+  uintptr_t OnControlColour(GdiDc dc, uint32_t controlType);
   bool OnPaint(WindowMessage& m);
-  bool OnSizeMessage(WindowMessage& m);
-  bool OnQueryDragIcon(WindowMessage& m);
+  void OnSize(uint32_t sizeType);
+  uintptr_t OnQueryDragIcon();
 
   // Initialisation steps.
   void FillFromInitData();
