@@ -19,9 +19,9 @@ constexpr size_t kNameSize = 64;
 extern char companyName[kNameSize];
 extern char productName[kNameSize];
 
-// Sets companyName and productName. A name that does not fit (63 characters
-// at most) leaves both empty, so that no settings key is opened under a cut
-// name; returns false then.
+// Sets companyName and productName. A name that does not fit (kNameSize - 1
+// characters at most) leaves both empty, so that no settings key is opened
+// under a cut name; returns false then.
 bool SetApplicationNames(const char* company, const char* product);
 
 // The settings key opened for reading and writing, the company and product

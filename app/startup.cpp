@@ -37,14 +37,15 @@ bool HasSwitch(const char* loweredCommandLine, const char* name) {
 bool RunInitInstance(StartupServices& s) {
   StartupShell& shell = s.shell;
   shell.ConstructSplash();
-  // Enable3dControls: controls take their 3-D look from Windows 95 itself.
+  // Enable3dControls: no call; Windows 95 gives the controls their 3-D look.
   if (shell.GetNTVersion() != 0) {
     s.windows.MessageBox(0, kNtRefusalText, kAppCaption, kMbIconStop);
   } else if (IsFirstInstance(s.windows)) {
     char* commandLine = shell.CommandLine();
     if (*commandLine != '\0') LowerCommandLine(commandLine);
     s.state.commandLine = commandLine;
-    // SetRegistryKey and the two application texts: the settings key's names.
+    // SetRegistryKey and the two application texts: the settings key's names,
+    // company and product.
     SetApplicationNames(kCompanyKey, kProductKey);
     LoadLocaleFormats(s.profile);
     char installDirectory[kPathSize] = "";

@@ -14,9 +14,6 @@ enum class PaletteMode : int {
   Background = 1,  // selected as a background palette
 };
 
-// The bitmap whose palette is the application palette on a palette device.
-constexpr uint16_t kApplicationPaletteBitmap = 173;
-
 // LoadDibResource: the device bitmap of the resource name (a text or a
 // ResourceNumber), with its colours realised through the bitmap's own palette
 // in the screen DC. On success the palette (0 for bitmaps of more than 8 bits)

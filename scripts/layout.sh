@@ -24,11 +24,12 @@ eval "$(sed -nE 's/^ *(kMsg[A-Za-z]+) = ([0-9]+),.*/\1=\2/p' "$TESSALY_SOURCE/ba
 # base/settings_table.h), one "NAME TYPE" a line: REG_DWORD for the numbers,
 # REG_SZ for the folders.
 TESSALY_SETTINGS=$(sed -nE \
-  -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+, [0-9]+\},.*/\1 REG_DWORD/p' \
+  -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+, [A-Za-z0-9]+\},.*/\1 REG_DWORD/p' \
   -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+\},.*/\1 REG_SZ/p' \
   "$TESSALY_SOURCE/base/settings_table.h")
-WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513 WM_LBUTTONUP=514
-WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 IDOK=1 IDCANCEL=2
+WM_CLOSE=16 WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513
+WM_LBUTTONUP=514 WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 WM_RBUTTONDBLCLK=518
+WM_MBUTTONDOWN=519 WM_MBUTTONUP=520 WM_MBUTTONDBLCLK=521 IDOK=1 IDCANCEL=2
 
 probe() {
   timeout 60 wine "$TESSALY_TESTS/TessalyProbe.exe" "$@" 2>/dev/null | tr -d '\r'

@@ -59,13 +59,18 @@ struct tagDRAWITEMSTRUCT;
 
 namespace tessaly {
 
-// Message numbers as the platform gives them.
+// Message numbers as the platform gives them: the ones the rows below crack,
+// and those the tray icon sends or is sent (the shell passes on the mouse
+// messages for the icon).
+constexpr uint32_t kWmNull = 0x0000;
 constexpr uint32_t kWmSize = 0x0005;
 constexpr uint32_t kWmEraseBkgnd = 0x0014;
 constexpr uint32_t kWmDrawItem = 0x002B;
 constexpr uint32_t kWmQueryDragIcon = 0x0037;
 constexpr uint32_t kWmCommand = 0x0111;
 constexpr uint32_t kWmTimer = 0x0113;
+constexpr uint32_t kWmLButtonDblClk = 0x0203;
+constexpr uint32_t kWmRButtonUp = 0x0205;
 // The seven WM_CTLCOLOR* messages, in the order of the CTLCOLOR_* types.
 constexpr uint32_t kWmCtlColorMsgBox = 0x0132;
 constexpr uint32_t kWmCtlColorStatic = 0x0138;

@@ -2,7 +2,7 @@
 #
 #   line_field NAME LINE     the value of NAME=... in a probe line
 #   main_line                the probe line of the main window (the dialog
-#                            titled "Vantor Tessaly" with control 1003)
+#                            titled "Vantor Tessaly" with control IDC_IDLE)
 #   splash_lines PID         visible caption-less dialogs of process PID
 #   wait_splash PID SECONDS  the first splash line, or false on timeout
 #   first_line SECONDS CMD...  polls CMD until it prints a line

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Load: 10,000 messages posted in one burst to the running program (tray
-# callbacks, check-box clicks, 1396, 1397 and "&Backup System Files Now"),
+# callbacks, check-box clicks, kMsgStampLastRun, kMsgQuickCheckStatus and "&Backup System Files Now"),
 # every question box answered No as it comes. Afterwards the program must be
 # alive and answering, its registry values whole and matching its check
 # boxes, its windows and GDI objects as many as before, no action nested and

@@ -14,6 +14,7 @@
 #include "presentation/bitmap_resource.h"
 #include "presentation/dib.h"
 #include "presentation/palette.h"
+#include "res/resource.h"
 
 namespace tessaly {
 namespace {
@@ -62,7 +63,7 @@ void CheckPalette(const DibInfo& dib) {
 // The resource paths: loading, the application palette and drawing must
 // leave no DC or object behind and misuse no handle.
 void CheckResourcePaths(const uint8_t* data, size_t size, const DibInfo& dib, uint8_t mode) {
-  const uint16_t id = kApplicationPaletteBitmap;
+  const uint16_t id = IDB_BACKGROUND_SMALL_256;
   FakeBitmapResources resources;
   resources.byNumber[id] = std::vector<uint8_t>(data, data + size);
   SoftwareGdi gdi;

@@ -7,6 +7,7 @@
 #include "fakes/fake_bitmap_resources.h"
 #include "fakes/software_gdi.h"
 #include "presentation/bitmap_resource.h"
+#include "res/resource.h"
 
 namespace tessaly {
 namespace {
@@ -38,7 +39,7 @@ class BitmapResourceTest : public ::testing::Test {
     DibLayout eight = FourBit();
     eight.bitCount = 8;
     eight.clrUsed = 6;
-    resources.byNumber[kApplicationPaletteBitmap] = BuildDib(eight);
+    resources.byNumber[IDB_BACKGROUND_SMALL_256] = BuildDib(eight);
     resources.byName["LIGHT"] = BuildDib(FourBit());
   }
   void ExpectClean() {
@@ -222,7 +223,7 @@ class BuildPaletteTest : public BitmapResourceTest,
 
 TEST_P(BuildPaletteTest, KeepsThePaletteOfBitmap173OnAPaletteDeviceOnly) {
   const PaletteDevice p = GetParam();
-  if (!p.hasBitmap) resources.byNumber.erase(kApplicationPaletteBitmap);
+  if (!p.hasBitmap) resources.byNumber.erase(IDB_BACKGROUND_SMALL_256);
   app.display.paletteDevice = p.paletteDevice;
   app.palette = 0xDEAD;
   app.palette = BuildPalette(gdi, resources, app.IsPaletteDevice());

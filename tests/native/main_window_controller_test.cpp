@@ -434,10 +434,19 @@ TEST_P(Pictures, ChosenByColourAndFontSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     Displays, Pictures,
-    ::testing::Values(PictureCase{false, false, {143, 145, 144, 143, 170, 173, {167, 168}}},
-                      PictureCase{false, true, {143, 145, 144, 143, 139, 138, {167, 168}}},
-                      PictureCase{true, false, {140, 142, 141, 140, 173, 173, {175, 176}}},
-                      PictureCase{true, true, {140, 142, 141, 140, 138, 138, {175, 176}}}));
+    ::testing::Values(
+        PictureCase{false, false,
+                    {IDB_BUTTON_UP_16, IDB_BUTTON_DOWN_16, IDB_BUTTON_FOCUS_16, IDB_BUTTON_UP_16,
+                     IDB_BACKGROUND_SMALL_16, IDB_BACKGROUND_SMALL_256, {IDB_LIGHT_GREEN_16, IDB_LIGHT_RED_16}}},
+        PictureCase{false, true,
+                    {IDB_BUTTON_UP_16, IDB_BUTTON_DOWN_16, IDB_BUTTON_FOCUS_16, IDB_BUTTON_UP_16,
+                     IDB_BACKGROUND_LARGE_16, IDB_BACKGROUND_LARGE_256, {IDB_LIGHT_GREEN_16, IDB_LIGHT_RED_16}}},
+        PictureCase{true, false,
+                    {IDB_BUTTON_UP_256, IDB_BUTTON_DOWN_256, IDB_BUTTON_FOCUS_256, IDB_BUTTON_UP_256,
+                     IDB_BACKGROUND_SMALL_256, IDB_BACKGROUND_SMALL_256, {IDB_LIGHT_GREEN_256, IDB_LIGHT_RED_256}}},
+        PictureCase{true, true,
+                    {IDB_BUTTON_UP_256, IDB_BUTTON_DOWN_256, IDB_BUTTON_FOCUS_256, IDB_BUTTON_UP_256,
+                     IDB_BACKGROUND_LARGE_256, IDB_BACKGROUND_LARGE_256, {IDB_LIGHT_GREEN_256, IDB_LIGHT_RED_256}}}));
 
 TEST(MainWindowSize, AddsFramesAndCaptionButtonHeight) {
   const SystemMetrics normal{3, 3, 18};

@@ -318,8 +318,8 @@ TEST(MainWindowTemplate, HeaderIsAsDesigned) {
             static_cast<uint32_t>(DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
   EXPECT_EQ(t.exStyle, static_cast<uint32_t>(WS_EX_APPWINDOW));
   EXPECT_EQ(t.items, 20);
-  EXPECT_EQ(t.cx, 196);
-  EXPECT_EQ(t.cy, 214);
+  EXPECT_EQ(t.cx, IDD_TESSALY_DIALOG_WIDTH);
+  EXPECT_EQ(t.cy, IDD_TESSALY_DIALOG_HEIGHT);
   EXPECT_EQ(t.menu, "");
   EXPECT_EQ(t.title, "Vantor Tessaly");
   EXPECT_EQ(t.pointSize, 8);

@@ -1,8 +1,9 @@
 // The tray icon on the real shell: the record goes to Shell_NotifyIconA in
 // its first form (88 bytes) and Wine's shell accepts add, modify and delete;
-// with the program's resources, the icons and tips 150 and 146 are shown, a
+// with the program's resources, the normal and disabled icons and tips are
+// shown, a
 // double click sends the menu's first command, and a right click opens menu
-// 150 with its default item and, while disabled, its check mark.
+// IDR_TRAY with its default item and, while disabled, its check mark.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "base/messages.h"
+#include "res/resource.h"
 #include "ui/tray_icon.h"
 #include "ui/win32/framework_dialog.h"
 #include "ui/win32/tray_shell.h"
@@ -59,17 +61,17 @@ TEST(TrayShell, RecordBecomesTheFirstFormOfNotifyIconData) {
   TrayRecord record{};
   record.size = kTrayRecordSize;
   record.window = 0x1234;
-  record.id = 150;
+  record.id = IDR_TRAY;
   record.flags = kNifIcon | kNifTip | kNifMessage;
-  record.callbackMessage = 1025;
+  record.callbackMessage = kMsgTrayCallback;
   record.icon = 0x5678;
   memset(record.tip, 'x', sizeof record.tip);  // even an unterminated tip stays bounded
   const NOTIFYICONDATAA data = Win32TrayShell::ToNotifyIconData(record);
   EXPECT_EQ(data.cbSize, 88u);
   EXPECT_EQ(data.hWnd, reinterpret_cast<HWND>(0x1234));
-  EXPECT_EQ(data.uID, 150u);
+  EXPECT_EQ(data.uID, UINT{IDR_TRAY});
   EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE));
-  EXPECT_EQ(data.uCallbackMessage, 1025u);
+  EXPECT_EQ(data.uCallbackMessage, UINT{kMsgTrayCallback});
   EXPECT_EQ(data.hIcon, reinterpret_cast<HICON>(0x5678));
   EXPECT_EQ(strnlen(data.szTip, 64), 63u);
 }
@@ -79,7 +81,7 @@ TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
   ASSERT_TRUE(owner.Create());
   RecordingTrayShell shell;
   TessalySettings settings{};
-  CTrayIcon icon(150, shell, settings);
+  CTrayIcon icon(IDR_TRAY, shell, settings);
   icon.SetCallbackWindow(Handle(owner.GetSafeHwnd()), kMsgTrayCallback);
   // A shared system icon: the shell object never destroys it.
   const IconHandle application = reinterpret_cast<IconHandle>(LoadIconA(nullptr, IDI_APPLICATION));
@@ -117,8 +119,8 @@ TEST(TrayShell, MissingResourcesGiveNothing) {
 
 #ifdef TESSALY_TEST_RESOURCES
 
-constexpr char kTip150[] = "Double-click on the icon to open the Tessaly";
-constexpr char kTip146[] =
+constexpr char kTipNormal[] = "Double-click on the icon to open the Tessaly";
+constexpr char kTipDisabled[] =
     "Vantor Tessaly is disabled. Double-click on the icon to open the Tessaly";
 
 class TrayWithResources : public testing::Test {
@@ -132,7 +134,7 @@ class TrayWithResources : public testing::Test {
   OwnerWindow owner;
   RecordingTrayShell shell;
   TessalySettings settings{};
-  CTrayIcon icon{150, shell, settings};
+  CTrayIcon icon{IDR_TRAY, shell, settings};
 };
 
 int IconWidth(IconHandle handle) {
@@ -146,13 +148,13 @@ int IconWidth(IconHandle handle) {
 }
 
 TEST_F(TrayWithResources, ShowsNormalThenDisabledIconWithTheirTips) {
-  ASSERT_TRUE(icon.ShowIconResource(150));
-  EXPECT_STREQ(shell.last.tip, kTip150);
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY));
+  EXPECT_STREQ(shell.last.tip, kTipNormal);
   const IconHandle normal = shell.last.icon;
   EXPECT_EQ(IconWidth(normal), GetSystemMetrics(SM_CXSMSIZE));
-  ASSERT_TRUE(icon.ShowIconResource(146));
-  EXPECT_EQ(std::string(shell.last.tip), std::string(kTip146, 63));
-  EXPECT_EQ(shell.last.id, 150u);
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY_DISABLED));
+  EXPECT_EQ(std::string(shell.last.tip), std::string(kTipDisabled, 63));
+  EXPECT_EQ(shell.last.id, uint32_t{IDR_TRAY});
   EXPECT_EQ(IconWidth(normal), -1);  // the replaced icon was destroyed
   const IconHandle disabled = shell.last.icon;
   EXPECT_EQ(IconWidth(disabled), GetSystemMetrics(SM_CXSMSIZE));
@@ -162,11 +164,11 @@ TEST_F(TrayWithResources, ShowsNormalThenDisabledIconWithTheirTips) {
 }
 
 TEST_F(TrayWithResources, DoubleClickSendsTheFirstMenuCommand) {
-  ASSERT_TRUE(icon.ShowIconResource(150));
-  EXPECT_EQ(icon.HandleCallback(150, WM_LBUTTONDBLCLK), 1);
-  EXPECT_EQ(owner.commands, std::vector<UINT>{32772});
-  EXPECT_EQ(icon.HandleCallback(146, WM_LBUTTONDBLCLK), 0);
-  EXPECT_EQ(icon.HandleCallback(150, WM_LBUTTONDOWN), 0);
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY));
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY, WM_LBUTTONDBLCLK), 1);
+  EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_SHOW});
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY_DISABLED, WM_LBUTTONDBLCLK), 0);
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY, WM_LBUTTONDOWN), 0);
   EXPECT_EQ(owner.commands.size(), 1u);
 }
 
@@ -190,7 +192,7 @@ void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
         g_openMenu->items.push_back(GetMenuItemID(menu, i));
       }
       g_openMenu->defaultItem = GetMenuDefaultItem(menu, TRUE, 0);
-      g_openMenu->disableChecked = (GetMenuState(menu, 32773, MF_BYCOMMAND) & MF_CHECKED) != 0;
+      g_openMenu->disableChecked = (GetMenuState(menu, ID_TRAY_DISABLE, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
   }
   EndMenu();
@@ -200,19 +202,20 @@ class TrayRightClick : public TrayWithResources, public testing::WithParamInterf
 
 TEST_P(TrayRightClick, OpensMenu150WithDefaultItemAndCheckMarkWhileDisabled) {
   settings.disabled = GetParam();
-  ASSERT_TRUE(icon.ShowIconResource(150));
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY));
   ShowWindow(owner.GetSafeHwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(owner.GetSafeHwnd());
   OpenMenu seen;
   g_openMenu = &seen;
   ASSERT_NE(SetTimer(nullptr, 0, 200, InspectOpenMenu), 0u);
-  EXPECT_EQ(icon.HandleCallback(150, WM_RBUTTONUP), 1);
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY, WM_RBUTTONUP), 1);
   g_openMenu = nullptr;
 
   ASSERT_TRUE(seen.seen) << "the pop-up menu did not open";
   const UINT separator = 0;
   EXPECT_EQ(seen.items,
-            (std::vector<UINT>{32772, 32773, separator, 32776, separator, 32777, 32778}));
+            (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_DISABLE, separator, ID_TRAY_BACKUP_NOW, separator,
+                               ID_TRAY_LAUNCH_VANTOR, ID_TRAY_UNLOAD}));
   EXPECT_EQ(seen.defaultItem, 0u);
   EXPECT_EQ(seen.disableChecked, GetParam() != 0);
   // WM_NULL follows the closed menu.

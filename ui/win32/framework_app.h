@@ -50,7 +50,7 @@ class CWinApp {
   CDialog* m_pMainWnd = nullptr;
 
  private:
-  // Windows 95 command lines are at most 260 characters, past which the
+  // Windows 95 command lines are at most kPathSize characters, past which the
   // rest is cut.
   char commandLine_[kPathSize + 16] = "";
 };

@@ -142,7 +142,7 @@ void TessalyDialog::FitControlsToPicture(int width, int height) {
   // Average character width in pixels that the picture was drawn for: the
   // horizontal base unit, which is 4 dialog units, taken from the picture's
   // width over the template's width in dialog units.
-  FitFontToLayout(static_cast<double>(width) / kTemplateWidthUnits * 4);
+  FitFontToLayout(static_cast<double>(width) / IDD_TESSALY_DIALOG_WIDTH * 4);
 }
 
 namespace {
