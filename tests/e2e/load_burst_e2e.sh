@@ -96,7 +96,8 @@ for pair in Backup:$IDC_BACKUP QuickCheck:$IDC_QUICKCHECK MaxOnce:$IDC_MAX_ONCE;
 done
 expect_eq "Disabled matches box $IDC_DISABLE" "$(reg_dword Disabled)" \
   "$(probe control "$MAIN_TITLE" $IDC_DISABLE | sed -E 's/.* checked=([0-9]+).*/\1/')"
-expect_eq "Idle untouched" "$(reg_dword Idle)" 1
+expect_eq "Idle untouched" "$(reg_dword Idle)" \
+  "$(awk '$1 == "Idle" { print $2 }' <<<"$TESSALY_SETTING_DEFAULTS")"
 last=$(reg_dword LastTime)
 check "LastTime stamped during the burst" test "$last" -ge "$started" -a "$last" -le "$(date +%s)"
 

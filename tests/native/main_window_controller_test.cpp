@@ -497,9 +497,17 @@ TEST(FitLayout, FontHeightIsTheLargestThatFits) {
   EXPECT_EQ(ChooseFittingFontHeight(13, 8, 1.0, measure), 8);
 }
 
+// The controls the user types in or picks from keep the platform's colours;
+// the others are drawn over the picture. By the platform's CTLCOLOR_* types.
 TEST(ControlColours, EditAndListKeepBaseBrushOthersTransparent) {
-  for (int type = 0; type <= 6; ++type)
-    EXPECT_EQ(KeepsBaseBrush(type), type == kCtlColorEdit || type == kCtlColorListBox) << type;
+  const struct {
+    int type;
+    const char* control;
+    bool keeps;
+  } kTypes[] = {{0, "message box", false}, {1, "edit", true},    {2, "list box", true},
+                {3, "button", false},      {4, "dialog", false}, {5, "scroll bar", false},
+                {6, "static", false}};
+  for (const auto& t : kTypes) EXPECT_EQ(KeepsBaseBrush(t.type), t.keeps) << t.control;
 }
 
 }  // namespace
