@@ -2,7 +2,7 @@
 
 #include <ctype.h>
 
-#include "base/messages.h"
+#include "base/names.h"
 #include "base/paths.h"
 #include "base/scoped.h"
 #include "base/text.h"

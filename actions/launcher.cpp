@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "base/messages.h"
+#include "base/names.h"
 #include "base/text.h"
 
 namespace tessaly {

@@ -4,7 +4,8 @@
 #include <string.h>
 
 #include "app/settings_store.h"
-#include "base/messages.h"
+#include "base/names.h"
+#include "base/timers.h"
 #include "presentation/locale_formats.h"
 #include "base/text.h"
 

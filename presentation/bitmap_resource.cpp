@@ -11,7 +11,7 @@ namespace {
 bool FindDib(BitmapResources& resources, const char* name, DibInfo* dib) {
   const uint8_t* data = nullptr;
   size_t size = 0;
-  return resources.Find(name, &data, &size) && ParseDib(data, size, dib);
+  return resources.FindBitmap(name, &data, &size) && ParseDib(data, size, dib);
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ class BitmapResources {
   virtual ~BitmapResources() = default;
   // The packed DIB bytes of the bitmap named name (a text, or a number in
   // the form of ResourceNumber); false when there is no such resource.
-  virtual bool Find(const char* name, const uint8_t** data, size_t* size) = 0;
+  virtual bool FindBitmap(const char* name, const uint8_t** data, size_t* size) = 0;
 };
 
 // A resource number as a resource name (MAKEINTRESOURCEA).

@@ -9,7 +9,7 @@ namespace {
 
 // The five work DCs in the order of their creation, and the four work
 // bitmaps; Source holds the bitmap being drawn and has none of its own.
-enum Work { kSource, kInverseMask, kCompose, kMask, kSaved, kWorkCount };
+enum WorkSlot { kSource, kInverseMask, kCompose, kMask, kSaved, kWorkCount };
 
 // Everything DrawTransparent makes, given back on every path in this order
 // (members and array elements go in reverse): the selections, then the

@@ -40,7 +40,7 @@ class Win32Gdi : public Gdi {
 class ModuleBitmapResources : public BitmapResources {
  public:
   explicit ModuleBitmapResources(HMODULE module = nullptr) : module_(module) {}
-  bool Find(const char* name, const uint8_t** data, size_t* size) override;
+  bool FindBitmap(const char* name, const uint8_t** data, size_t* size) override;
 
  private:
   HMODULE module_;

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/messages.h"
 #include "base/text.h"
 #include "app/settings_store.h"
 #include "fakes/fake_companions.h"

@@ -12,7 +12,7 @@
 
 #include "app/install_folder.h"
 #include "app/settings_store.h"
-#include "base/messages.h"
+#include "base/names.h"
 #include "base/paths.h"
 #include "base/settings_table.h"
 #include "app/win32/win32_file_system.h"

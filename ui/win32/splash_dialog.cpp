@@ -1,6 +1,6 @@
 #include "ui/win32/splash_dialog.h"
 
-#include "base/messages.h"
+#include "base/timers.h"
 #include "presentation/gdi_guards.h"
 #include "presentation/win32/resource_bitmaps.h"
 #include "presentation/win32/win32_gdi.h"
