@@ -3,13 +3,11 @@
 // (the Win32 application object, or a unit test with fakes).
 #pragma once
 
-#include <stddef.h>
 
 #include "actions/companions.h"
 #include "base/app_state.h"
 #include "base/paths.h"
 #include "base/platform.h"
-#include "base/scoped.h"
 #include "base/window_system.h"
 
 namespace tessaly {

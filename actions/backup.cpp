@@ -1,10 +1,9 @@
 #include "actions/backup.h"
 
-#include <string.h>
 
-
-#include "base/messages.h"
+#include "base/names.h"
 #include "base/paths.h"
+#include "base/scoped.h"
 #include "base/text.h"
 #include "presentation/date_time_formatter.h"
 
@@ -14,7 +13,7 @@ namespace {
 constexpr int kSetCount = 5;
 constexpr int32_t kOneWeek = 604800;
 constexpr size_t kSetNameSize = 16;     // "Tessaly5" and room to spare
-constexpr size_t kQuestionSize = 400;   // the question around a 259-character saveDir
+constexpr size_t kQuestionSize = 400;   // the question around a saveDir of kPathSize - 1 characters
 // FAT keeps last-write times to two seconds, so a file written in the second
 // a save began may carry a time up to two seconds earlier.
 constexpr int32_t kFileTimeSlack = 2;
@@ -81,7 +80,7 @@ void ForgetRestoreEntry(ProfileApi& profile, const char* cabinetPath) {
     char key[16];
     FormatText(key, sizeof key, "Cab%d", k);
     // One byte more than a path can hold: a longer value reads as
-    // kPathSize characters and so can never match a path of at most 259.
+    // kPathSize characters and so can never match a path of at most kPathSize - 1.
     char value[kPathSize + 1];
     if (profile.GetString(kVantorIni, kRestoreSection, key, "", value, sizeof value) == 0 ||
         value[0] == '\0')

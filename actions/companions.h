@@ -31,7 +31,7 @@ class Companions {
   // VarnTests.dll: fills *result (zeroed by the caller) and writes the report.
   virtual int32_t DoQuickCheck(WindowHandle window, QuickCheckResult* result,
                                const char* reportPath) = 0;
-  // Quillet.dll: folder chooser over the 260-byte buffer; non-zero on a choice.
+  // Quillet.dll: folder chooser over a kPathSize-byte buffer; non-zero on a choice.
   virtual int32_t ChangeSnapshotDir(char* buffer, const char* title) = 0;
   virtual int32_t SaveSnapshotGUI() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "base/messages.h"
+#include "base/names.h"
 #include "base/text.h"
 
 namespace tessaly {
@@ -10,7 +11,7 @@ namespace {
 const char kVantorMutex[] = "Vantor Is Running";
 const char kVantorTitle[] = "Vantor";
 const char kVantorProgram[] = "Vantor.Exe";
-// Quoted program path (259 characters), a blank and the argument text.
+// Quoted program path (kPathSize - 1 characters), a blank and the argument text.
 constexpr size_t kCommandLineSize = 2 * kPathSize;
 
 void ShowError(ActionContext& context, const char* text) {

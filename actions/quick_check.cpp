@@ -2,6 +2,7 @@
 
 #include "actions/launcher.h"
 #include "base/messages.h"
+#include "base/scoped.h"
 
 namespace tessaly {
 

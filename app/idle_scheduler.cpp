@@ -5,6 +5,7 @@
 #include "app/run_log.h"
 #include "app/startup.h"
 #include "base/messages.h"
+#include "base/timers.h"
 #include "base/scoped.h"
 #include "base/text.h"
 #include "presentation/date_time_formatter.h"

@@ -1,21 +1,23 @@
 // The idle scheduler: the logic of TessalyTimerProc, the timer procedure of
-// the main window's start-up timer (3) and idle poll timer (1). The start-up
-// ticks hide the main window (or show it once with "-display"); the idle poll
-// runs the enabled maintenance actions once the user has left the keyboard
-// and mouse alone for longer than the chosen threshold, logs each run in
-// "Tessaly.ini", has the main window stamp the run, and restarts the idle
-// count.
+// the main window's start-up timer (kStartupTimerId) and idle poll timer
+// (kIdleTimerId). The start-up ticks hide the main window (or show it once
+// with "-display"); the idle poll runs the enabled maintenance actions once
+// the user has left the keyboard and mouse alone for longer than the chosen
+// threshold, logs each run in "Tessaly.ini", has the main window stamp the
+// run, and restarts the idle count.
 #pragma once
 
 #include <stdint.h>
 
+#include "actions/system_file_backup.h"
 #include "base/app_state.h"
 #include "base/platform.h"
 #include "base/window_system.h"
 
 namespace tessaly {
 
-// The activity hook library's idle clock (Pellix ordinals 4 and 3).
+// The activity hook library's idle clock (Pellix's HookIdleSeconds and
+// HookResetTimer).
 class IdleClock {
  public:
   virtual ~IdleClock() = default;
@@ -25,12 +27,10 @@ class IdleClock {
   virtual void ResetTimer() = 0;
 };
 
-// The two maintenance actions the idle run performs.
-class MaintenanceActions {
+// The two maintenance actions the idle run performs: the backup of
+// SystemFileBackup and the quick check.
+class MaintenanceActions : public SystemFileBackup {
  public:
-  virtual ~MaintenanceActions() = default;
-  // Backs up the critical system files; true only when a backup was made.
-  virtual bool BackupSystemFiles(bool confirm) = 0;
   // Runs the quick check and publishes its result.
   virtual void RunQuickCheck() = 0;
 };
@@ -48,7 +48,7 @@ class IdleScheduler {
   IdleScheduler(AppState& app, IdleClock& idleClock, Clock& clock, ProfileApi& profile,
                 WindowSystem& windows, MaintenanceActions& actions);
 
-  // TessalyTimerProc: timer 3 makes a start-up tick, every other id an idle
+  // TessalyTimerProc: kStartupTimerId makes a start-up tick, every other id an idle
   // poll. Never throws: it is called from the platform's timer dispatch.
   void OnTimer(uintptr_t timerId) noexcept;
 

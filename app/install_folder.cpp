@@ -1,6 +1,6 @@
 #include "app/install_folder.h"
 
-#include "base/messages.h"
+#include "base/names.h"
 #include "base/registry_values.h"
 #include "base/text.h"
 

@@ -16,11 +16,6 @@ namespace tessaly {
 // Returns false when out is empty.
 bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char* out, size_t size);
 
-template <size_t N>
-inline bool GetInstallDirectory(RegistryApi& registry, FileSystem& files, char (&out)[N]) {
-  return GetInstallDirectory(registry, files, out, N);
-}
-
 // The install folder of the running program: GetInstallDirectory over the
 // registry and file system given.
 class RegistryInstallFolder : public InstallFolder {

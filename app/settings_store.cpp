@@ -49,10 +49,6 @@ RegistryKey OpenSettingsKey(RegistryApi& registry) {
   return raw;
 }
 
-bool CloseSettingsKey(RegistryApi& registry, RegistryKey key) {
-  return key == 0 || registry.CloseKey(key) == kRegistrySuccess;
-}
-
 void LoadSettings(AppState& app, RegistryApi& registry, FileSystem& files) {
   ScopedRegistryKey key(registry, OpenSettingsKey(registry));
   TessalySettings& s = app.settings;

@@ -19,17 +19,14 @@ constexpr size_t kNameSize = 64;
 extern char companyName[kNameSize];
 extern char productName[kNameSize];
 
-// Sets companyName and productName. A name that does not fit (63 characters
-// at most) leaves both empty, so that no settings key is opened under a cut
-// name; returns false then.
+// Sets companyName and productName. A name that does not fit (kNameSize - 1
+// characters at most) leaves both empty, so that no settings key is opened
+// under a cut name; returns false then.
 bool SetApplicationNames(const char* company, const char* product);
 
 // The settings key opened for reading and writing, the company and product
 // keys created when missing; 0 when any step fails or a name is still empty.
 RegistryKey OpenSettingsKey(RegistryApi& registry);
-
-// True when key is 0 or was closed.
-bool CloseSettingsKey(RegistryApi& registry, RegistryKey key);
 
 // Fills app.settings from the settings key, with the defaults for missing or
 // malformed values, and derives saveDir (default: install folder\Recovery,

@@ -4,7 +4,8 @@
 #include <string.h>
 
 #include "app/settings_store.h"
-#include "base/messages.h"
+#include "base/names.h"
+#include "base/timers.h"
 #include "presentation/locale_formats.h"
 #include "base/text.h"
 
@@ -41,14 +42,15 @@ bool HasSwitch(const char* loweredCommandLine, const char* name) {
 bool RunInitInstance(StartupServices& s) {
   StartupShell& shell = s.shell;
   shell.ConstructSplash();
-  // Enable3dControls: controls take their 3-D look from Windows 95 itself.
+  // Enable3dControls: no call; Windows 95 gives the controls their 3-D look.
   if (shell.GetNTVersion() != 0) {
     s.windows.MessageBox(0, kNtRefusalText, kAppCaption, kMbIconStop);
   } else if (IsFirstInstance(s.windows)) {
     char* commandLine = shell.CommandLine();
     if (*commandLine != '\0') LowerCommandLine(commandLine);
     s.state.commandLine = commandLine;
-    shell.SetRegistryKey(kCompanyKey);
+    // SetRegistryKey and the two application texts: the settings key's names,
+    // company and product.
     SetApplicationNames(kCompanyKey, kProductKey);
     LoadLocaleFormats(s.profile);
     char installDirectory[kPathSize] = "";

@@ -3,7 +3,6 @@
 // tests record the order.
 #pragma once
 
-#include <stddef.h>
 #include <stdint.h>
 
 #include "actions/companions.h"
@@ -56,7 +55,6 @@ class StartupShell {
   virtual uint32_t GetNTVersion() = 0;
   // The text after the program name, writable; never null.
   virtual char* CommandLine() = 0;
-  virtual void SetRegistryKey(const char* company) = 0;
   // The display attributes and the application palette, into the state.
   virtual void ProbeDisplay() = 0;
   virtual void BuildPalette() = 0;

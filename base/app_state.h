@@ -43,7 +43,6 @@ struct AppState {
   int32_t snapshotBusy = 0;     // the snapshot command runs its own windows
   const char* commandLine = ""; // lowered command line (owned by the caller)
 
-  uintptr_t GetPalette() const { return palette; }
   bool IsLargeFonts() const { return display.largeFonts != 0; }
   bool IsPaletteDevice() const { return display.paletteDevice != 0; }
   bool IsRichColour() const { return display.bitsPerPixel > 7; }

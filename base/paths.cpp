@@ -3,8 +3,6 @@
 #include <ctype.h>
 #include <string.h>
 
-#include "base/text.h"
-
 namespace tessaly {
 
 bool JoinPath(char* out, size_t size, const char* first, const char* second) {

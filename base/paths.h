@@ -1,4 +1,4 @@
-// Path operations on 8-bit text in 260-byte buffers: joining a folder and a
+// Path operations on 8-bit text in kPathSize-byte buffers: joining a folder and a
 // name, and making a folder current.
 #pragma once
 

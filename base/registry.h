@@ -20,9 +20,6 @@ constexpr RegistryKey kLocalMachineKey = 0x80000002;  // HKEY_LOCAL_MACHINE
 
 // Result codes of the registry calls.
 constexpr int32_t kRegistrySuccess = 0;      // ERROR_SUCCESS
-constexpr int32_t kRegistryNotFound = 2;     // ERROR_FILE_NOT_FOUND
-constexpr int32_t kRegistryAccessDenied = 5; // ERROR_ACCESS_DENIED
-constexpr int32_t kRegistryMoreData = 234;   // ERROR_MORE_DATA
 
 // Value types.
 constexpr uint32_t kRegString = 1;          // REG_SZ
@@ -46,7 +43,7 @@ class RegistryApi {
   virtual int32_t CreateKey(RegistryKey parent, const char* subKey, uint32_t access,
                             RegistryKey* result) = 0;
   // RegQueryValueExA(key, name, 0, type, data, size). A null data asks only
-  // for the size; a buffer too small gives kRegistryMoreData and the size
+  // for the size; a buffer too small gives ERROR_MORE_DATA and the size
   // needed. type may be null.
   virtual int32_t QueryValue(RegistryKey key, const char* name, uint32_t* type, void* data,
                              uint32_t* size) = 0;

@@ -16,16 +16,9 @@
 // RegistryApi&), the window a DC came from, the DC a selection was made in.
 // Header-only and free of the platform's headers.
 //
-// Two families of guards build on ScopedOwner; use the one of the code's
-// kind:
-//   presentation/gdi_guards.h   ScopedGdiObject, ScopedWindowDc, ... over the
-//                               Gdi interface: for the platform-free drawing
-//                               code, which the unit tests run on a software
-//                               GDI.
-//   ui/win32/framework_scoped.h ScopedDeleteObject, ScopedHDC, ... over the
-//                               Win32 handles themselves: for the windows'
-//                               own Win32 code.
-// Registry keys have ScopedRegistryKey (base/registry.h).
+// The guards built on ScopedOwner: ScopedRegistryKey (base/registry.h), the
+// DC and GDI object guards over the Gdi interface (presentation/gdi_guards.h),
+// and the paint cycle's (presentation/win32/win32_gdi.h).
 #pragma once
 
 #include <stdint.h>

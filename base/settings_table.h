@@ -16,6 +16,10 @@
 
 namespace tessaly {
 
+// The idle setting's default, "1 Hour", the second threshold; also what an
+// index outside the list becomes.
+inline constexpr int32_t kDefaultIdleIndex = 1;
+
 struct PersistedSetting {
   // A 32-bit value, stored as a REG_DWORD; `def` when missing or malformed.
   constexpr PersistedSetting(const char* valueName, int32_t TessalySettings::*field,
@@ -34,7 +38,7 @@ struct PersistedSetting {
 };
 
 inline constexpr PersistedSetting kPersistedSettings[] = {
-    {"Idle", &TessalySettings::idle, 1},
+    {"Idle", &TessalySettings::idle, kDefaultIdleIndex},
     {"Backup", &TessalySettings::backup, 1},
     {"QuickCheck", &TessalySettings::quickCheck, 1},
     {"MaxOnce", &TessalySettings::maxOnce, 1},

@@ -41,7 +41,7 @@ class WindowSystem {
   virtual void SetForegroundWindow(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual void KillTimer(WindowHandle window, uintptr_t id) = 0;
-  // MessageBoxA; returns the button pressed (IDYES 6, IDNO 7, IDOK 1).
+  // MessageBoxA; returns the button pressed (IDOK, IDYES, kIdNo, ...).
   virtual int MessageBox(WindowHandle owner, const char* text, const char* caption,
                          uint32_t style) = 0;
   // WinExec; a result below 32 is a failure.
@@ -57,6 +57,6 @@ enum : uint32_t {
   kMbIconQuestion = 0x20,
   kMbIconInformation = 0x40,
 };
-enum : int { kIdOk = 1, kIdYes = 6, kIdNo = 7 };
+enum : int { kIdNo = 7 };
 
 }  // namespace tessaly

@@ -98,12 +98,12 @@ bench_row "  wineserver CPU for each, same window" \
   "(information)"
 
 # The timer trace: a new run of Tessaly alone with the message trace on.
-probe_in "$prefix_t" post "$MAIN_TITLE" 273 32778 0 >/dev/null  # "&Unload Vantor Tessaly"
+probe_in "$prefix_t" post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_UNLOAD 0 >/dev/null
 probe_in "$prefix_t" wait-gone "$MAIN_TITLE" 30 >/dev/null
 wait "$TESSALY_PID" 2>/dev/null
 WINEDEBUG=+pid,+msg TESSALY_LOG=$trace TESSALY_TIMEOUT=$((trace_seconds + 60)) tessaly_start
 sleep "$trace_seconds"
-probe_in "$prefix_t" post "$MAIN_TITLE" 273 32778 0 >/dev/null
+probe_in "$prefix_t" post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_UNLOAD 0 >/dev/null
 probe_in "$prefix_t" wait-gone "$MAIN_TITLE" 30 >/dev/null
 wait "$TESSALY_PID" 2>/dev/null
 

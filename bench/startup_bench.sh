@@ -15,8 +15,8 @@ cp "$BENCH_BIN/BenchMinimal.exe" "$BENCH_BIN/BenchStartup.exe" "$TESSALY_DIR/"
 
 run() {
   (cd "$TESSALY_DIR" && timeout 600 wine BenchStartup.exe "$1" \
-    "Vantor Tessaly" 273:32778 "Tessaly.exe -nosplash" \
-    "Tessaly Bench Minimal" 16:0 "BenchMinimal.exe") 2>/dev/null | tr -d '\r'
+    "Vantor Tessaly" $WM_COMMAND:$ID_TRAY_UNLOAD "Tessaly.exe -nosplash" \
+    "Tessaly Bench Minimal" $WM_CLOSE:0 "BenchMinimal.exe") 2>/dev/null | tr -d '\r'
 }
 run 1 >/dev/null || { echo "warm-up round failed" >&2; exit 1; }
 output=$(run "$rounds") || { echo "$output" >&2; exit 1; }

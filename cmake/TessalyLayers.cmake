@@ -1,7 +1,7 @@
 # Layers of the program's code, lowest first:
 #
 #   base          text helpers, platform interfaces, message numbers, shared
-#                 state, scope guards (and res/resource.h, the resource ids)
+#                 state, the scope-guard owner (and res/resource.h, the resource ids)
 #   presentation  bitmaps, palettes, drawing, locale texts      uses base
 #   actions       backup, quick check, launcher                 uses presentation, base
 #   ui            main window, tray icon, splash                uses actions and below

@@ -3,6 +3,7 @@
 #include "presentation/dib.h"
 #include "presentation/gdi_guards.h"
 #include "presentation/palette.h"
+#include "res/resource.h"
 
 namespace tessaly {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 bool FindDib(BitmapResources& resources, const char* name, DibInfo* dib) {
   const uint8_t* data = nullptr;
   size_t size = 0;
-  return resources.Find(name, &data, &size) && ParseDib(data, size, dib);
+  return resources.FindBitmap(name, &data, &size) && ParseDib(data, size, dib);
 }
 
 }  // namespace
@@ -77,7 +78,7 @@ GdiObject BuildPalette(Gdi& gdi, BitmapResources& resources, bool paletteDevice)
   if (!paletteDevice) return 0;
   GdiObject palette = 0;
   const GdiObject bitmap =
-      LoadDibResource(gdi, resources, ResourceNumber(kApplicationPaletteBitmap), palette);
+      LoadDibResource(gdi, resources, ResourceNumber(IDB_BACKGROUND_SMALL_256), palette);
   if (!bitmap) return 0;
   gdi.DeleteObject(bitmap);
   return palette;

@@ -12,11 +12,7 @@ namespace tessaly {
 enum class PaletteMode : int {
   None = 0,        // no palette is selected
   Background = 1,  // selected as a background palette
-  Foreground = 2,  // selected as the foreground palette
 };
-
-// The bitmap whose palette is the application palette on a palette device.
-constexpr uint16_t kApplicationPaletteBitmap = 173;
 
 // LoadDibResource: the device bitmap of the resource name (a text or a
 // ResourceNumber), with its colours realised through the bitmap's own palette

@@ -32,9 +32,6 @@ enum : uint32_t {
 // GetDeviceCaps indices.
 enum : int { kBitsPixel = 12, kPlanes = 14, kLogPixelsX = 88 };
 
-// The initial mapping mode of every DC: one logical unit per pixel.
-enum : int { kMmText = 1 };
-
 // One entry of a logical palette, laid out as PALETTEENTRY.
 struct PaletteEntry {
   uint8_t red;
@@ -104,16 +101,12 @@ class BitmapResources {
   virtual ~BitmapResources() = default;
   // The packed DIB bytes of the bitmap named name (a text, or a number in
   // the form of ResourceNumber); false when there is no such resource.
-  virtual bool Find(const char* name, const uint8_t** data, size_t* size) = 0;
+  virtual bool FindBitmap(const char* name, const uint8_t** data, size_t* size) = 0;
 };
 
 // A resource number as a resource name (MAKEINTRESOURCEA).
 inline const char* ResourceNumber(uint16_t id) {
   return reinterpret_cast<const char*>(static_cast<uintptr_t>(id));
-}
-// True when name is a number made by ResourceNumber (IS_INTRESOURCE).
-inline bool IsResourceNumber(const char* name) {
-  return (reinterpret_cast<uintptr_t>(name) >> 16) == 0;
 }
 
 }  // namespace tessaly

@@ -3,39 +3,33 @@
 namespace tessaly {
 
 MemoryDC::MemoryDC(Gdi& gdi, GdiObject palette, bool paletteDevice, GdiDc target)
-    : gdi_(gdi), dc_(gdi.CreateCompatibleDC(target)), target_(target) {
+    : gdi_(gdi), target_(target), dc_(gdi, target) {
   if (!dc_ || !paletteDevice || !palette) return;
   gdi_.SelectPalette(target_, palette, false);
   gdi_.RealizePalette(target_);
-  gdi_.SelectPalette(dc_, palette, false);
-  gdi_.RealizePalette(dc_);
-}
-
-MemoryDC::~MemoryDC() {
-  if (!dc_) return;
-  if (firstReplaced_) gdi_.SelectObject(dc_, firstReplaced_);
-  gdi_.DeleteDC(dc_);
+  gdi_.SelectPalette(dc_.get(), palette, false);
+  gdi_.RealizePalette(dc_.get());
 }
 
 GdiObject MemoryDC::Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSrc, int ySrc) {
-  BlitRect rect{x, y, cx, cy};
-  return Blit(bitmap, rect, xSrc, ySrc);
-}
-
-GdiObject MemoryDC::Blit(GdiObject bitmap, BlitRect& rect, int xSrc, int ySrc) {
   if (!dc_ || !bitmap) return 0;
-  const GdiObject replaced = gdi_.SelectObject(dc_, bitmap);
+  GdiObject replaced;
+  if (!firstSelection_) {
+    firstSelection_ = ScopedSelection(gdi_, dc_.get(), bitmap);
+    replaced = firstSelection_.get();
+  } else {
+    replaced = gdi_.SelectObject(dc_.get(), bitmap);
+  }
   if (!replaced) return 0;
-  if (!firstReplaced_) firstReplaced_ = replaced;
-  if (rect.cx == 0 || rect.cy == 0) {
+  if (cx == 0 || cy == 0) {
     int width = 0;
     int height = 0;
     if (gdi_.GetBitmapSize(bitmap, &width, &height)) {
-      if (rect.cx == 0) rect.cx = width;
-      if (rect.cy == 0) rect.cy = height;
+      if (cx == 0) cx = width;
+      if (cy == 0) cy = height;
     }
   }
-  gdi_.BitBlt(target_, rect.x, rect.y, rect.cx, rect.cy, dc_, xSrc, ySrc, kSrcCopy);
+  gdi_.BitBlt(target_, x, y, cx, cy, dc_.get(), xSrc, ySrc, kSrcCopy);
   return replaced;
 }
 

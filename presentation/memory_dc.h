@@ -3,17 +3,9 @@
 #pragma once
 
 #include "presentation/gdi.h"
+#include "presentation/gdi_guards.h"
 
 namespace tessaly {
-
-// Where a bitmap goes on the target: position and size; a size of 0 means
-// the bitmap's own width or height.
-struct BlitRect {
-  int x;
-  int y;
-  int cx;
-  int cy;
-};
 
 class MemoryDC {
  public:
@@ -23,26 +15,22 @@ class MemoryDC {
   // stays in the target.
   MemoryDC(Gdi& gdi, GdiObject palette, bool paletteDevice, GdiDc target);
   // Selects back the object that the first Blit replaced, then deletes the DC.
-  ~MemoryDC();
+  ~MemoryDC() = default;
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
 
-  // The memory DC itself, or 0 when it could not be created.
-  GdiDc Handle() const { return dc_; }
-
   // Selects bitmap and copies it (SRCCOPY) from (xSrc, ySrc) to the target at
-  // (x, y, cx, cy). Returns the object that this selection replaced, or 0
-  // when nothing could be selected.
+  // (x, y, cx, cy); a cx or cy of 0 means the bitmap's own width or height.
+  // Returns the object that this selection replaced, or 0 when nothing could
+  // be selected.
   GdiObject Blit(GdiObject bitmap, int x, int y, int cx, int cy, int xSrc, int ySrc);
-  // The same with the place in a record; a cx or cy of 0 is replaced in the
-  // caller's record by the bitmap's width or height.
-  GdiObject Blit(GdiObject bitmap, BlitRect& rect, int xSrc, int ySrc);
 
  private:
   Gdi& gdi_;
-  GdiDc dc_;
-  GdiDc target_;               // not owned
-  GdiObject firstReplaced_ = 0;  // put back on destruction
+  GdiDc target_;  // not owned
+  // Undone in reverse: the first selection goes back, then the DC goes.
+  ScopedMemoryDc dc_;
+  ScopedSelection firstSelection_;
 };
 
 }  // namespace tessaly

@@ -1,21 +1,23 @@
 #include "presentation/transparent_bitmap.h"
 
-#include "presentation/gdi_guards.h"
 #include <initializer_list>
+
+#include "presentation/gdi_guards.h"
+
 namespace tessaly {
 namespace {
 
 // The five work DCs in the order of their creation, and the four work
 // bitmaps; Source holds the bitmap being drawn and has none of its own.
-enum Work { kSource, kInverseMask, kCompose, kMask, kSaved, kWorkCount };
+enum WorkSlot { kSource, kInverseMask, kCompose, kMask, kSaved, kWorkCount };
 
 // Everything DrawTransparent makes, given back on every path in this order
 // (members and array elements go in reverse): the selections, then the
 // bitmaps (Saved's, Mask's, Compose's, InverseMask's), then the DCs.
 struct WorkSet {
-  ScopedOwner<GdiDc, GdiDeleteDcTraits> dc[kWorkCount];
-  ScopedOwner<GdiObject, GdiDeleteObjectTraits> bitmap[kWorkCount];
-  ScopedOwner<GdiObject, GdiSelectBackTraits> selected[kWorkCount];
+  ScopedMemoryDc dc[kWorkCount];
+  ScopedGdiObject bitmap[kWorkCount];
+  ScopedSelection selected[kWorkCount];
 };
 
 }  // namespace
@@ -27,12 +29,6 @@ TransparentBitmap::~TransparentBitmap() {
 void TransparentBitmap::Attach(GdiObject bitmap) {
   if (bitmap_ && bitmap_ != bitmap) gdi_.DeleteObject(bitmap_);
   bitmap_ = bitmap;
-}
-
-GdiObject TransparentBitmap::Detach() {
-  const GdiObject bitmap = bitmap_;
-  bitmap_ = 0;
-  return bitmap;
 }
 
 bool TransparentBitmap::DrawTransparent(GdiDc dc, int x, int y, ColourRef transparent) {

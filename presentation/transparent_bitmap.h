@@ -16,9 +16,6 @@ class TransparentBitmap {
 
   // Takes ownership of bitmap (deleting the one held before).
   void Attach(GdiObject bitmap);
-  // Gives up ownership of the held bitmap and returns it.
-  GdiObject Detach();
-  GdiObject Handle() const { return bitmap_; }
 
   // Draws the bitmap on dc at (x, y): pixels of the colour transparent keep
   // the target's pixel, every other pixel shows the bitmap's. The bitmap's

@@ -7,6 +7,11 @@
 #define IDD_TESSALY_DIALOG 102 /* the main window "Vantor Tessaly" */
 #define IDD_SPLASH 145         /* the splash window */
 
+/* The main window's template in dialog units: the area that the background
+   picture covers. */
+#define IDD_TESSALY_DIALOG_WIDTH 196
+#define IDD_TESSALY_DIALOG_HEIGHT 214
+
 /* Controls of the main window, in their tab order. */
 #define IDC_IDLE 1003            /* combo box: idle threshold */
 #define IDC_BACKUP 1004          /* check box "Backup my critical system files" */

@@ -26,7 +26,8 @@
 # The program's resource ids and private messages by their names in the code
 # (ID_TRAY_SHOW, IDC_DISABLE, ... from res/resource.h; kMsgTrayCallback, ...
 # from base/messages.h), the names and types of the persisted settings
-# (TESSALY_SETTINGS), the main window's title (MAIN_TITLE), and the
+# (TESSALY_SETTINGS) and the defaults of the numbers among them
+# (TESSALY_SETTING_DEFAULTS), the main window's title (MAIN_TITLE), and the
 # platform's messages the scripts send.
 TESSALY_SOURCE=${TESSALY_SOURCE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 eval "$(sed -nE 's/^#define (ID[A-Z0-9_]+) +\(?(-?[0-9]+)\)?.*/\1=\2/p' "$TESSALY_SOURCE/res/resource.h")"
@@ -35,12 +36,24 @@ eval "$(sed -nE 's/^ *(kMsg[A-Za-z]+) = ([0-9]+),.*/\1=\2/p' "$TESSALY_SOURCE/ba
 # base/settings_table.h), one "NAME TYPE" a line: REG_DWORD for the numbers,
 # REG_SZ for the folders.
 TESSALY_SETTINGS=$(sed -nE \
-  -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+, [0-9]+\},.*/\1 REG_DWORD/p' \
+  -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+, [A-Za-z0-9]+\},.*/\1 REG_DWORD/p' \
   -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+\},.*/\1 REG_SZ/p' \
   "$TESSALY_SOURCE/base/settings_table.h")
 MAIN_TITLE="Vantor Tessaly"
-WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513 WM_LBUTTONUP=514
-WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 IDOK=1 IDCANCEL=2
+# One "NAME DEFAULT" a line, for the numbers; a default given by name (such
+# as kDefaultIdleIndex) is read from the same header.
+eval "$(sed -nE 's/^inline constexpr int32_t (k[A-Za-z]+) = (-?[0-9]+);.*/\1=\2/p' \
+  "$TESSALY_SOURCE/base/settings_table.h")"
+TESSALY_SETTING_DEFAULTS=$(
+  sed -nE 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+, ([A-Za-z0-9]+)\},.*/\1 \2/p' \
+    "$TESSALY_SOURCE/base/settings_table.h" |
+    while read -r name def; do
+      case $def in k*) def=${!def} ;; esac
+      echo "$name $def"
+    done)
+WM_CLOSE=16 WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513
+WM_LBUTTONUP=514 WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 WM_RBUTTONDBLCLK=518
+WM_MBUTTONDOWN=519 WM_MBUTTONUP=520 WM_MBUTTONDBLCLK=521 IDOK=1 IDCANCEL=2
 
 probe() {
   timeout 60 wine "$TESSALY_TESTS/TessalyProbe.exe" "$@" 2>/dev/null | tr -d '\r'

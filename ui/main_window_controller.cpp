@@ -204,7 +204,7 @@ int MainWindowController::LightIndex() const {
 
 bool MainWindowController::OnChooseSaveLocation() {
   if (companions_.ChangeSnapshotDir(app_.settings.saveDir, "Select Save Directory") != 0) {
-    // The chooser writes into the 260-byte buffer; make sure it ends there.
+    // The chooser writes into the kPathSize-byte buffer; make sure it ends there.
     app_.settings.saveDir[kPathSize - 1] = '\0';
     services_.SaveSettings();
   }

@@ -4,7 +4,6 @@
 // (ui/main_window_services.h).
 #pragma once
 
-#include <stddef.h>
 #include <stdint.h>
 
 #include "actions/companions.h"
@@ -39,7 +38,6 @@ class MainWindowController {
   void UpdateDisabledState();
   void RefreshLastRunText();
   int LightIndex() const;
-  bool HelpOpened() const { return helpOpened_; }
 
  private:
   static const MessageMapEntry<MainWindowController> kCommands[];

@@ -1,5 +1,6 @@
 #include "ui/main_window_logic.h"
 
+#include "base/settings_table.h"
 #include "res/resource.h"
 
 namespace tessaly {
@@ -40,8 +41,8 @@ LayoutScale FitLayoutToPicture(int pictureWidth, int pictureHeight, int pixelsPe
   LayoutScale s{1.0, 1.0, false};
   if (pixelsPer4UnitsX <= 0 || pixelsPer8UnitsY <= 0 || pictureWidth <= 0 || pictureHeight <= 0)
     return s;
-  s.x = (static_cast<double>(pictureWidth) / kTemplateWidthUnits) / (pixelsPer4UnitsX / 4.0);
-  s.y = (static_cast<double>(pictureHeight) / kTemplateHeightUnits) / (pixelsPer8UnitsY / 8.0);
+  s.x = (static_cast<double>(pictureWidth) / IDD_TESSALY_DIALOG_WIDTH) / (pixelsPer4UnitsX / 4.0);
+  s.y = (static_cast<double>(pictureHeight) / IDD_TESSALY_DIALOG_HEIGHT) / (pixelsPer8UnitsY / 8.0);
   s.needed = s.x < 1 - kTolerance || s.x > 1 + kTolerance || s.y < 1 - kTolerance ||
              s.y > 1 + kTolerance;
   if (!s.needed) s.x = s.y = 1.0;
@@ -55,7 +56,7 @@ PixelRect ScaleRect(const PixelRect& r, const LayoutScale& scale) {
 }
 
 int32_t NormaliseIdleIndex(int32_t idle, int itemCount) {
-  return (idle < 0 || idle >= itemCount) ? 1 : idle;
+  return (idle < 0 || idle >= itemCount) ? kDefaultIdleIndex : idle;
 }
 
 int32_t NormaliseLightIndex(int32_t status) { return (status < 0 || status > 1) ? 0 : status; }

@@ -29,12 +29,6 @@ struct WindowSize {
 };
 WindowSize MainWindowSize(int backgroundWidth, int backgroundHeight, const SystemMetrics& metrics);
 
-// The main window's template measures kTemplateWidthUnits x
-// kTemplateHeightUnits dialog units, the area that the background picture
-// covers.
-constexpr int kTemplateWidthUnits = 196;
-constexpr int kTemplateHeightUnits = 214;
-
 // The controls of the main window's template are placed for the dialog font
 // whose base units match the background: the template's dialog units cover the
 // picture. Where the font's base units differ (another font of that name, as
@@ -62,7 +56,8 @@ int ChooseFittingFontHeight(int height, int minHeight, double targetWidth, Measu
   return minHeight;
 }
 
-// A stored idle index outside the combo box's items becomes 1 ("1 Hour").
+// A stored idle index outside the combo box's items becomes the default,
+// kDefaultIdleIndex.
 int32_t NormaliseIdleIndex(int32_t idle, int itemCount);
 // A status-light index other than 0 or 1 becomes 0.
 int32_t NormaliseLightIndex(int32_t status);

@@ -4,14 +4,14 @@
 
 #include <stddef.h>
 
+#include "actions/system_file_backup.h"
+
 namespace tessaly {
 
-class MainWindowServices {
+// With the backup of SystemFileBackup.
+class MainWindowServices : public SystemFileBackup {
  public:
-  virtual ~MainWindowServices() = default;
   virtual void SaveSettings() = 0;
-  // True when the backup was made; false when refused, declined or failed.
-  virtual bool BackupSystemFiles(bool confirm) = 0;
   virtual void LaunchVantor(const char* arguments) = 0;
   virtual void GetInstallDirectory(char* out, size_t size) = 0;
 };

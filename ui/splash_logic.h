@@ -13,12 +13,9 @@ struct SplashPicture {
   PaletteMode paletteMode;
 };
 
-inline constexpr int kSplashBitmapRich = IDB_SPLASH_256;
-inline constexpr int kSplashBitmapPlain = IDB_SPLASH_16;
-
 inline SplashPicture ChooseSplashPicture(bool richColour, bool paletteDevice) {
-  if (!richColour) return SplashPicture{kSplashBitmapPlain, PaletteMode::None};
-  return SplashPicture{kSplashBitmapRich,
+  if (!richColour) return SplashPicture{IDB_SPLASH_16, PaletteMode::None};
+  return SplashPicture{IDB_SPLASH_256,
                        paletteDevice ? PaletteMode::Background : PaletteMode::None};
 }
 

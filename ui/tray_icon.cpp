@@ -22,7 +22,7 @@ void CTrayIcon::SetCallbackWindow(WindowHandle window, uint32_t message) {
   notifyData_.callbackMessage = message;
 }
 
-// At most 63 characters of the string are kept; a missing string gives an
+// At most kTrayTipSize - 1 characters of the string are kept; a missing string gives an
 // empty tip.
 void CTrayIcon::LoadTip(uint32_t id) {
   shell_.LoadText(id, notifyData_.tip, sizeof notifyData_.tip);

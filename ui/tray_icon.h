@@ -42,9 +42,6 @@ class CTrayIcon {
   // Returns 1 when handled, else 0.
   int HandleCallback(uintptr_t wParam, intptr_t lParam);
 
-  bool IsShown() const { return notifyData_.icon != 0; }
-  const TrayRecord& Record() const { return notifyData_; }
-
  private:
   void LoadTip(uint32_t id);
 

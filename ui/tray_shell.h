@@ -8,7 +8,6 @@
 #include <stdint.h>
 
 #include "base/platform.h"
-#include <string>
 
 namespace tessaly {
 
@@ -20,9 +19,6 @@ using MenuHandle = uintptr_t;
 // NIF_*).
 enum class TrayOperation : uint32_t { kAdd = 0, kModify = 1, kDelete = 2 };
 enum : uint32_t { kNifMessage = 0x1, kNifIcon = 0x2, kNifTip = 0x4 };
-
-// Mouse messages that the shell passes on for the icon.
-enum : uint32_t { kWmNull = 0x0000, kWmLButtonDblClk = 0x0203, kWmRButtonUp = 0x0205 };
 
 // The notification-icon record in its first form: 88 bytes, with a tip of at
 // most 63 characters and a terminator.

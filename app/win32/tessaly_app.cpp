@@ -78,8 +78,6 @@ char* TessalyApp::CommandLine() {
   return m_lpCmdLine != nullptr ? m_lpCmdLine : empty;
 }
 
-void TessalyApp::SetRegistryKey(const char* company) { CWinApp::SetRegistryKey(company); }
-
 void TessalyApp::GetInstallDirectory(char* out, size_t size) {
   installFolder_.Get(out, size);
 }

@@ -39,8 +39,8 @@ class TessalyApp : public CWinApp,
   // Removes the hooks and kills the idle timer.
   int ExitInstance() override;
 
-  // The timer procedure of the main window's timers 1 (idle poll) and 3
-  // (start-up ticks).
+  // The timer procedure of the main window's timers kIdleTimerId (idle poll)
+  // and kStartupTimerId (start-up ticks).
   static void CALLBACK TessalyTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 
   AppState state;
@@ -53,7 +53,6 @@ class TessalyApp : public CWinApp,
   void DestroySplash() override;
   uint32_t GetNTVersion() override;
   char* CommandLine() override;
-  void SetRegistryKey(const char* company) override;
   void ProbeDisplay() override;
   void BuildPalette() override;
   void CreateMainWindow() override;

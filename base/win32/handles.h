@@ -1,6 +1,6 @@
 // The one way between the program's opaque handles (WindowHandle, GdiDc,
-// GdiObject, MenuHandle, IconHandle: integers of pointer size, 0 for none)
-// and the platform's handle types:
+// GdiObject, MenuHandle, IconHandle, RegistryKey: integers of pointer size, 0
+// for none) and the platform's handle types:
 //
 //   ToHandle<HWND>(window)   an opaque handle as the platform's
 //   FromHandle(hwnd)         a platform handle as an opaque one

@@ -1,5 +1,6 @@
 #include "presentation/win32/resource_bitmaps.h"
 
+#include "base/win32/handles.h"
 #include "presentation/display_probe.h"
 #include "presentation/win32/win32_gdi.h"
 

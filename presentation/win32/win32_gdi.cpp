@@ -4,6 +4,7 @@
 
 #include <string.h>
 
+#include "base/win32/handles.h"
 #include "presentation/dib.h"
 
 namespace tessaly {
@@ -97,7 +98,7 @@ bool Win32Gdi::DPtoLP(GdiDc dc, int* x, int* y) {
   return true;
 }
 
-bool ModuleBitmapResources::Find(const char* name, const uint8_t** data, size_t* size) {
+bool ModuleBitmapResources::FindBitmap(const char* name, const uint8_t** data, size_t* size) {
   const HMODULE module = module_ ? module_ : ::GetModuleHandleA(nullptr);
   const HRSRC resource = ::FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
   if (!resource) return false;

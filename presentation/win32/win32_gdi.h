@@ -1,9 +1,11 @@
-// The Gdi interface over the real GDI and USER calls, and the program's
-// bitmap resources through the resource calls of KERNEL.
+// The Gdi interface over the real GDI and USER calls, the program's bitmap
+// resources through the resource calls of KERNEL, and the guard of a window's
+// paint cycle.
 #pragma once
 
 #include <windows.h>
 
+#include "base/scoped.h"
 #include "base/win32/handles.h"
 #include "presentation/gdi.h"
 
@@ -38,7 +40,7 @@ class Win32Gdi : public Gdi {
 class ModuleBitmapResources : public BitmapResources {
  public:
   explicit ModuleBitmapResources(HMODULE module = nullptr) : module_(module) {}
-  bool Find(const char* name, const uint8_t** data, size_t* size) override;
+  bool FindBitmap(const char* name, const uint8_t** data, size_t* size) override;
 
  private:
   HMODULE module_;
@@ -47,5 +49,21 @@ class ModuleBitmapResources : public BitmapResources {
 // The one real GDI and the program's own bitmaps; both keep no state.
 Gdi& SystemGdi();
 BitmapResources& ProgramBitmaps();
+
+// BeginPaint / EndPaint, for WM_PAINT: the paint DC, which validates the
+// window, as the other guards give theirs (presentation/gdi_guards.h).
+struct EndPaintTraits {
+  HWND window = nullptr;
+  PAINTSTRUCT paint{};
+  static GdiDc None() { return 0; }
+  bool Valid(GdiDc dc) const { return dc != 0; }
+  void Close(GdiDc) const { ::EndPaint(window, &paint); }
+};
+class ScopedPaintDc : public ScopedOwner<GdiDc, EndPaintTraits> {
+ public:
+  explicit ScopedPaintDc(HWND window) : ScopedOwner(0, EndPaintTraits{window, {}}) {
+    reset(FromHandle(::BeginPaint(window, &traits().paint)));
+  }
+};
 
 }  // namespace tessaly

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "base/registry.h"
+#include "fakes/fake_registry.h"
 
 namespace tessaly {
 

@@ -8,15 +8,14 @@
 
 namespace tessaly {
 
-// One hour, backup and quick check on, once per day, never run, enabled,
-// status light green.
+// Every persisted number at its default of the table (one hour, backup and
+// quick check on, once per day, never run, enabled), and the status light
+// green.
 inline void ExpectDefaultSettings(const TessalySettings& s) {
-  EXPECT_EQ(s.idle, 1);
-  EXPECT_EQ(s.backup, 1);
-  EXPECT_EQ(s.quickCheck, 1);
-  EXPECT_EQ(s.maxOnce, 1);
-  EXPECT_EQ(s.lastTime, 0);
-  EXPECT_EQ(s.disabled, 0);
+  for (const PersistedSetting& setting : kPersistedSettings) {
+    if (!setting.IsText())
+      EXPECT_EQ(s.*setting.number, static_cast<int32_t>(setting.def)) << setting.name;
+  }
   EXPECT_EQ(s.quickCheckStatus, 0);
 }
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# "&Backup System Files Now" (32776) from outside: the program asks first in a
+# "&Backup System Files Now" (ID_TRAY_BACKUP_NOW) from outside: the program asks first in a
 # "Vantor Tessaly" message box naming the backup folder; No leaves "LastTime"
 # and the folder alone; Yes writes the first backup set's cabinet, stamps
 # "LastTime" and shows the new time in the last-run field.

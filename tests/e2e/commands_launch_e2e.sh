@@ -2,10 +2,10 @@
 # Starting or bringing forward the main Vantor program, seen from outside
 # through the Vantor.Exe stand-in, which logs its command line and the
 # messages it gets to Vantor.log beside itself:
-# - not running: "Show Me" (1008) starts C:\Vantor\Vantor.Exe with "/D:610",
-#   the tray's "Launch &Vantor" (32777) with no argument; the path is quoted;
+# - not running: "Show Me" (IDC_SHOW_ME) starts C:\Vantor\Vantor.Exe with "/D:610",
+#   the tray's "Launch &Vantor" (ID_TRAY_LAUNCH_VANTOR) with no argument; the path is quoted;
 #   the shown main window hides itself;
-# - running: "Show Me" sends it 1395 and starts no second copy; the tray
+# - running: "Show Me" sends it kMsgVantorShow and starts no second copy; the tray
 #   command sends nothing;
 # - nowhere to be found: the "Error - Couldn't locate Vantor.Exe" box.
 . "$(dirname "$0")/lib.sh"
@@ -21,7 +21,7 @@ log_count() {
   echo "${n:-0}"
 }
 started() { log_count '^command line '; }
-show_requests() { log_count '^message 1395 wParam 0 lParam 0'; }
+show_requests() { log_count "^message $kMsgVantorShow wParam 0 lParam 0"; }
 # Sends a command and waits for its handler to return.
 command() { probe send "$MAIN_TITLE" $WM_COMMAND "$1" 0 >/dev/null; }
 show_main() {
@@ -55,16 +55,16 @@ expect_start "tray launch" $ID_TRAY_LAUNCH_VANTOR 1 ""
 check "Vantor closed" stop_vantor
 expect_start "Show Me" $IDC_SHOW_ME 2 "/D:610"
 
-# Running: "Show Me" brings it forward with message 1395, and starts nothing.
+# Running: "Show Me" brings it forward with kMsgVantorShow, and starts nothing.
 check "Show Me while running: main window shown first" show_main
 command $IDC_SHOW_ME
-check "Show Me while running: 1395 received" wait_until 10 output_is 1 show_requests
+check "Show Me while running: kMsgVantorShow received" wait_until 10 output_is 1 show_requests
 check "Show Me while running: own window hidden" probe wait-visible "$MAIN_TITLE" 0 10
 command $ID_TRAY_LAUNCH_VANTOR
 command $IDC_LAUNCH_VANTOR
 sleep 2  # a wrongly started copy would log within this time
 expect_eq "running: no copy started" "$(started)" 2
-expect_eq "running: tray and picture-button launches send no 1395" "$(show_requests)" 1
+expect_eq "running: tray and picture-button launches send no kMsgVantorShow" "$(show_requests)" 1
 expect_eq "no second copy found the mutex held" "$(log_count 'mutex already held')" 0
 check "Vantor closed" stop_vantor
 

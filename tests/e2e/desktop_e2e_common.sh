@@ -2,7 +2,7 @@
 #
 #   line_field NAME LINE     the value of NAME=... in a probe line
 #   main_line                the probe line of the main window (the dialog
-#                            titled "Vantor Tessaly" with control 1003)
+#                            titled "Vantor Tessaly" with control IDC_IDLE)
 #   first_line SECONDS CMD...  polls CMD until it prints a line
 #   tray_point               "X Y": the middle of the one icon in the Wine
 #                            desktop's notification area

@@ -5,7 +5,7 @@
 # both actions. Afterwards "Tessaly.ini" holds both log lines keyed by the
 # run's time, the first backup set's cabinet exists, "LastTime" and the
 # last-run field carry the time, the light turned from red to the quick
-# check's green, the Vantor stand-in got message 1394 with the result, and
+# check's green, the Vantor stand-in got kMsgVantorQuickCheck with the result, and
 # the idle count starts again. No mouse or keyboard input is made: it would
 # stamp a new input time.
 . "$(dirname "$0")/lib.sh"
@@ -57,9 +57,10 @@ expect_eq "last-run field shows it" "$(probe control "$MAIN_TITLE" $IDC_LAST_RUN
   "$(date_text "${stamp:-0}")"
 
 check "light green after the quick check" wait_until 5 output_is green lamp_colour
-check "Vantor got the result" wait_until 5 grep -q '^message 1394 ' "$LOG"
-expect_eq "1394 carries the third and fourth result words" \
-  "$(grep '^message 1394 ' "$LOG" | tr -d '\r')" "message 1394 wParam 0 lParam 0"
+check "Vantor got the result" wait_until 5 grep -q "^message $kMsgVantorQuickCheck " "$LOG"
+expect_eq "kMsgVantorQuickCheck carries the third and fourth result words" \
+  "$(grep "^message $kMsgVantorQuickCheck " "$LOG" | tr -d '\r')" \
+  "message $kMsgVantorQuickCheck wParam 0 lParam 0"
 idle=$(install_probe idle)
 check "idle count started again" test "${idle:-99999}" -lt 600
 check "unload" stop_tessaly

@@ -15,7 +15,7 @@ NEXT_POLL=75    # seconds after switching back on: at most one poll period
 
 anything_done() {
   [ -e "$WINEPREFIX/drive_c/windows/Tessaly.ini" ] || [ -e "$CABINET" ] ||
-    [ -n "$(setting_number LastTime)" ] || grep -q '^message 1394 ' "$LOG" 2>/dev/null
+    [ -n "$(setting_number LastTime)" ] || grep -q "^message $kMsgVantorQuickCheck " "$LOG" 2>/dev/null
 }
 both_logged() { [ -n "$(run_log SaveFiles)" ] && [ -n "$(run_log QuickCheck)" ]; }
 
@@ -33,7 +33,7 @@ check "disabled: past the first poll" test $(($(date +%s) - started)) -ge $FIRST
 check "disabled: no log written" test ! -e "$WINEPREFIX/drive_c/windows/Tessaly.ini"
 check "disabled: no cabinet" test ! -e "$CABINET"
 expect_eq "disabled: LastTime not stored" "$(setting_number LastTime)" ""
-check "disabled: Vantor got nothing" test "$(grep -c '^message 1394 ' "$LOG")" = 0
+check "disabled: Vantor got nothing" test "$(grep -c "^message $kMsgVantorQuickCheck " "$LOG")" = 0
 # The probe is a process of its own: under load one start of it can fail,
 # so each question is asked again for a few seconds (a program that ended
 # fails both all the same).
@@ -47,6 +47,6 @@ wait_until 5 send_toggle
 expect_eq "switched on: Disabled stored" "$(reg_value "$SETTINGS_KEY" Disabled)" "REG_DWORD 0x0"
 check "switched on: both actions logged at the next poll" wait_until "$NEXT_POLL" both_logged
 check "switched on: cabinet written" wait_until 10 test -s "$CABINET"
-check "switched on: Vantor got the result" wait_until 10 grep -q '^message 1394 ' "$LOG"
+check "switched on: Vantor got the result" wait_until 10 grep -q "^message $kMsgVantorQuickCheck " "$LOG"
 check "unload" stop_tessaly
 e2e_end

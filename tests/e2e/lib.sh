@@ -25,7 +25,7 @@
 #   colour_name R G B    red, green, cyan or other
 #   lamp_colour [DX DY]  colour_name of the status light on the screen: the
 #                        point DX, DY (default 8, 8: the lamp's middle) from
-#                        the top-left corner of control 1007
+#                        the top-left corner of control IDC_LIGHT
 #   setting_number NAME  a REG_DWORD under the settings key in decimal, or empty
 #   run_log SECTION      the "key=value" lines of a section of "Tessaly.ini"
 #   date_text SECONDS    the program's date-and-time text of a time with the

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The quick-check status light on the screen: message 1397 with wParam 1 draws
+# The quick-check status light on the screen: kMsgQuickCheckStatus with wParam 1 draws
 # the red lamp and with 0 the green one, at once, transparently over the
 # background (no cyan ground); hiding and showing the window keeps the lamp.
 # Colours are read from a screenshot of the X display and cross-checked with
@@ -11,7 +11,7 @@ check "starts with -display" start_tessaly -display -nosplash
 check "shown" probe wait-visible "$MAIN_TITLE" 1 30
 sleep 1  # let the start-up ticks pass
 
-# The lamp is drawn at the top-left corner of control 1007 (16 x 16 pixels on
+# The lamp is drawn at the top-left corner of control IDC_LIGHT (16 x 16 pixels on
 # rich colour); its middle is the lamp, its corner pixel the transparent ground.
 light=$(probe control "$MAIN_TITLE" $IDC_LIGHT)
 lx=$(sed -nE 's/.* x=(-?[0-9]+).*/\1/p' <<<"$light")
@@ -37,8 +37,8 @@ check "lamp's cyan ground is transparent" test "$(lamp_colour 1 1)" != cyan
 for index in 1 0 1; do
   colour=green
   [ "$index" = 1 ] && colour=red
-  expect_eq "message 1397 wParam $index answered" "$(probe send "$MAIN_TITLE" $kMsgQuickCheckStatus "$index" 0)" 0
-  expect_lamp "$colour" "1397 wParam $index"
+  expect_eq "kMsgQuickCheckStatus wParam $index answered" "$(probe send "$MAIN_TITLE" $kMsgQuickCheckStatus "$index" 0)" 0
+  expect_lamp "$colour" "kMsgQuickCheckStatus wParam $index"
 done
 check "red lamp's cyan ground is transparent" test "$(lamp_colour 1 1)" != cyan
 

@@ -20,15 +20,20 @@ check "starts hidden" start_tessaly -nosplash
 check "main window hidden" probe wait-visible "$MAIN_TITLE" 0 30
 expect_eq "a start writes no setting" "$(setting Idle)$(setting SaveDir)$(setting Backup)" ""
 
-# Check boxes: id, value name, state at start in a fresh prefix.
+# The default of the persisted number NAME.
+default_of() { awk -v n="$1" '$1 == n { print $2 }' <<<"$TESSALY_SETTING_DEFAULTS"; }
+
+# Check boxes: id and value name; in a fresh prefix each starts at the
+# value's default.
 boxes=(
-  "$IDC_BACKUP Backup 1"
-  "$IDC_QUICKCHECK QuickCheck 1"
-  "$IDC_MAX_ONCE MaxOnce 1"
-  "$IDC_DISABLE Disabled 0"
+  "$IDC_BACKUP Backup"
+  "$IDC_QUICKCHECK QuickCheck"
+  "$IDC_MAX_ONCE MaxOnce"
+  "$IDC_DISABLE Disabled"
 )
 for row in "${boxes[@]}"; do
-  read -r id name initial <<<"$row"
+  read -r id name <<<"$row"
+  initial=$(default_of "$name")
   expect_eq "box $id ticked as $name's default" "$(box_checked "$id")" "$initial"
   for state in $((1 - initial)) "$initial"; do
     probe check "$MAIN_TITLE" "$id" "$state" >/dev/null
@@ -36,9 +41,11 @@ for row in "${boxes[@]}"; do
   done
 done
 
-# Every save writes every persisted setting, with its type.
-expect_eq "Idle type" "$(setting Idle)" "REG_DWORD 0x1"
-expect_eq "LastTime type" "$(setting LastTime)" "REG_DWORD 0x0"
+# Every save writes every persisted setting, with its type; the numbers are
+# all back at their defaults.
+while read -r name def; do
+  expect_eq "$name at its default" "$(setting "$name")" "$(printf 'REG_DWORD 0x%x' "$def")"
+done <<<"$TESSALY_SETTING_DEFAULTS"
 expect_eq "SaveDir is the default folder, as text" "$(setting SaveDir)" 'REG_SZ C:\Vantor\Recovery'
 while read -r name type <&3; do
   check "$name stored as $type" grep -q "^$type " <<<"$(setting "$name")"

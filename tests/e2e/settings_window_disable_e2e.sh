@@ -40,7 +40,7 @@ expect_state 1 "box ticked"
 probe check "$MAIN_TITLE" $IDC_DISABLE 0 >/dev/null
 expect_state 0 "box unticked"
 
-# The tray menu's "&Disable Tessaly" (32773) while the window is hidden.
+# The tray menu's "&Disable Tessaly" (ID_TRAY_DISABLE) while the window is hidden.
 probe send "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_DISABLE 0 >/dev/null
 expect_state 1 "menu disable"
 check "window still hidden after menu disable" probe wait-visible "$MAIN_TITLE" 0 5

@@ -2,7 +2,7 @@
 # A start with "-NoSplash" (the switch in another letter case): the main
 # window "Vantor Tessaly" is made but stays hidden, no splash shows, the hooks
 # go in (mouse hook first) and the notification icon is added for the main
-# window with id 150 and the tip of string 150. A double click on the icon in
+# window with id IDR_TRAY and the tip of string IDR_TRAY. A double click on the icon in
 # the Wine desktop's notification area shows the window.
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/desktop_e2e_common.sh"
@@ -18,8 +18,8 @@ hwnd=$(line_field hwnd "$main")
 check "main window hidden" wait_shown 0 30
 check "still hidden after the start-up ticks" wait_shown 0 5
 
-# The shell holds an icon for the main window and id 150, and no other.
-expect_eq "tray icon of the main window, id 150" "$(probe tray-icon "hwnd:$hwnd" 150)" present
+# The shell holds an icon for the main window and id IDR_TRAY, and no other.
+expect_eq "tray icon of the main window, id IDR_TRAY" "$(probe tray-icon "hwnd:$hwnd" $IDR_TRAY)" present
 expect_eq "no tray icon with id 151" "$(probe tray-icon "hwnd:$hwnd" 151)" absent
 expect_eq "icon tip" "$(tray_tip)" "Double-click on the icon to open the Tessaly"
 

@@ -34,7 +34,7 @@ expect_eq "shown normally, not minimised" "$(line_field iconic "$state")" 0
 expect_eq "still one main window, the first one" "$(line_field hwnd "$(main_line)")" "$hwnd"
 check "first instance alive" kill -0 "$first_pid"
 check "first instance answers" quiet probe send "$MAIN_TITLE" 0 0 0
-expect_eq "first instance keeps its tray icon" "$(probe tray-icon "hwnd:$hwnd" 150)" present
+expect_eq "first instance keeps its tray icon" "$(probe tray-icon "hwnd:$hwnd" $IDR_TRAY)" present
 
 # Every traced window call of the second start, in order: it finds the
 # running instance's window and brings it forward, and creates nothing.

@@ -93,7 +93,7 @@ fi
 check "process alive" kill -0 "$TESSALY_PID"
 check "window answers a sent message" quiet probe send "$MAIN_TITLE" 0 0 0
 expect_eq "the same one main window" "$(line_field hwnd "$(main_line)")" "$hwnd"
-expect_eq "tray icon still held" "$(probe tray-icon "hwnd:$hwnd" 150)" present
+expect_eq "tray icon still held" "$(probe tray-icon "hwnd:$hwnd" $IDR_TRAY)" present
 expect_eq "no setting changed" "$(settings)" "$settings_before"
 check "nothing ran: no run log" test ! -e "$WINEPREFIX/drive_c/windows/Tessaly.ini"
 expect_eq "windows as many as before" "$(line_field windows "$after")" "$(line_field windows "$before")"

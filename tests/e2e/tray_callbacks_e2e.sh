@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The tray icon's callback message 1025: wParam 150 with WM_LBUTTONDBLCLK
+# The tray icon's callback message kMsgTrayCallback: wParam IDR_TRAY with WM_LBUTTONDBLCLK
 # (515) shows the main window, with WM_RBUTTONUP (517) opens the tray menu at
 # the cursor; other mouse messages and other icon ids do nothing. Then the
 # same through the Wine desktop's notification area with the mouse: the
@@ -28,15 +28,18 @@ pid=$(line_field pid "$main")
 check "hidden at start" wait_shown 0 30
 settle_startup
 
-expect_eq "double click (515) handled" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_LBUTTONDBLCLK)" 1
+expect_eq "double click (WM_LBUTTONDBLCLK) handled" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_LBUTTONDBLCLK)" 1
 check "double click shows the window" wait_shown 1 15
 probe post "$MAIN_TITLE" $WM_COMMAND $IDOK 0 >/dev/null  # "Minimize"
 check "Minimize hides it" wait_shown 0 15
 
 # Ignored: every other mouse message, and another icon id. The message is
 # sent, so a menu opened by it would hold the answer back until it closed.
-for case in 150:512 150:513 150:514 150:516 150:518 150:519 150:520 150:521 150:0 \
-  151:515 151:517 0:517; do
+other=$((IDR_TRAY + 1))
+for case in $IDR_TRAY:$WM_MOUSEMOVE $IDR_TRAY:$WM_LBUTTONDOWN $IDR_TRAY:$WM_LBUTTONUP \
+  $IDR_TRAY:$WM_RBUTTONDOWN $IDR_TRAY:$WM_RBUTTONDBLCLK $IDR_TRAY:$WM_MBUTTONDOWN \
+  $IDR_TRAY:$WM_MBUTTONUP $IDR_TRAY:$WM_MBUTTONDBLCLK $IDR_TRAY:0 \
+  $other:$WM_LBUTTONDBLCLK $other:$WM_RBUTTONUP 0:$WM_RBUTTONUP; do
   expect_eq "callback $case ignored" "$(probe send "$MAIN_TITLE" $kMsgTrayCallback "${case%:*}" "${case#*:}")" 0
 done
 check "window still hidden" wait_shown 0 5

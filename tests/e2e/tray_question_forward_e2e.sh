@@ -3,7 +3,7 @@
 # Bringing the main window forward then brings the question forward: the
 # question is the foreground window and stands above the main window, never
 # the disabled window that ignores every click. Two ways in:
-#   - the tray icon's double-click (callback 1025, WM_LBUTTONDBLCLK) while the
+#   - the tray icon's double-click (callback kMsgTrayCallback, WM_LBUTTONDBLCLK) while the
 #     main window is hidden;
 #   - a second start of the program.
 . "$(dirname "$0")/lib.sh"

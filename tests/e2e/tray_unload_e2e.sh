@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # "Unload" (the button, command 2) and the tray menu's "&Unload Vantor
-# Tessaly" (command 32778) end the process; on the way out the program
+# Tessaly" (command ID_TRAY_UNLOAD) end the process; on the way out the program
 # deletes its notification icon and removes both hooks, the mouse hook
 # first. Afterwards input no longer stamps Pellix's shared idle word.
 #
@@ -25,7 +25,7 @@ unload_by() {
   TESSALY_LOG=$log WINEDEBUG=+relay start_tessaly -nosplash
   check "$1: starts" wait_shown 0 30
   hwnd=$(line_field hwnd "$(main_line)")
-  expect_eq "$1: tray icon held" "$(probe tray-icon "hwnd:$hwnd" 150)" present
+  expect_eq "$1: tray icon held" "$(probe tray-icon "hwnd:$hwnd" $IDR_TRAY)" present
   # Hooks in place: mouse movement over the desktop brings the idle count
   # back down from an hour.
   idle set-idle 3600 >/dev/null
@@ -35,7 +35,7 @@ unload_by() {
   probe post "$MAIN_TITLE" $WM_COMMAND "$2" 0 >/dev/null
   check "$1: process ends" wait_ended "$TESSALY_PID" 30
   expect_eq "$1: no main window" "$(main_line)" ""
-  expect_eq "$1: tray icon gone" "$(probe tray-icon "hwnd:$hwnd" 150)" absent
+  expect_eq "$1: tray icon gone" "$(probe tray-icon "hwnd:$hwnd" $IDR_TRAY)" absent
   expect_eq "$1: icon added once, deleted once (NIM_ADD, NIM_DELETE)" \
     "$(traced "$log" shell32.Shell_NotifyIconA | sed -E 's/^([0-9a-f]+),.* -> /\1 /' | tr '\n' ' ')" \
     "00000000 00000001 00000002 00000001 "

@@ -17,10 +17,10 @@ class FakeBitmapResources : public BitmapResources {
   std::map<std::string, std::vector<uint8_t>> byName;
   int finds = 0;
 
-  bool Find(const char* name, const uint8_t** data, size_t* size) override {
+  bool FindBitmap(const char* name, const uint8_t** data, size_t* size) override {
     ++finds;
     const std::vector<uint8_t>* bytes = nullptr;
-    if (IsResourceNumber(name)) {
+    if ((reinterpret_cast<uintptr_t>(name) >> 16) == 0) {  // IS_INTRESOURCE
       auto it = byNumber.find(static_cast<uint16_t>(reinterpret_cast<uintptr_t>(name)));
       if (it != byNumber.end()) bytes = &it->second;
     } else {

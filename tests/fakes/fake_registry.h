@@ -18,6 +18,11 @@
 
 namespace tessaly {
 
+// The platform's failure codes that the fake gives, as the real registry does.
+constexpr int32_t kRegistryNotFound = 2;      // ERROR_FILE_NOT_FOUND
+constexpr int32_t kRegistryAccessDenied = 5;  // ERROR_ACCESS_DENIED
+constexpr int32_t kRegistryMoreData = 234;    // ERROR_MORE_DATA
+
 class FakeRegistry : public RegistryApi {
  public:
   struct Value {

@@ -13,6 +13,9 @@
 
 namespace tessaly {
 
+// The answers of a message box that the tests give besides kIdNo.
+enum : int { kIdOk = 1, kIdYes = 6 };
+
 class FakeWindowSystem : public WindowSystem {
  public:
   struct Sent {

@@ -23,6 +23,10 @@
 
 namespace tessaly {
 
+// The initial mapping mode of every DC, the only one the raster models: one
+// logical unit per pixel (MM_TEXT).
+constexpr int kMmText = 1;
+
 class SoftwareGdi : public Gdi {
  public:
   struct Bitmap {

@@ -14,6 +14,7 @@
 #include "presentation/bitmap_resource.h"
 #include "presentation/dib.h"
 #include "presentation/palette.h"
+#include "res/resource.h"
 
 namespace tessaly {
 namespace {
@@ -62,7 +63,7 @@ void CheckPalette(const DibInfo& dib) {
 // The resource paths: loading, the application palette and drawing must
 // leave no DC or object behind and misuse no handle.
 void CheckResourcePaths(const uint8_t* data, size_t size, const DibInfo& dib, uint8_t mode) {
-  const uint16_t id = kApplicationPaletteBitmap;
+  const uint16_t id = IDB_BACKGROUND_SMALL_256;
   FakeBitmapResources resources;
   resources.byNumber[id] = std::vector<uint8_t>(data, data + size);
   SoftwareGdi gdi;
@@ -83,7 +84,7 @@ void CheckResourcePaths(const uint8_t* data, size_t size, const DibInfo& dib, ui
   FUZZ_CHECK((app.palette != 0) == (dib.colourCount != 0));
   if (app.palette) gdi.DeleteObject(app.palette);
 
-  DrawResourceBitmap(gdi, resources, id, /*window=*/1, static_cast<PaletteMode>(mode % 3), 0, 0, 0,
+  DrawResourceBitmap(gdi, resources, id, /*window=*/1, static_cast<PaletteMode>(mode % 2), 0, 0, 0,
                      0, 0, 0);
   FUZZ_CHECK(gdi.problems.empty());
   FUZZ_CHECK(gdi.LiveDcs() == 0);

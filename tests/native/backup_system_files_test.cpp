@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "actions/backup.h"
-#include "base/messages.h"
 #include "fakes/fake_action_context.h"
 
 namespace tessaly {

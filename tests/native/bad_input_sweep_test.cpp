@@ -106,7 +106,7 @@ void BadInputSweep::RegistryValues() {
             << made;
 
       char found[kPathSize];
-      EXPECT_TRUE(GetInstallDirectory(w.registry, w.files, found));
+      EXPECT_TRUE(GetInstallDirectory(w.registry, w.files, found, sizeof found));
       EXPECT_EQ(found, install);
       EXPECT_EQ(w.registry.OpenHandles(), 0u);
     }
@@ -243,7 +243,7 @@ void BadInputSweep::SettingsPaths() {
       w.files.AddDirectory(directory);
       w.registry.SetString(kInstallPath, "Directory", directory);
       char found[kPathSize];
-      EXPECT_TRUE(GetInstallDirectory(w.registry, w.files, found));
+      EXPECT_TRUE(GetInstallDirectory(w.registry, w.files, found, sizeof found));
       EXPECT_EQ(found, fits ? directory : std::string(kProgramFolder));
       w.Load();
       w.ExpectReadOnly();

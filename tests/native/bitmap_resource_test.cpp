@@ -7,6 +7,7 @@
 #include "fakes/fake_bitmap_resources.h"
 #include "fakes/software_gdi.h"
 #include "presentation/bitmap_resource.h"
+#include "res/resource.h"
 
 namespace tessaly {
 namespace {
@@ -38,7 +39,7 @@ class BitmapResourceTest : public ::testing::Test {
     DibLayout eight = FourBit();
     eight.bitCount = 8;
     eight.clrUsed = 6;
-    resources.byNumber[kApplicationPaletteBitmap] = BuildDib(eight);
+    resources.byNumber[IDB_BACKGROUND_SMALL_256] = BuildDib(eight);
     resources.byName["LIGHT"] = BuildDib(FourBit());
   }
   void ExpectClean() {
@@ -117,7 +118,7 @@ TEST_P(LoadAbsentTest, GivesNullLeavesThePaletteAloneAndNothingBehind) {
   EXPECT_EQ(LoadDibResource(gdi, resources, ResourceNumber(300), palette), 0u);
   EXPECT_EQ(palette, 0x5678u);
   EXPECT_EQ(CreateDeviceBitmap(gdi, resources, app.palette, 300), 0u);
-  DrawResourceBitmap(gdi, resources, 300, kWindow, PaletteMode::Foreground, 0, 0, 0, 0, 0, 0);
+  DrawResourceBitmap(gdi, resources, 300, kWindow, PaletteMode::Background, 0, 0, 0, 0, 0, 0);
   for (ColourRef c : gdi.Pixels(gdi.Surface(kWindow))) ASSERT_EQ(c, Rgb(255, 255, 255));
   EXPECT_EQ(gdi.LiveObjects(), 0u);
   ExpectClean();
@@ -178,7 +179,7 @@ TEST_P(DrawResourceTest, DrawsTheBitmapAndDeletesEverything) {
   EXPECT_EQ(gdi.LiveObjects(), 0u);
 
   // The bitmap's own palette: none selected for None, else in the window DC
-  // and then the memory DC, background or foreground as asked, each realised.
+  // and then the memory DC in the background, each realised.
   std::vector<SoftwareGdi::PaletteEvent> drawing(gdi.paletteEvents.begin() + 3,
                                                  gdi.paletteEvents.end());  // after loading
   if (c.mode == PaletteMode::None) {
@@ -200,8 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, DrawResourceTest,
     ::testing::Values(DrawCase{PaletteMode::None, 0, 0, 0, 0, 0, 0, 3, 2},
                       DrawCase{PaletteMode::Background, 4, 5, 0, 0, 0, 0, 3, 2},
-                      DrawCase{PaletteMode::Foreground, 1, 1, 2, 0, 0, 0, 2, 2},
-                      DrawCase{PaletteMode::Foreground, 1, 1, 0, 1, 1, 0, 3, 1},
+                      DrawCase{PaletteMode::Background, 1, 1, 2, 0, 0, 0, 2, 2},
+                      DrawCase{PaletteMode::Background, 1, 1, 0, 1, 1, 0, 3, 1},
                       DrawCase{PaletteMode::None, 2, 2, 5, 5, 1, 1, 5, 5}));
 
 TEST_F(BitmapResourceTest, DrawingIntoAWindowWhoseMemoryDcCannotBeMadeLeavesNothing) {
@@ -222,7 +223,7 @@ class BuildPaletteTest : public BitmapResourceTest,
 
 TEST_P(BuildPaletteTest, KeepsThePaletteOfBitmap173OnAPaletteDeviceOnly) {
   const PaletteDevice p = GetParam();
-  if (!p.hasBitmap) resources.byNumber.erase(kApplicationPaletteBitmap);
+  if (!p.hasBitmap) resources.byNumber.erase(IDB_BACKGROUND_SMALL_256);
   app.display.paletteDevice = p.paletteDevice;
   app.palette = 0xDEAD;
   app.palette = BuildPalette(gdi, resources, app.IsPaletteDevice());

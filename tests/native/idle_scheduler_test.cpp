@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "base/messages.h"
+#include "base/timers.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_idle_clock.h"
 #include "fakes/fake_maintenance_actions.h"

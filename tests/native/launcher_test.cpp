@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "actions/launcher.h"
-#include "base/messages.h"
 #include "fakes/fake_action_context.h"
 
 namespace tessaly {

@@ -103,6 +103,13 @@ class MainWindowControllerTest : public ::testing::Test {
     app.settings.maxOnce = 1;
     clock.now = clock.At(1998, 3, 5, 9, 7);
   }
+  // Whether the controller counts the help viewer as opened: shutdown then
+  // closes it.
+  bool HelpClosedAtDestroy() {
+    view.log.clear();
+    controller.OnDestroy();
+    return std::find(view.log.begin(), view.log.end(), "help quit") != view.log.end();
+  }
   AppState app;
   FakeView view;
   FakeServices services;
@@ -375,7 +382,7 @@ TEST_P(HelpCommand, OpensTheHelpFileOfTheInstallFolder) {
   services.installDirectory = GetParam().installDirectory;
   controller.OnCommand(ID_HELP, kBnClicked);
   EXPECT_EQ(view.helpPath, GetParam().path);
-  EXPECT_TRUE(controller.HelpOpened());
+  EXPECT_TRUE(HelpClosedAtDestroy());
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, HelpCommand,
@@ -387,7 +394,7 @@ TEST_F(MainWindowControllerTest, HelpPathTooLongIsNotOpened) {
   services.installDirectory = std::string(250, 'd');
   controller.OnCommand(ID_HELP, kBnClicked);
   EXPECT_TRUE(view.helpPath.empty());
-  EXPECT_FALSE(controller.HelpOpened());
+  EXPECT_FALSE(HelpClosedAtDestroy());
 }
 
 TEST_F(MainWindowControllerTest, DestroyClosesHelpOnlyWhenOpenedAndRemovesIcon) {
@@ -403,7 +410,7 @@ TEST_F(MainWindowControllerTest, DestroyClosesHelpOnlyWhenOpenedAndRemovesIcon) 
 TEST_F(MainWindowControllerTest, FailedHelpKeepsFlag) {
   view.helpResult = false;
   controller.OnCommand(ID_HELP, kBnClicked);
-  EXPECT_FALSE(controller.HelpOpened());
+  EXPECT_FALSE(HelpClosedAtDestroy());
 }
 
 struct PictureCase {
@@ -427,10 +434,19 @@ TEST_P(Pictures, ChosenByColourAndFontSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     Displays, Pictures,
-    ::testing::Values(PictureCase{false, false, {143, 145, 144, 143, 170, 173, {167, 168}}},
-                      PictureCase{false, true, {143, 145, 144, 143, 139, 138, {167, 168}}},
-                      PictureCase{true, false, {140, 142, 141, 140, 173, 173, {175, 176}}},
-                      PictureCase{true, true, {140, 142, 141, 140, 138, 138, {175, 176}}}));
+    ::testing::Values(
+        PictureCase{false, false,
+                    {IDB_BUTTON_UP_16, IDB_BUTTON_DOWN_16, IDB_BUTTON_FOCUS_16, IDB_BUTTON_UP_16,
+                     IDB_BACKGROUND_SMALL_16, IDB_BACKGROUND_SMALL_256, {IDB_LIGHT_GREEN_16, IDB_LIGHT_RED_16}}},
+        PictureCase{false, true,
+                    {IDB_BUTTON_UP_16, IDB_BUTTON_DOWN_16, IDB_BUTTON_FOCUS_16, IDB_BUTTON_UP_16,
+                     IDB_BACKGROUND_LARGE_16, IDB_BACKGROUND_LARGE_256, {IDB_LIGHT_GREEN_16, IDB_LIGHT_RED_16}}},
+        PictureCase{true, false,
+                    {IDB_BUTTON_UP_256, IDB_BUTTON_DOWN_256, IDB_BUTTON_FOCUS_256, IDB_BUTTON_UP_256,
+                     IDB_BACKGROUND_SMALL_256, IDB_BACKGROUND_SMALL_256, {IDB_LIGHT_GREEN_256, IDB_LIGHT_RED_256}}},
+        PictureCase{true, true,
+                    {IDB_BUTTON_UP_256, IDB_BUTTON_DOWN_256, IDB_BUTTON_FOCUS_256, IDB_BUTTON_UP_256,
+                     IDB_BACKGROUND_LARGE_256, IDB_BACKGROUND_LARGE_256, {IDB_LIGHT_GREEN_256, IDB_LIGHT_RED_256}}}));
 
 TEST(MainWindowSize, AddsFramesAndCaptionButtonHeight) {
   const SystemMetrics normal{3, 3, 18};
@@ -481,9 +497,17 @@ TEST(FitLayout, FontHeightIsTheLargestThatFits) {
   EXPECT_EQ(ChooseFittingFontHeight(13, 8, 1.0, measure), 8);
 }
 
+// The controls the user types in or picks from keep the platform's colours;
+// the others are drawn over the picture. By the platform's CTLCOLOR_* types.
 TEST(ControlColours, EditAndListKeepBaseBrushOthersTransparent) {
-  for (int type = 0; type <= 6; ++type)
-    EXPECT_EQ(KeepsBaseBrush(type), type == kCtlColorEdit || type == kCtlColorListBox) << type;
+  const struct {
+    int type;
+    const char* control;
+    bool keeps;
+  } kTypes[] = {{0, "message box", false}, {1, "edit", true},    {2, "list box", true},
+                {3, "button", false},      {4, "dialog", false}, {5, "scroll bar", false},
+                {6, "static", false}};
+  for (const auto& t : kTypes) EXPECT_EQ(KeepsBaseBrush(t.type), t.keeps) << t.control;
 }
 
 }  // namespace

@@ -36,15 +36,10 @@ class MemoryDcTest : public ::testing::Test {
   size_t liveDcs = 0, liveObjects = 0;
 };
 
-TEST_F(MemoryDcTest, BlitWithSizeZeroCopiesTheWholeBitmapAndFillsTheRecord) {
+TEST_F(MemoryDcTest, BlitWithSizeZeroCopiesTheWholeBitmap) {
   {
     MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
-    BlitRect rect{3, 4, 0, 0};
-    EXPECT_EQ(memory.Blit(picture, rect, 0, 0), gdi.StockBitmap());
-    EXPECT_EQ(rect.x, 3);
-    EXPECT_EQ(rect.y, 4);
-    EXPECT_EQ(rect.cx, 8);
-    EXPECT_EQ(rect.cy, 6);
+    EXPECT_EQ(memory.Blit(picture, 3, 4, 0, 0, 0, 0), gdi.StockBitmap());
   }
   const std::vector<ColourRef> g = Gradient(8, 6);
   for (int y = 0; y < 6; ++y)
@@ -62,11 +57,17 @@ class MemoryDcPartTest : public MemoryDcTest, public ::testing::WithParamInterfa
 
 TEST_P(MemoryDcPartTest, OnlyAZeroSideIsTakenFromTheBitmap) {
   const Part p = GetParam();
-  MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
-  BlitRect rect{0, 0, p.cx, p.cy};
-  memory.Blit(picture, rect, 0, 0);
-  EXPECT_EQ(rect.cx, p.expectedCx);
-  EXPECT_EQ(rect.cy, p.expectedCy);
+  {
+    MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
+    memory.Blit(picture, 0, 0, p.cx, p.cy, 0, 0);
+  }
+  // The copy covers the asked size, as far as the 8 x 6 bitmap reaches.
+  const std::vector<ColourRef> g = Gradient(8, 6);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 30; ++x) {
+      const bool inside = x < p.expectedCx && y < p.expectedCy && x < 8 && y < 6;
+      EXPECT_EQ(TargetPixel(x, y), inside ? g[y * 8 + x] : Rgb(255, 255, 255)) << x << "," << y;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MemoryDcPartTest,
@@ -96,7 +97,9 @@ TEST_F(MemoryDcTest, ASecondBlitGivesTheFirstBitmapBackAndDestructionRestoresThe
     MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
     EXPECT_EQ(memory.Blit(picture, 0, 0, 0, 0, 0, 0), gdi.StockBitmap());
     EXPECT_EQ(memory.Blit(second, 0, 0, 0, 0, 0, 0), picture);
-    EXPECT_EQ(gdi.FindBitmap(second)->selectedIn, memory.Handle());
+    const GdiDc memoryDc = gdi.FindBitmap(second)->selectedIn;
+    EXPECT_NE(memoryDc, 0u);
+    EXPECT_NE(memoryDc, target);
   }
   EXPECT_EQ(gdi.FindBitmap(second)->selectedIn, 0u);
   EXPECT_EQ(gdi.FindBitmap(picture)->selectedIn, 0u);
@@ -118,9 +121,7 @@ TEST_F(MemoryDcTest, WhenTheDcCannotBeMadeBlitDoesNothing) {
   const std::vector<ColourRef> before = gdi.Pixels(surface);
   {
     MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
-    EXPECT_EQ(memory.Handle(), 0u);
-    BlitRect rect{0, 0, 0, 0};
-    EXPECT_EQ(memory.Blit(picture, rect, 0, 0), 0u);
+    EXPECT_EQ(memory.Blit(picture, 0, 0, 0, 0, 0, 0), 0u);
   }
   EXPECT_EQ(gdi.Pixels(surface), before);
   EXPECT_EQ(gdi.LiveDcs(), liveDcs);
@@ -144,17 +145,19 @@ TEST_P(MemoryDcPaletteTest, RealisesTheApplicationPaletteOnlyOnAPaletteDevice) {
   const GdiObject palette = c.hasPalette ? gdi.CreatePalette(log) : 0;
   app.display.paletteDevice = c.paletteDevice;
   app.palette = palette;
-  GdiDc memoryDc = 0;
-  {
-    MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target);
-    memoryDc = memory.Handle();
-  }
+  const size_t liveBefore = gdi.LiveDcs();
+  { MemoryDC memory(gdi, app.palette, app.IsPaletteDevice(), target); }
   if (!c.selected) {
     EXPECT_TRUE(gdi.paletteEvents.empty());
     return;
   }
-  // Foreground, target first, each followed by a realise.
+  // Foreground, target first, each followed by a realise; the memory DC
+  // is the one made and deleted again.
   ASSERT_EQ(gdi.paletteEvents.size(), 4u);
+  const GdiDc memoryDc = gdi.paletteEvents[2].dc;
+  EXPECT_NE(memoryDc, target);
+  EXPECT_EQ(gdi.FindDc(memoryDc), nullptr);
+  EXPECT_EQ(gdi.LiveDcs(), liveBefore);
   const SoftwareGdi::PaletteEvent expected[] = {
       {target, palette, false, false}, {target, palette, false, true},
       {memoryDc, palette, false, false}, {memoryDc, palette, false, true}};

@@ -8,7 +8,6 @@
 
 #include "actions/launcher.h"
 #include "actions/quick_check.h"
-#include "base/messages.h"
 #include "fakes/fake_action_context.h"
 
 namespace tessaly {

@@ -38,7 +38,7 @@ class ValueTest : public SettingsKeyTest {
     ASSERT_NE(key, 0u);
   }
   void TearDown() override {
-    CloseSettingsKey(registry, key);
+    registry.CloseKey(key);
     SettingsKeyTest::TearDown();
   }
   RegistryKey key = 0;

@@ -35,7 +35,7 @@ TEST_F(SettingsKeyTest, OpenCreatesCompanyAndProductKeysAndLeavesOnlyTheProductK
             (std::vector<std::string>{"HKEY_CURRENT_USER\\Software\\Brenmoor Software Corp",
                                       "HKEY_CURRENT_USER\\Software\\Brenmoor Software Corp\\Tessaly"}));
   EXPECT_EQ(registry.OpenHandles(), 1u);
-  EXPECT_TRUE(CloseSettingsKey(registry, key));
+  EXPECT_EQ(registry.CloseKey(key), kRegistrySuccess);
   EXPECT_EQ(registry.OpenHandles(), 0u);
 }
 
@@ -65,11 +65,6 @@ TEST_F(SettingsKeyTest, NamesThatDoNotFitLeaveBothEmpty) {
   EXPECT_STREQ(productName, "");
   EXPECT_TRUE(SetApplicationNames(std::string(kNameSize - 1, 'c').c_str(), "Tessaly"));
   EXPECT_EQ(strlen(companyName), kNameSize - 1);
-}
-
-TEST_F(SettingsKeyTest, CloseOfNoKeySucceedsAndOfAnUnknownKeyFails) {
-  EXPECT_TRUE(CloseSettingsKey(registry, 0));
-  EXPECT_FALSE(CloseSettingsKey(registry, 0x7777));
 }
 
 class SettingsLoadTest : public ::testing::Test {

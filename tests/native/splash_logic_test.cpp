@@ -24,11 +24,11 @@ TEST_P(SplashPictureChoice, FollowsTheDisplay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, SplashPictureChoice,
-                         ::testing::Values(SplashCase{4, 169, PaletteMode::None},
-                                           SplashCase{8, 177, PaletteMode::Background},
-                                           SplashCase{16, 177, PaletteMode::None},
-                                           SplashCase{24, 177, PaletteMode::None},
-                                           SplashCase{32, 177, PaletteMode::None}));
+                         ::testing::Values(SplashCase{4, IDB_SPLASH_16, PaletteMode::None},
+                                           SplashCase{8, IDB_SPLASH_256, PaletteMode::Background},
+                                           SplashCase{16, IDB_SPLASH_256, PaletteMode::None},
+                                           SplashCase{24, IDB_SPLASH_256, PaletteMode::None},
+                                           SplashCase{32, IDB_SPLASH_256, PaletteMode::None}));
 
 }  // namespace
 }  // namespace tessaly

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/messages.h"
 #include "base/text.h"
 #include "app/settings_store.h"
 #include "fakes/fake_companions.h"
@@ -117,9 +116,6 @@ struct RecordingHost : StartupShell {
   void DestroySplash() override { steps.push_back("destroy splash"); }
   uint32_t GetNTVersion() override { return ntVersion; }
   char* CommandLine() override { return &commandLine[0]; }
-  void SetRegistryKey(const char* company) override {
-    steps.push_back(std::string("registry key ") + company);
-  }
   void ProbeDisplay() override { steps.push_back("probe"); }
   void BuildPalette() override { steps.push_back("palette"); }
   void CreateMainWindow() override {
@@ -134,7 +130,7 @@ struct RecordingHost : StartupShell {
 };
 
 const std::vector<std::string> kFullRun = {
-    "construct splash", "first instance?", "registry key Brenmoor Software Corp", "locale",
+    "construct splash", "first instance?", "locale",
     "tools Brenmoor Software Corp|Vantor|C:\\VANTOR", "tests Brenmoor Software Corp|Vantor|C:\\VANTOR",
     "settings Brenmoor Software Corp|Tessaly", "probe", "palette", "main window", "hook install 1", "hook reset",
     "timer 1 60000", "show 7", "timer 3 100", "splash", "modal loop", "destroy splash"};

@@ -53,10 +53,10 @@ class TransparentDrawTest : public ::testing::Test {
     liveObjects = gdi.LiveObjects();
   }
   // Nothing made by the drawing is left, and nothing was misused.
-  void ExpectNothingLeftBehind(const TransparentBitmap& light) {
+  void ExpectNothingLeftBehind(GdiObject lightBitmap) {
     EXPECT_EQ(gdi.LiveDcs(), liveDcs);
     EXPECT_EQ(gdi.LiveObjects(), liveObjects + 1);  // the light's own bitmap
-    const SoftwareGdi::Bitmap* b = gdi.FindBitmap(light.Handle());
+    const SoftwareGdi::Bitmap* b = gdi.FindBitmap(lightBitmap);
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->selectedIn, 0u);
     EXPECT_TRUE(gdi.problems.empty()) << gdi.problems.front();
@@ -80,14 +80,15 @@ class TransparentPlacementTest : public TransparentDrawTest,
 TEST_P(TransparentPlacementTest, TransparentPixelsKeepTheTargetAndOpaqueOnesReplaceIt) {
   const Placement p = GetParam();
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   const std::vector<ColourRef> before = gdi.Pixels(targetBitmap);
 
   ASSERT_TRUE(light.DrawTransparent(target, p.x, p.y, p.transparent));
 
   EXPECT_EQ(gdi.Pixels(targetBitmap), Expected(before, kTw, kLight, kW, kH, p.x, p.y, p.transparent));
-  EXPECT_EQ(gdi.Pixels(light.Handle()), kLight);  // the bitmap is unchanged
-  ExpectNothingLeftBehind(light);
+  EXPECT_EQ(gdi.Pixels(lightBitmap), kLight);  // the bitmap is unchanged
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, TransparentPlacementTest,
@@ -98,23 +99,25 @@ INSTANTIATE_TEST_SUITE_P(Places, TransparentPlacementTest,
 
 TEST_F(TransparentDrawTest, AColourNotInTheBitmapDrawsItAllOpaque) {
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   const std::vector<ColourRef> before = gdi.Pixels(targetBitmap);
   ASSERT_TRUE(light.DrawTransparent(target, 2, 2, Rgb(1, 2, 3)));
   std::vector<ColourRef> expected = before;
   for (int j = 0; j < kH; ++j)
     for (int i = 0; i < kW; ++i) expected[(2 + j) * kTw + 2 + i] = kLight[j * kW + i];
   EXPECT_EQ(gdi.Pixels(targetBitmap), expected);
-  ExpectNothingLeftBehind(light);
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 TEST_F(TransparentDrawTest, TheColourOfEveryPixelLeavesTheTargetUnchanged) {
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, std::vector<ColourRef>(kW * kH, kCyan)));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, std::vector<ColourRef>(kW * kH, kCyan));
+  light.Attach(lightBitmap);
   const std::vector<ColourRef> before = gdi.Pixels(targetBitmap);
   ASSERT_TRUE(light.DrawTransparent(target, 4, 3, kCyan));
   EXPECT_EQ(gdi.Pixels(targetBitmap), before);
-  ExpectNothingLeftBehind(light);
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 TEST_F(TransparentDrawTest, DrawsOnAWindowDc) {
@@ -125,26 +128,29 @@ TEST_F(TransparentDrawTest, DrawsOnAWindowDc) {
   const std::vector<ColourRef> before = gdi.Pixels(surface);
   const GdiDc dc = gdi.GetDC(window);
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   ASSERT_TRUE(light.DrawTransparent(dc, 9, 9, kCyan));
   gdi.ReleaseDC(window, dc);
   EXPECT_EQ(gdi.Pixels(surface), Expected(before, 20, kLight, kW, kH, 9, 9, kCyan));
-  ExpectNothingLeftBehind(light);
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 TEST_F(TransparentDrawTest, DrawingTwiceGivesTheSameResult) {
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   ASSERT_TRUE(light.DrawTransparent(target, 1, 1, kCyan));
   const std::vector<ColourRef> once = gdi.Pixels(targetBitmap);
   ASSERT_TRUE(light.DrawTransparent(target, 1, 1, kCyan));
   EXPECT_EQ(gdi.Pixels(targetBitmap), once);
-  ExpectNothingLeftBehind(light);
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 TEST_F(TransparentDrawTest, TheComposedPictureReachesTheTargetInOneCopy) {
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   ASSERT_TRUE(light.DrawTransparent(target, 0, 0, kCyan));
   int intoTarget = 0, fromTarget = 0;
   for (const auto& b : gdi.blitLog) {
@@ -168,25 +174,27 @@ TEST_F(TransparentDrawTest, WithoutABitmapNothingIsDrawn) {
 
 TEST_F(TransparentDrawTest, ABitmapSelectedElsewhereIsNotDrawn) {
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   const GdiDc other = gdi.CreateCompatibleDC(target);
-  const GdiObject old = gdi.SelectObject(other, light.Handle());
+  const GdiObject old = gdi.SelectObject(other, lightBitmap);
   const std::vector<ColourRef> before = gdi.Pixels(targetBitmap);
   EXPECT_FALSE(light.DrawTransparent(target, 0, 0, kCyan));
   EXPECT_EQ(gdi.Pixels(targetBitmap), before);
   gdi.SelectObject(other, old);
   gdi.DeleteDC(other);
-  ExpectNothingLeftBehind(light);
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 TEST_F(TransparentDrawTest, AnUnreadableBitmapRecordGivesFalseAndLeavesNothing) {
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   gdi.failGetBitmapSize = true;
   const std::vector<ColourRef> before = gdi.Pixels(targetBitmap);
   EXPECT_FALSE(light.DrawTransparent(target, 0, 0, kCyan));
   EXPECT_EQ(gdi.Pixels(targetBitmap), before);
-  ExpectNothingLeftBehind(light);
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 // Every DC and every work bitmap creation in turn fails.
@@ -200,14 +208,15 @@ class TransparentFailureTest : public TransparentDrawTest,
 
 TEST_P(TransparentFailureTest, GivesFalseDrawsNothingAndLeavesNothingBehind) {
   TransparentBitmap light(gdi);
-  light.Attach(gdi.MakeBitmap(kW, kH, kLight));
+  const GdiObject lightBitmap = gdi.MakeBitmap(kW, kH, kLight);
+  light.Attach(lightBitmap);
   const std::vector<ColourRef> before = gdi.Pixels(targetBitmap);
   gdi.compatibleDcBudget = GetParam().dcBudget;
   gdi.bitmapBudget = GetParam().bitmapBudget;
   EXPECT_FALSE(light.DrawTransparent(target, 2, 2, kCyan));
   EXPECT_EQ(gdi.Pixels(targetBitmap), before);
-  EXPECT_EQ(gdi.Pixels(light.Handle()), kLight);
-  ExpectNothingLeftBehind(light);
+  EXPECT_EQ(gdi.Pixels(lightBitmap), kLight);
+  ExpectNothingLeftBehind(lightBitmap);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCreation, TransparentFailureTest,
@@ -225,18 +234,6 @@ TEST(TransparentBitmap, OwnsAndDeletesItsBitmap) {
   }
   EXPECT_EQ(gdi.LiveObjects(), 0u);
   EXPECT_TRUE(gdi.problems.empty());
-}
-
-TEST(TransparentBitmap, DetachGivesUpOwnership) {
-  SoftwareGdi gdi;
-  GdiObject kept = 0;
-  {
-    TransparentBitmap light(gdi);
-    light.Attach(gdi.MakeBitmap(2, 2, {}));
-    kept = light.Detach();
-    EXPECT_EQ(light.Handle(), 0u);
-  }
-  EXPECT_NE(gdi.FindBitmap(kept), nullptr);
 }
 
 }  // namespace

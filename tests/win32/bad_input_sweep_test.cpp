@@ -177,7 +177,7 @@ void BadInputSweep::RegistryValues() {
       const std::string install =
           ExpectSweptLoad(app.settings, setting, form, program + "\\", Exists);
       char found[kPathSize];
-      EXPECT_TRUE(GetInstallDirectory(registry, files, found));
+      EXPECT_TRUE(GetInstallDirectory(registry, files, found, sizeof found));
       EXPECT_EQ(found, install);
     }
   }
@@ -286,7 +286,7 @@ void BadInputSweep::SettingsPaths() {
       const bool exists = MakeFolders(directory);
       StoreText(HKEY_LOCAL_MACHINE, kInstallKey, "Directory", directory);
       char found[kPathSize];
-      EXPECT_TRUE(GetInstallDirectory(registry, files, found));
+      EXPECT_TRUE(GetInstallDirectory(registry, files, found, sizeof found));
       EXPECT_EQ(found, fits && exists ? directory : program);
     }
     {

@@ -9,30 +9,23 @@
 #include <vector>
 
 #include "ui/win32/framework_app.h"
-#include "win32/dialog_template.h"
+#include "win32/framework_test_ids.h"
+#include "win32/message_pump.h"
 
 namespace tessaly {
 namespace {
 
-using tessaly_test::DialogTemplate;
 using tessaly_test::PumpPending;
-
-const DLGTEMPLATE* Template() {
-  static const DialogTemplate t(WS_POPUP | WS_CAPTION, 100, 60, "App main window");
-  return t.get();
-}
 
 std::vector<std::string>* g_log = nullptr;
 void Log(const std::string& line) {
   if (g_log != nullptr) g_log->push_back(line);
 }
 
-constexpr UINT kMsgUnload = WM_APP + 9;  // the main window destroys itself
-
 // A main window on the heap that deletes itself after its window.
 class MainWindow : public CDialog {
  public:
-  MainWindow() : CDialog(Template()) {}
+  MainWindow() : CDialog(IDD_FRAMEWORK_TEST) {}
   ~MainWindow() override { Log("main window deleted"); }
   BOOL DestroyWindow() override {
     Log("DestroyWindow");
@@ -40,24 +33,13 @@ class MainWindow : public CDialog {
   }
 
  protected:
-  bool DispatchMessageMap(WindowMessage& m) override {
-    static const MessageMapEntry<MainWindow> kMap[] = {
-        MessageEntry(kMsgUnload, &MainWindow::OnUnload)};
-    return DispatchEntries(*this, kMap, m);
-  }
   void PostNcDestroy() override { delete this; }
-
- private:
-  bool OnUnload(WindowMessage&) {
-    DestroyWindow();
-    return true;
-  }
 };
 
 // A modal dialog that notes its owner and ends at once.
 class OwnedDialog : public CDialog {
  public:
-  OwnedDialog() : CDialog(Template()) {}
+  OwnedDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
   HWND owner = nullptr;
 
  protected:
@@ -70,7 +52,7 @@ class OwnedDialog : public CDialog {
 
 class TestApp : public CWinApp {
  public:
-  enum class Mode { kFailAfterLoop, kFailAtStart, kSucceed };
+  enum class Mode { kFailAfterLoop, kFailAtStart };
   Mode mode = Mode::kFailAfterLoop;
   std::string commandLineSeen;
   HWND mainSeen = nullptr;
@@ -95,11 +77,6 @@ class TestApp : public CWinApp {
     OwnedDialog modal;
     modal.DoModal();
     modalOwnerSeen = modal.owner;
-    if (mode == Mode::kSucceed) {
-      // The application's loop runs until the main window is gone.
-      PostMessageA(mainSeen, kMsgUnload, 0, 0);
-      return TRUE;
-    }
     PostQuitMessage(9);
     window->RunModalLoop(kMlfNoIdleMsg);
     Log("loop ended");
@@ -107,7 +84,7 @@ class TestApp : public CWinApp {
   }
   int ExitInstance() override {
     Log(std::string("ExitInstance main=") + (m_pMainWnd ? "set" : "none"));
-    return mode == Mode::kSucceed ? CWinApp::ExitInstance() : exitCode;
+    return exitCode;
   }
 };
 
@@ -124,7 +101,7 @@ class FrameworkApp : public testing::Test {
 TEST_F(FrameworkApp, FailedStartDestroysTheMainWindowBeforeExitInstance) {
   TestApp app;
   EXPECT_EQ(CWinApp::Current(), &app);
-  EXPECT_EQ(RunApplication(nullptr, "-NoSplash -Display", SW_SHOWNORMAL), 3);
+  EXPECT_EQ(RunApplication(nullptr, "-NoSplash -Display"), 3);
   EXPECT_EQ(log, (std::vector<std::string>{"InitInstance", "loop ended", "DestroyWindow",
                                            "main window deleted", "ExitInstance main=none"}));
   EXPECT_FALSE(IsWindow(app.mainSeen));
@@ -135,7 +112,7 @@ TEST_F(FrameworkApp, FailedStartDestroysTheMainWindowBeforeExitInstance) {
 TEST_F(FrameworkApp, CommandLineIsAWritableCopy) {
   TestApp app;
   const char original[] = "-NoSplash -Display";
-  app.Run(nullptr, original, SW_SHOWNORMAL);
+  app.Run(nullptr, original);
   EXPECT_EQ(app.commandLineSeen, "-NoSplash -Display");
   EXPECT_STREQ(app.m_lpCmdLine, "-nosplash -display");
   EXPECT_STREQ(original, "-NoSplash -Display");
@@ -144,13 +121,13 @@ TEST_F(FrameworkApp, CommandLineIsAWritableCopy) {
 TEST_F(FrameworkApp, MissingCommandLineIsEmpty) {
   TestApp app;
   EXPECT_STREQ(app.m_lpCmdLine, "");
-  app.Run(nullptr, nullptr, SW_SHOWNORMAL);
+  app.Run(nullptr, nullptr);
   EXPECT_EQ(app.commandLineSeen, "");
 }
 
 TEST_F(FrameworkApp, ModalDialogWithoutOwnerIsOwnedByTheMainWindow) {
   TestApp app;
-  app.Run(nullptr, "", SW_SHOWNORMAL);
+  app.Run(nullptr, "");
   ASSERT_NE(app.mainSeen, nullptr);
   EXPECT_EQ(app.modalOwnerSeen, app.mainSeen);
 }
@@ -159,28 +136,13 @@ TEST_F(FrameworkApp, FailingInitInstanceStillExits) {
   TestApp app;
   app.mode = TestApp::Mode::kFailAtStart;
   app.exitCode = 4;
-  EXPECT_EQ(app.Run(nullptr, "", SW_SHOWNORMAL), 4);
+  EXPECT_EQ(app.Run(nullptr, ""), 4);
   EXPECT_EQ(log, (std::vector<std::string>{"InitInstance", "ExitInstance main=none"}));
-}
-
-TEST_F(FrameworkApp, SuccessfulStartRunsTheLoopUntilTheMainWindowIsGone) {
-  TestApp app;
-  app.mode = TestApp::Mode::kSucceed;
-  EXPECT_EQ(app.Run(nullptr, "", SW_SHOWNORMAL), LastQuitCode());
-  EXPECT_EQ(log, (std::vector<std::string>{"InitInstance", "DestroyWindow",
-                                           "main window deleted", "ExitInstance main=none"}));
-  EXPECT_FALSE(IsWindow(app.mainSeen));
-}
-
-TEST_F(FrameworkApp, RegistryKeyIsKept) {
-  TestApp app;
-  app.SetRegistryKey("Brenmoor Software Corp");
-  EXPECT_STREQ(app.RegistryKey(), "Brenmoor Software Corp");
 }
 
 TEST(FrameworkAppNone, RunApplicationWithoutAnApplicationObjectFails) {
   ASSERT_EQ(CWinApp::Current(), nullptr);
-  EXPECT_EQ(RunApplication(nullptr, "", SW_SHOWNORMAL), -1);
+  EXPECT_EQ(RunApplication(nullptr, ""), -1);
 }
 
 }  // namespace

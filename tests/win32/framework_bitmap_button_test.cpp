@@ -6,46 +6,42 @@
 
 #include <gtest/gtest.h>
 
+#include "base/win32/handles.h"
+#include "presentation/gdi_guards.h"
+#include "presentation/win32/win32_gdi.h"
 #include "ui/win32/framework_bitmap_button.h"
-#include "ui/win32/framework_scoped.h"
-#include "win32/dialog_template.h"
+#include "win32/framework_test_ids.h"
+#include "win32/message_pump.h"
 
 namespace tessaly {
 namespace {
 
-using tessaly_test::DialogTemplate;
 using tessaly_test::PumpPending;
 
-constexpr WORD kPictureId = 1002;
-constexpr WORD kOtherId = 1003;
+constexpr WORD kPictureId = IDC_TEST_PICTURE;
+constexpr WORD kOtherId = IDC_TEST_OTHER;
 constexpr int kWidth = 41, kHeight = 40;
 const COLORREF kFaceColours[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255),
                                   RGB(255, 255, 0)};  // up, down, focus, disabled
 
-const DLGTEMPLATE* Template() {
-  static const DialogTemplate t = [] {
-    DialogTemplate d(WS_POPUP | WS_CAPTION, 120, 80, "Picture button");
-    d.Add(kPictureId, DialogTemplate::kButton, BS_OWNERDRAW | WS_TABSTOP, 6, 6, 27, 25, "Vantor")
-        .Add(kOtherId, DialogTemplate::kButton, BS_OWNERDRAW, 60, 6, 27, 25, "Other");
-    return d;
-  }();
-  return t.get();
-}
+// The real GDI's guards, and their DCs and objects as the platform's handles.
+Gdi& Real() { return SystemGdi(); }
+HDC Dc(GdiDc dc) { return ToHandle<HDC>(dc); }
 
 HBITMAP SolidBitmap(COLORREF colour) {
-  ScopedHDC screen(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen.get(), kWidth, kHeight);
-  ScopedMemDC memory(CreateCompatibleDC(screen.get()));
-  ScopedSelectObject selected(memory.get(), bitmap);
-  ScopedDeleteObject<HBRUSH> brush(CreateSolidBrush(colour));
+  ScopedWindowDc screen(Real(), 0);
+  HBITMAP bitmap = CreateCompatibleBitmap(Dc(screen.get()), kWidth, kHeight);
+  ScopedMemoryDc memory(Real(), screen.get());
+  ScopedSelection selected(Real(), memory.get(), FromHandle(bitmap));
+  ScopedGdiObject brush(Real(), FromHandle(CreateSolidBrush(colour)));
   RECT all = {0, 0, kWidth, kHeight};
-  FillRect(memory.get(), &all, brush.get());
+  FillRect(Dc(memory.get()), &all, ToHandle<HBRUSH>(brush.get()));
   return bitmap;
 }
 
 class PictureDialog : public CDialog {
  public:
-  PictureDialog() : CDialog(Template()) {}
+  PictureDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
   CBitmapButton button;
   CBitmapButton* other = nullptr;  // a second button, asked while set
 
@@ -80,13 +76,13 @@ struct Drawn {
 };
 
 Drawn DrawInto(HWND dialog, UINT id, UINT state) {
-  ScopedHDC screen(nullptr);
-  ScopedDeleteObject<HBITMAP> target(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
-  ScopedMemDC memory(CreateCompatibleDC(screen.get()));
-  ScopedSelectObject selected(memory.get(), target.get());
-  ScopedDeleteObject<HBRUSH> white(CreateSolidBrush(RGB(255, 255, 255)));
+  ScopedWindowDc screen(Real(), 0);
+  ScopedGdiObject target(Real(), Real().CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
+  ScopedMemoryDc memory(Real(), screen.get());
+  ScopedSelection selected(Real(), memory.get(), target.get());
+  ScopedGdiObject white(Real(), FromHandle(CreateSolidBrush(RGB(255, 255, 255))));
   RECT all = {0, 0, kWidth, kHeight};
-  FillRect(memory.get(), &all, white.get());
+  FillRect(Dc(memory.get()), &all, ToHandle<HBRUSH>(white.get()));
 
   DRAWITEMSTRUCT item = {};
   item.CtlType = ODT_BUTTON;
@@ -94,11 +90,11 @@ Drawn DrawInto(HWND dialog, UINT id, UINT state) {
   item.itemAction = ODA_DRAWENTIRE;
   item.itemState = state;
   item.hwndItem = GetDlgItem(dialog, id);
-  item.hDC = memory.get();
+  item.hDC = Dc(memory.get());
   item.rcItem = all;
   const LRESULT result =
       SendMessageA(dialog, WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&item));
-  return {result, GetPixel(memory.get(), kWidth / 2, kHeight / 2)};
+  return {result, GetPixel(Dc(memory.get()), kWidth / 2, kHeight / 2)};
 }
 
 struct StateCase {
@@ -174,8 +170,8 @@ TEST(PictureButton, ShownButtonPaintsItsUpFaceThenItsDisabledFace) {
   UpdateWindow(dialog.GetSafeHwnd());
   PumpPending();
   auto centre = [&] {
-    ScopedHDC dc(button);
-    return GetPixel(dc.get(), kWidth / 2, kHeight / 2);
+    ScopedWindowDc dc(Real(), FromHandle(button));
+    return GetPixel(Dc(dc.get()), kWidth / 2, kHeight / 2);
   };
   // The dialog may give the button the focus; either way it is not disabled.
   const COLORREF first = centre();
@@ -190,12 +186,12 @@ TEST(PictureButton, DrawingLeaksNoGdiObjects) {
   PictureDialog dialog;
   ASSERT_TRUE(dialog.Create());
   HWND button = dialog.button.GetSafeHwnd();
-  ScopedHDC dc(button);
+  ScopedWindowDc dc(Real(), FromHandle(button));
   DRAWITEMSTRUCT item = {};
   item.CtlType = ODT_BUTTON;
   item.CtlID = kPictureId;
   item.hwndItem = button;
-  item.hDC = dc.get();
+  item.hDC = Dc(dc.get());
   item.rcItem = {0, 0, kWidth, kHeight};
   const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   if (before == 0) GTEST_SKIP() << "this platform does not count GDI objects";

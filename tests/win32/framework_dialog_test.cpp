@@ -13,17 +13,17 @@
 #include <vector>
 
 #include "ui/win32/framework_dialog.h"
-#include "win32/dialog_template.h"
+#include "win32/framework_test_ids.h"
+#include "win32/message_pump.h"
 
 namespace tessaly {
 namespace {
 
-using tessaly_test::DialogTemplate;
 using tessaly_test::PumpPending;
 using tessaly_test::PumpUntil;
 
-constexpr WORD kButtonId = 1001;
-constexpr WORD kEditId = 1002;
+constexpr WORD kButtonId = IDC_TEST_BUTTON;
+constexpr WORD kEditId = IDC_TEST_EDIT;
 constexpr UINT kMsgRecorded = WM_APP + 1;   // handled by the map, result 1234
 constexpr UINT kMsgFails = WM_APP + 2;      // its handler fails
 constexpr UINT kMsgDeclined = WM_APP + 3;   // first row declines; a later row takes it
@@ -31,24 +31,9 @@ constexpr UINT kMsgEnd = WM_APP + 4;        // ends the dialog with wParam
 constexpr UINT kMsgDestroy = WM_APP + 5;    // destroys the window from inside
 constexpr UINT kCommandMenu = 32772;
 
-const DialogTemplate& Template() {
-  static const DialogTemplate dialog = [] {
-    DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU, 120, 80, "Framework test");
-    t.Add(IDOK, DialogTemplate::kButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 5, 5, 40, 14, "OK")
-        .Add(IDCANCEL, DialogTemplate::kButton, BS_PUSHBUTTON | WS_TABSTOP, 50, 5, 40, 14,
-             "Cancel")
-        .Add(kButtonId, DialogTemplate::kButton, BS_PUSHBUTTON | WS_TABSTOP, 5, 25, 40, 14,
-             "Act")
-        .Add(kEditId, DialogTemplate::kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 5, 45, 80,
-             12);
-    return t;
-  }();
-  return dialog;
-}
-
 class TestDialog : public CDialog {
  public:
-  TestDialog() : CDialog(Template().get()) {}
+  TestDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
 
   std::vector<std::string> calls;
   bool failInInit = false;
@@ -299,7 +284,7 @@ TEST_F(FrameworkDialog, DefaultRunsTheDialogManagersProcessingFromAHandler) {
 
    private:
     bool OnSetText(WindowMessage& m) {
-      m.result = Default(m);  // sets the text ...
+      m.result = Default();  // sets the text ...
       char text[64] = "";
       GetWindowTextA(m_hWnd, text, sizeof text);
       seenAfterDefault = text;  // ... which the handler then sees

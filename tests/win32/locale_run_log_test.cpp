@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/idle_scheduler.h"
-#include "base/messages.h"
+#include "base/timers.h"
 #include "app/win32/win32_profile.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_idle_clock.h"

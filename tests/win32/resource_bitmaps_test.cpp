@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "base/win32/handles.h"
 #include "presentation/gdi_guards.h"
 #include "presentation/win32/resource_bitmaps.h"
 #include "presentation/win32/win32_gdi.h"
@@ -206,7 +207,7 @@ TEST_F(WindowTest, DrawResourceBitmapDrawsTheWholeBitmapAtItsPlace) {
 
 TEST_F(WindowTest, DrawResourceBitmapHonoursSizeAndSourceOffset) {
   // The 7 x 7 block from (3, 3) of the light: the disc's middle is red.
-  DrawResourceBitmap(kLight, window, PaletteMode::Foreground, 0, 0, 7, 7, 3, 3);
+  DrawResourceBitmap(kLight, window, PaletteMode::Background, 0, 0, 7, 7, 3, 3);
   EXPECT_EQ(WindowPixel(3, 3), kRed);
   EXPECT_EQ(WindowPixel(7, 7), RGB(255, 255, 255));
 }

@@ -317,9 +317,8 @@ TEST(MainWindowTemplate, HeaderIsAsDesigned) {
   EXPECT_EQ(t.style,
             static_cast<uint32_t>(DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
   EXPECT_EQ(t.exStyle, static_cast<uint32_t>(WS_EX_APPWINDOW));
-  EXPECT_EQ(t.items, 20);
-  EXPECT_EQ(t.cx, 196);
-  EXPECT_EQ(t.cy, 214);
+  EXPECT_EQ(t.cx, IDD_TESSALY_DIALOG_WIDTH);
+  EXPECT_EQ(t.cy, IDD_TESSALY_DIALOG_HEIGHT);
   EXPECT_EQ(t.menu, "");
   EXPECT_EQ(t.title, "Vantor Tessaly");
   EXPECT_EQ(t.pointSize, 8);
@@ -390,6 +389,19 @@ std::vector<TemplateItem> ReadItems(int templateId) {
     items.push_back(item);
   }
   return items;
+}
+
+// Every item the header counts is there to read, and no two controls share
+// an id (the labels and the separator all have IDC_STATIC).
+TEST(MainWindowTemplate, EveryCountedItemIsThereWithAnIdOfItsOwn) {
+  TemplateHeader t;
+  ASSERT_TRUE(ReadTemplate(IDD_TESSALY_DIALOG, &t));
+  const std::vector<TemplateItem> items = ReadItems(IDD_TESSALY_DIALOG);
+  EXPECT_EQ(static_cast<int>(items.size()), t.items);
+  std::set<int> ids;
+  for (const TemplateItem& item : items) {
+    if (item.id != IDC_STATIC) EXPECT_TRUE(ids.insert(item.id).second) << "id " << item.id << " twice";
+  }
 }
 
 // The one style each kind of control may have, from its class and its own

@@ -10,10 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include "base/messages.h"
 #include "app/install_folder.h"
-#include "base/paths.h"
 #include "app/settings_store.h"
+#include "base/names.h"
+#include "base/paths.h"
+#include "base/settings_table.h"
 #include "app/win32/win32_file_system.h"
 #include "app/win32/win32_registry.h"
 
@@ -29,7 +30,7 @@ TEST(SettingsProbe, LoadAndPrint) {
   Win32Registry registry;
   Win32FileSystem files;
   char install[kPathSize];
-  GetInstallDirectory(registry, files, install);
+  GetInstallDirectory(registry, files, install, sizeof install);
   AppState app;
   LoadSettings(app, registry, files);
   if (strcmp(mode, "save") == 0) SaveSettings(app, registry);
@@ -38,10 +39,11 @@ TEST(SettingsProbe, LoadAndPrint) {
   printf("install=%s\n", install);
   printf("saveDir=%s\n", s.saveDir);
   printf("reportPath=%s\n", s.reportPath);
-  printf("idle=%d backup=%d quickCheck=%d maxOnce=%d lastTime=%d disabled=%d\n",
-         static_cast<int>(s.idle), static_cast<int>(s.backup), static_cast<int>(s.quickCheck),
-         static_cast<int>(s.maxOnce), static_cast<int>(s.lastTime),
-         static_cast<int>(s.disabled));
+  // The persisted numbers, by their value names in the table's order.
+  printf("numbers");
+  for (const PersistedSetting& setting : kPersistedSettings)
+    if (!setting.IsText()) printf(" %s=%d", setting.name, static_cast<int>(s.*setting.number));
+  printf("\n");
   fflush(stdout);
 }
 

@@ -162,7 +162,7 @@ TEST_P(WineInstallDirectory, WithOrWithoutTrailingBackslashGivesTheSamePaths) {
   EXPECT_TRUE(IsFolder("C:\\Vantor Test\\Recovery"));
   EXPECT_TRUE(IsFolder("C:\\Vantor Test\\Tests"));
   char install[kPathSize];
-  EXPECT_TRUE(GetInstallDirectory(registry, files, install));
+  EXPECT_TRUE(GetInstallDirectory(registry, files, install, sizeof install));
   EXPECT_STREQ(install, GetParam());
 }
 
@@ -182,7 +182,7 @@ TEST(WineProgramFolder, IsTheRealExecutablesFolderEndingInABackslash) {
   Win32Registry registry;
   Win32FileSystem files;
   char install[kPathSize];
-  ASSERT_TRUE(GetInstallDirectory(registry, files, install));
+  ASSERT_TRUE(GetInstallDirectory(registry, files, install, sizeof install));
   char module[MAX_PATH];
   ASSERT_GT(GetModuleFileNameA(nullptr, module, sizeof module), 0u);
   const std::string modulePath = module;

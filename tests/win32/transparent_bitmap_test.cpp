@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/app_state.h"
+#include "base/win32/handles.h"
 #include "fakes/gdi_colours.h"
 #include "fakes/software_gdi.h"
 #include "presentation/gdi_guards.h"
@@ -130,7 +131,7 @@ TEST_P(RealTransparentTest, GivesTheSoftwareRastersPixelsAndKeepsTheBitmap) {
   EXPECT_EQ(ReadBitmap(lightBitmap, kW, kH), kLight);
   // Nothing of the drawing holds the bitmap: it can be selected again.
   ScopedMemoryDc again(RealGdi(), 0);
-  ScopedSelection reselected(RealGdi(), again.get(), light.Handle());
+  ScopedSelection reselected(RealGdi(), again.get(), FromHandle(lightBitmap));
   EXPECT_TRUE(reselected);
 }
 
@@ -163,7 +164,7 @@ TEST(RealTransparent, WithoutABitmapGivesFalse) {
   EXPECT_FALSE(light.DrawTransparent(target.get(), 0, 0, kCyan));
 }
 
-TEST(RealMemoryDc, BlitWithSizeZeroCopiesTheWholeBitmapAndFillsTheRecord) {
+TEST(RealMemoryDc, BlitWithSizeZeroCopiesTheWholeBitmap) {
   HBITMAP targetBitmap = MakeRealBitmap(Kind::kDibSection, kTw, kTh, TargetPattern());
   ScopedGdiObject ownTarget(RealGdi(), FromHandle(targetBitmap));
   HBITMAP picture = MakeRealBitmap(Kind::kDibSection, kW, kH, kLight);
@@ -171,13 +172,10 @@ TEST(RealMemoryDc, BlitWithSizeZeroCopiesTheWholeBitmapAndFillsTheRecord) {
   ScopedMemoryDc target(RealGdi(), 0);
   ScopedSelection selected(RealGdi(), target.get(), FromHandle(targetBitmap));
   AppState app;
-  BlitRect rect{4, 3, 0, 0};
   {
     MemoryDC memory(RealGdi(), app.palette, app.IsPaletteDevice(), target.get());
-    EXPECT_NE(memory.Blit(FromHandle(picture), rect, 0, 0), 0u);
+    EXPECT_NE(memory.Blit(FromHandle(picture), 4, 3, 0, 0, 0, 0), 0u);
   }
-  EXPECT_EQ(rect.cx, kW);
-  EXPECT_EQ(rect.cy, kH);
   const std::vector<ColourRef> drawn = ReadPixels(ToHandle<HDC>(target.get()), kTw, kTh);
   const std::vector<ColourRef> before = TargetPattern();
   for (int y = 0; y < kTh; ++y)

@@ -1,8 +1,9 @@
 // The tray icon on the real shell: the record goes to Shell_NotifyIconA in
 // its first form (88 bytes) and Wine's shell accepts add, modify and delete;
-// with the program's resources, the icons and tips 150 and 146 are shown, a
+// with the program's resources, the normal and disabled icons and tips are
+// shown, a
 // double click sends the menu's first command, and a right click opens menu
-// 150 with its default item and, while disabled, its check mark.
+// IDR_TRAY with its default item and, while disabled, its check mark.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,20 +13,20 @@
 #include <vector>
 
 #include "base/messages.h"
+#include "res/resource.h"
 #include "ui/tray_icon.h"
 #include "ui/win32/framework_dialog.h"
 #include "ui/win32/tray_shell.h"
-#include "win32/dialog_template.h"
+#include "win32/framework_test_ids.h"
+#include "win32/message_pump.h"
 
 namespace tessaly {
 namespace {
 
-using tessaly_test::DialogTemplate;
-
 // The window that receives the tray callbacks and the menu's commands.
 class OwnerWindow : public CDialog {
  public:
-  OwnerWindow() : CDialog(Template()) {}
+  OwnerWindow() : CDialog(IDD_FRAMEWORK_TEST) {}
   std::vector<UINT> commands;
 
  protected:
@@ -40,30 +41,37 @@ class OwnerWindow : public CDialog {
     commands.push_back(id);
     return true;
   }
-
-  static const DLGTEMPLATE* Template() {
-    static const DialogTemplate t(WS_POPUP | WS_CAPTION, 100, 60, "Tray owner");
-    return t.get();
-  }
 };
 
 WindowHandle Handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+// The real shell, with each record it was handed kept for the test.
+class RecordingTrayShell : public Win32TrayShell {
+ public:
+  bool NotifyIcon(TrayOperation operation, const TrayRecord& record) override {
+    operations.push_back(operation);
+    last = record;
+    return Win32TrayShell::NotifyIcon(operation, record);
+  }
+  std::vector<TrayOperation> operations;
+  TrayRecord last{};
+};
 
 TEST(TrayShell, RecordBecomesTheFirstFormOfNotifyIconData) {
   TrayRecord record{};
   record.size = kTrayRecordSize;
   record.window = 0x1234;
-  record.id = 150;
+  record.id = IDR_TRAY;
   record.flags = kNifIcon | kNifTip | kNifMessage;
-  record.callbackMessage = 1025;
+  record.callbackMessage = kMsgTrayCallback;
   record.icon = 0x5678;
   memset(record.tip, 'x', sizeof record.tip);  // even an unterminated tip stays bounded
   const NOTIFYICONDATAA data = Win32TrayShell::ToNotifyIconData(record);
   EXPECT_EQ(data.cbSize, 88u);
   EXPECT_EQ(data.hWnd, reinterpret_cast<HWND>(0x1234));
-  EXPECT_EQ(data.uID, 150u);
+  EXPECT_EQ(data.uID, UINT{IDR_TRAY});
   EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE));
-  EXPECT_EQ(data.uCallbackMessage, 1025u);
+  EXPECT_EQ(data.uCallbackMessage, UINT{kMsgTrayCallback});
   EXPECT_EQ(data.hIcon, reinterpret_cast<HICON>(0x5678));
   EXPECT_EQ(strnlen(data.szTip, 64), 63u);
 }
@@ -71,19 +79,21 @@ TEST(TrayShell, RecordBecomesTheFirstFormOfNotifyIconData) {
 TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
   OwnerWindow owner;
   ASSERT_TRUE(owner.Create());
-  Win32TrayShell shell;
+  RecordingTrayShell shell;
   TessalySettings settings{};
-  CTrayIcon icon(150, shell, settings);
+  CTrayIcon icon(IDR_TRAY, shell, settings);
   icon.SetCallbackWindow(Handle(owner.GetSafeHwnd()), kMsgTrayCallback);
   // A shared system icon: the shell object never destroys it.
   const IconHandle application = reinterpret_cast<IconHandle>(LoadIconA(nullptr, IDI_APPLICATION));
   const IconHandle warning = reinterpret_cast<IconHandle>(LoadIconA(nullptr, IDI_EXCLAMATION));
   ASSERT_NE(application, 0u);
   EXPECT_TRUE(icon.ApplyIcon(application));  // NIM_ADD
-  EXPECT_TRUE(icon.IsShown());
-  EXPECT_TRUE(icon.ApplyIcon(warning));  // NIM_MODIFY
-  EXPECT_TRUE(icon.ApplyIcon(0));        // NIM_DELETE
-  EXPECT_FALSE(icon.IsShown());
+  EXPECT_TRUE(icon.ApplyIcon(warning));      // NIM_MODIFY
+  EXPECT_TRUE(icon.ApplyIcon(0));            // NIM_DELETE
+  EXPECT_TRUE(icon.ApplyIcon(0));            // nothing shown: nothing sent
+  EXPECT_EQ(shell.operations, (std::vector<TrayOperation>{
+                                  TrayOperation::kAdd, TrayOperation::kModify,
+                                  TrayOperation::kDelete}));
   // System icons stay valid: they were not the shell object's to destroy.
   ICONINFO info;
   ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(application), &info));
@@ -92,7 +102,7 @@ TEST(TrayShell, ShellAcceptsAddModifyAndDeleteOfTheFirstForm) {
 }
 
 TEST(TrayShell, MissingResourcesGiveNothing) {
-  Win32TrayShell shell;
+  RecordingTrayShell shell;
   char text[64] = "junk";
   EXPECT_EQ(shell.LoadText(4321, text, sizeof text), 0u);
   EXPECT_STREQ(text, "");
@@ -101,17 +111,16 @@ TEST(TrayShell, MissingResourcesGiveNothing) {
   EXPECT_EQ(shell.LoadMenuResource(4321), 0u);
   TessalySettings settings{};
   CTrayIcon icon(4321, shell, settings);
-  EXPECT_STREQ(icon.Record().tip, "");
   EXPECT_TRUE(icon.ShowIconResource(4321));  // nothing to show, nothing sent
-  EXPECT_FALSE(icon.IsShown());
+  EXPECT_TRUE(shell.operations.empty());
   EXPECT_EQ(icon.HandleCallback(4321, WM_RBUTTONUP), 0);
   EXPECT_EQ(icon.HandleCallback(4321, WM_LBUTTONDBLCLK), 0);
 }
 
 #ifdef TESSALY_TEST_RESOURCES
 
-constexpr char kTip150[] = "Double-click on the icon to open the Tessaly";
-constexpr char kTip146[] =
+constexpr char kTipNormal[] = "Double-click on the icon to open the Tessaly";
+constexpr char kTipDisabled[] =
     "Vantor Tessaly is disabled. Double-click on the icon to open the Tessaly";
 
 class TrayWithResources : public testing::Test {
@@ -123,9 +132,9 @@ class TrayWithResources : public testing::Test {
   void TearDown() override { tessaly_test::PumpPending(); }
 
   OwnerWindow owner;
-  Win32TrayShell shell;
+  RecordingTrayShell shell;
   TessalySettings settings{};
-  CTrayIcon icon{150, shell, settings};
+  CTrayIcon icon{IDR_TRAY, shell, settings};
 };
 
 int IconWidth(IconHandle handle) {
@@ -139,15 +148,15 @@ int IconWidth(IconHandle handle) {
 }
 
 TEST_F(TrayWithResources, ShowsNormalThenDisabledIconWithTheirTips) {
-  EXPECT_STREQ(icon.Record().tip, kTip150);
-  ASSERT_TRUE(icon.ShowIconResource(150));
-  const IconHandle normal = icon.Record().icon;
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY));
+  EXPECT_STREQ(shell.last.tip, kTipNormal);
+  const IconHandle normal = shell.last.icon;
   EXPECT_EQ(IconWidth(normal), GetSystemMetrics(SM_CXSMSIZE));
-  ASSERT_TRUE(icon.ShowIconResource(146));
-  EXPECT_EQ(std::string(icon.Record().tip), std::string(kTip146, 63));
-  EXPECT_EQ(icon.Record().id, 150u);
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY_DISABLED));
+  EXPECT_EQ(std::string(shell.last.tip), std::string(kTipDisabled, 63));
+  EXPECT_EQ(shell.last.id, uint32_t{IDR_TRAY});
   EXPECT_EQ(IconWidth(normal), -1);  // the replaced icon was destroyed
-  const IconHandle disabled = icon.Record().icon;
+  const IconHandle disabled = shell.last.icon;
   EXPECT_EQ(IconWidth(disabled), GetSystemMetrics(SM_CXSMSIZE));
   EXPECT_TRUE(icon.ShowIconResource(0));
   EXPECT_EQ(IconWidth(disabled), -1);
@@ -155,11 +164,11 @@ TEST_F(TrayWithResources, ShowsNormalThenDisabledIconWithTheirTips) {
 }
 
 TEST_F(TrayWithResources, DoubleClickSendsTheFirstMenuCommand) {
-  ASSERT_TRUE(icon.ShowIconResource(150));
-  EXPECT_EQ(icon.HandleCallback(150, WM_LBUTTONDBLCLK), 1);
-  EXPECT_EQ(owner.commands, std::vector<UINT>{32772});
-  EXPECT_EQ(icon.HandleCallback(146, WM_LBUTTONDBLCLK), 0);
-  EXPECT_EQ(icon.HandleCallback(150, WM_LBUTTONDOWN), 0);
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY));
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY, WM_LBUTTONDBLCLK), 1);
+  EXPECT_EQ(owner.commands, std::vector<UINT>{ID_TRAY_SHOW});
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY_DISABLED, WM_LBUTTONDBLCLK), 0);
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY, WM_LBUTTONDOWN), 0);
   EXPECT_EQ(owner.commands.size(), 1u);
 }
 
@@ -183,7 +192,7 @@ void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
         g_openMenu->items.push_back(GetMenuItemID(menu, i));
       }
       g_openMenu->defaultItem = GetMenuDefaultItem(menu, TRUE, 0);
-      g_openMenu->disableChecked = (GetMenuState(menu, 32773, MF_BYCOMMAND) & MF_CHECKED) != 0;
+      g_openMenu->disableChecked = (GetMenuState(menu, ID_TRAY_DISABLE, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
   }
   EndMenu();
@@ -193,19 +202,20 @@ class TrayRightClick : public TrayWithResources, public testing::WithParamInterf
 
 TEST_P(TrayRightClick, OpensMenu150WithDefaultItemAndCheckMarkWhileDisabled) {
   settings.disabled = GetParam();
-  ASSERT_TRUE(icon.ShowIconResource(150));
+  ASSERT_TRUE(icon.ShowIconResource(IDR_TRAY));
   ShowWindow(owner.GetSafeHwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(owner.GetSafeHwnd());
   OpenMenu seen;
   g_openMenu = &seen;
   ASSERT_NE(SetTimer(nullptr, 0, 200, InspectOpenMenu), 0u);
-  EXPECT_EQ(icon.HandleCallback(150, WM_RBUTTONUP), 1);
+  EXPECT_EQ(icon.HandleCallback(IDR_TRAY, WM_RBUTTONUP), 1);
   g_openMenu = nullptr;
 
   ASSERT_TRUE(seen.seen) << "the pop-up menu did not open";
   const UINT separator = 0;
   EXPECT_EQ(seen.items,
-            (std::vector<UINT>{32772, 32773, separator, 32776, separator, 32777, 32778}));
+            (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_DISABLE, separator, ID_TRAY_BACKUP_NOW, separator,
+                               ID_TRAY_LAUNCH_VANTOR, ID_TRAY_UNLOAD}));
   EXPECT_EQ(seen.defaultItem, 0u);
   EXPECT_EQ(seen.disableChecked, GetParam() != 0);
   // WM_NULL follows the closed menu.

@@ -1,6 +1,5 @@
 #include "ui/win32/framework_app.h"
 
-#include <string.h>
 
 #include "base/text.h"
 
@@ -21,23 +20,16 @@ CWinApp::~CWinApp() {
 
 CWinApp* CWinApp::Current() { return g_app; }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
-
 int CWinApp::ExitInstance() { return LastQuitCode(); }
 
-void CWinApp::SetRegistryKey(const char* company) {
-  CopyText(registryKey_, company);
-}
-
-int CWinApp::Run(HINSTANCE instance, const char* commandLine, int showCommand) {
+int CWinApp::Run(HINSTANCE instance, const char* commandLine) {
   m_hInstance = instance != nullptr ? instance : GetModuleHandleA(nullptr);
   SetResourceInstance(m_hInstance);
   if (commandLine == nullptr) commandLine = "";
   CopyText(commandLine_, commandLine);
   m_lpCmdLine = commandLine_;
-  m_nCmdShow = showCommand;
 
-  if (InitInstance()) RunMessageLoop();
+  InitInstance();
   if (m_pMainWnd != nullptr) {
     CDialog* window = m_pMainWnd;
     m_pMainWnd = nullptr;
@@ -46,15 +38,9 @@ int CWinApp::Run(HINSTANCE instance, const char* commandLine, int showCommand) {
   return ExitInstance();
 }
 
-// The application's own loop, for an InitInstance that returns TRUE.
-void CWinApp::RunMessageLoop() {
-  while (m_pMainWnd != nullptr && PumpMessage(m_pMainWnd->GetSafeHwnd())) {
-  }
-}
-
-int RunApplication(HINSTANCE instance, const char* commandLine, int showCommand) {
+int RunApplication(HINSTANCE instance, const char* commandLine) {
   CWinApp* app = CWinApp::Current();
-  return app != nullptr ? app->Run(instance, commandLine, showCommand) : -1;
+  return app != nullptr ? app->Run(instance, commandLine) : -1;
 }
 
 }  // namespace tessaly

@@ -1,5 +1,6 @@
 #include "ui/win32/framework_bitmap_button.h"
 
+#include "presentation/win32/win32_gdi.h"
 #include "ui/button_face.h"
 
 namespace tessaly {
@@ -30,18 +31,16 @@ bool CBitmapButton::LoadBitmaps(UINT up, UINT down, UINT focus, UINT disabled) {
 }
 
 void CBitmapButton::SetBitmaps(HBITMAP up, HBITMAP down, HBITMAP focus, HBITMAP disabled) {
-  faces_[0].reset(up);
-  faces_[1].reset(down);
-  faces_[2].reset(focus);
-  faces_[3].reset(disabled);
+  const HBITMAP faces[4] = {up, down, focus, disabled};
+  for (int face = 0; face < 4; ++face)
+    faces_[face] = ScopedGdiObject(SystemGdi(), FromHandle(faces[face]));
 }
 
 void CBitmapButton::SizeToContent() {
   HWND button = GetSafeHwnd();
-  BITMAP bm;
-  if (button == nullptr || !faces_[0] || GetObjectA(faces_[0].get(), sizeof bm, &bm) == 0) return;
-  SetWindowPos(button, nullptr, -1, -1, bm.bmWidth, bm.bmHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  int width = 0, height = 0;
+  if (button == nullptr || !SystemGdi().GetBitmapSize(faces_[0].get(), &width, &height)) return;
+  SetWindowPos(button, nullptr, -1, -1, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -49,14 +48,16 @@ bool CBitmapButton::DrawItem(const DRAWITEMSTRUCT& item) {
     return false;
   bool has[4];
   for (int face = 0; face < 4; ++face) has[face] = static_cast<bool>(faces_[face]);
-  const HBITMAP picture = faces_[static_cast<int>(ChooseButtonFace(item.itemState, has))].get();
+  const GdiObject picture = faces_[static_cast<int>(ChooseButtonFace(item.itemState, has))].get();
 
-  ScopedMemDC memory(CreateCompatibleDC(item.hDC));
+  Gdi& gdi = SystemGdi();
+  const GdiDc target = FromHandle(item.hDC);
+  ScopedMemoryDc memory(gdi, target);
   if (!memory) return false;
-  ScopedSelectObject selected(memory.get(), picture);
+  ScopedSelection selected(gdi, memory.get(), picture);
   const RECT& r = item.rcItem;
-  BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0,
-         SRCCOPY);
+  gdi.BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.get(), 0, 0,
+             kSrcCopy);
   return true;
 }
 

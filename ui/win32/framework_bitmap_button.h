@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
+#include "presentation/gdi_guards.h"
 #include "ui/win32/framework_dialog.h"
-#include "ui/win32/framework_scoped.h"
 
 namespace tessaly {
 
@@ -42,7 +42,7 @@ class CBitmapButton {
  private:
   CDialog* dialog_ = nullptr;
   UINT id_ = 0;
-  ScopedDeleteObject<HBITMAP> faces_[4];  // up, down, focus, disabled
+  ScopedGdiObject faces_[4];  // up, down, focus, disabled
 };
 
 }  // namespace tessaly

@@ -8,6 +8,9 @@ namespace {
 
 HINSTANCE g_resourceInstance = nullptr;
 int g_lastQuitCode = 0;
+// The message whose handler runs now, for Default(); kept for the program's
+// one thread rather than in the object, which a handler may delete.
+const WindowMessage* g_currentMessage = nullptr;
 
 // Messages whose result the dialog procedure returns itself; for all others
 // it goes through DWLP_MSGRESULT.
@@ -55,8 +58,6 @@ bool PumpMessage(HWND dialog) {
 
 CDialog::CDialog(UINT templateId) : templateId_(templateId) {}
 
-CDialog::CDialog(const DLGTEMPLATE* dialogTemplate) : template_(dialogTemplate) {}
-
 CDialog::~CDialog() {
   if (m_hWnd != nullptr) {
     HWND window = m_hWnd;
@@ -68,12 +69,8 @@ CDialog::~CDialog() {
 bool CDialog::Create(HWND parent) {
   if (m_hWnd != nullptr) return false;
   const LPARAM self = reinterpret_cast<LPARAM>(this);
-  HWND window =
-      template_ != nullptr
-          ? CreateDialogIndirectParamA(ResourceInstance(), template_, parent, DialogProc, self)
-          : CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
-                               DialogProc, self);
-  return window != nullptr;
+  return CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), parent,
+                            DialogProc, self) != nullptr;
 }
 
 INT_PTR CDialog::DoModal(HWND owner) {
@@ -83,10 +80,8 @@ INT_PTR CDialog::DoModal(HWND owner) {
     if (app != nullptr && app->m_pMainWnd != nullptr) owner = app->m_pMainWnd->GetSafeHwnd();
   }
   const LPARAM self = reinterpret_cast<LPARAM>(this);
-  return template_ != nullptr
-             ? DialogBoxIndirectParamA(ResourceInstance(), template_, owner, DialogProc, self)
-             : DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner,
-                               DialogProc, self);
+  return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+                         self);
 }
 
 int CDialog::RunModalLoop(DWORD /*flags*/) {
@@ -161,8 +156,9 @@ bool CDialog::DefaultCommand(uint32_t id, uint32_t code) {
   return false;
 }
 
-LRESULT CDialog::Default(const WindowMessage& m) {
-  if (m_hWnd == nullptr) return 0;
+LRESULT CDialog::Default() {
+  if (m_hWnd == nullptr || g_currentMessage == nullptr) return 0;
+  const WindowMessage& m = *g_currentMessage;
   // DefDlgProc offers the message to DialogProc first; DialogProc declines
   // that one call, so the dialog manager's own handling runs.
   const UINT savedMessage = defaultMessage_;
@@ -220,9 +216,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     return FALSE;
   }
   WindowMessage m{message, wParam, lParam, 0};
+  const WindowMessage* outer = g_currentMessage;
+  g_currentMessage = &m;
   // Nothing below touches the object once the handler has returned: it may
   // have destroyed its window, and with it the object.
-  if (!self->Dispatch(m)) return FALSE;
+  const bool handled = self->Dispatch(m);
+  g_currentMessage = outer;
+  if (!handled) return FALSE;
   if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(m.result);
   SetWindowLongPtrA(window, DWLP_MSGRESULT, m.result);
   return TRUE;

@@ -18,7 +18,6 @@
 
 #include <windows.h>
 
-#include "base/win32/handles.h"
 #include "ui/message_map.h"
 
 namespace tessaly {
@@ -42,17 +41,10 @@ bool PumpMessage(HWND dialog);
 // flag is accepted for the callers that name it.
 constexpr DWORD kMlfNoIdleMsg = 0x0001;
 
-// Crackers of the Win32 handles that messages carry.
-// WM_ERASEBKGND, WM_CTLCOLOR*: the DC to draw in (wParam).
-inline HDC WParamDc(const WindowMessage& m) { return ToHandle<HDC>(m.wParam); }
-
 class CDialog {
  public:
   // A dialog from template resource `templateId` of ResourceInstance().
   explicit CDialog(UINT templateId);
-  // A dialog from an in-memory template, which must outlive every Create or
-  // DoModal call.
-  explicit CDialog(const DLGTEMPLATE* dialogTemplate);
   // Destroys a window that still exists, without calling PostNcDestroy.
   virtual ~CDialog();
 
@@ -100,8 +92,8 @@ class CDialog {
   virtual void PostNcDestroy() {}
 
   // The dialog manager's default processing of the message being handled,
-  // for handlers that add to it rather than replace it.
-  LRESULT Default(const WindowMessage& m);
+  // for handlers that add to it rather than replace it; 0 outside a handler.
+  LRESULT Default();
 
   HWND m_hWnd = nullptr;
 
@@ -121,7 +113,6 @@ class CDialog {
   void Detach();
 
   UINT templateId_ = 0;
-  const DLGTEMPLATE* template_ = nullptr;
   ModalState* modal_ = nullptr;  // the innermost RunModalLoop of this dialog
   UINT defaultMessage_ = 0;        // message passed on by Default()
   bool defaultPending_ = false;

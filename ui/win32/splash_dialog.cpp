@@ -1,11 +1,12 @@
 #include "ui/win32/splash_dialog.h"
 
-#include "base/messages.h"
+#include "base/timers.h"
+#include "base/win32/handles.h"
+#include "presentation/gdi_guards.h"
 #include "presentation/win32/resource_bitmaps.h"
+#include "presentation/win32/win32_gdi.h"
 #include "res/resource.h"
 #include "ui/splash_logic.h"
-#include "base/win32/handles.h"
-#include "ui/win32/framework_scoped.h"
 #include "ui/win32/window_palette.h"
 
 namespace tessaly {
@@ -37,11 +38,11 @@ BOOL SplashDialog::OnInitDialog() {
   const SplashPicture picture = ChooseSplashPicture(app_.IsRichColour(), app_.IsPaletteDevice());
   // The picture serves here only for its size: the window is exactly as
   // large as the picture, whatever the template's dialog units give.
-  ScopedDeleteObject<HBITMAP> bitmap(
-      LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(picture.bitmapId)));
-  BITMAP size{};
-  if (bitmap && GetObjectA(bitmap.get(), sizeof size, &size) != 0) {
-    SetWindowPos(m_hWnd, nullptr, -1, -1, size.bmWidth, size.bmHeight,
+  ScopedGdiObject bitmap(SystemGdi(), FromHandle(LoadBitmapA(ResourceInstance(),
+                                                              MAKEINTRESOURCEA(picture.bitmapId))));
+  int width = 0, height = 0;
+  if (SystemGdi().GetBitmapSize(bitmap.get(), &width, &height)) {
+    SetWindowPos(m_hWnd, nullptr, -1, -1, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
   }
   CenterWindow();
@@ -51,7 +52,7 @@ BOOL SplashDialog::OnInitDialog() {
 }
 
 bool SplashDialog::OnPaint(WindowMessage& m) {
-  ScopedPaintDC paint(m_hWnd);  // validates the window
+  ScopedPaintDc paint(m_hWnd);  // validates the window
   const SplashPicture picture = ChooseSplashPicture(app_.IsRichColour(), app_.IsPaletteDevice());
   DrawResourceBitmap(picture.bitmapId, m_hWnd, picture.paletteMode, 0, 0, 0, 0, 0, 0);
   m.result = 0;
@@ -60,7 +61,7 @@ bool SplashDialog::OnPaint(WindowMessage& m) {
 
 bool SplashDialog::OnDestroy(WindowMessage& m) {
   KillTimer(m_hWnd, kSplashTimerId);
-  m.result = Default(m);
+  m.result = Default();
   return true;
 }
 
@@ -83,11 +84,11 @@ bool SplashDialog::OnTakeFocus(WindowMessage& m) {
 
 // The application palette: the splash picture shares its colours.
 bool SplashDialog::OnPaletteMessage(WindowMessage& m) {
-  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.GetPalette()), m);
+  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.palette), m);
 }
 
 bool SplashDialog::OnLeftButtonDown(WindowMessage& m) {
-  m.result = Default(m);
+  m.result = Default();
   EndDialog(0);
   return true;
 }

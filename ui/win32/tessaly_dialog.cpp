@@ -18,21 +18,15 @@ namespace tessaly {
 
 const MessageMapEntry<TessalyDialog> TessalyDialog::kMessageMap[] = {
     AnyCommandEntry(&TessalyDialog::OnCommand),  // the controller's command table
-    MessageEntry(WM_DRAWITEM, &TessalyDialog::OnDrawItem),
+    DrawItemEntry(&TessalyDialog::OnDrawItem),
     MessageEntry(kMsgTrayCallback, &TessalyDialog::OnTrayCallback),
     MessageEntry(kMsgStampLastRun, &TessalyDialog::OnStampLastRunMessage),
     MessageEntry(kMsgQuickCheckStatus, &TessalyDialog::OnQuickCheckStatusMessage),
-    MessageEntry(WM_ERASEBKGND, &TessalyDialog::OnEraseBackground),
-    MessageEntry(WM_CTLCOLORMSGBOX, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLOREDIT, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORLISTBOX, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORBTN, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORDLG, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORSCROLLBAR, &TessalyDialog::OnControlColour),
-    MessageEntry(WM_CTLCOLORSTATIC, &TessalyDialog::OnControlColour),
+    EraseBackgroundEntry(&TessalyDialog::OnEraseBackground),
+    ControlColourEntry(&TessalyDialog::OnControlColour),  // all seven WM_CTLCOLOR*
     MessageEntry(WM_PAINT, &TessalyDialog::OnPaint),
-    MessageEntry(WM_SIZE, &TessalyDialog::OnSizeMessage),
-    MessageEntry(WM_QUERYDRAGICON, &TessalyDialog::OnQueryDragIcon),
+    SizeEntry(&TessalyDialog::OnSize),
+    QueryDragIconEntry(&TessalyDialog::OnQueryDragIcon),
     MessageEntry(WM_QUERYNEWPALETTE, &TessalyDialog::OnPaletteMessage),
     MessageEntry(WM_PALETTECHANGED, &TessalyDialog::OnPaletteMessage),
 };
@@ -47,6 +41,8 @@ TessalyDialog::TessalyDialog(AppState& app, MainWindowServices& services,
       app_(app),
       trayIcon_(IDR_TRAY, trayShell_, app.settings),
       lightBitmaps_{TransparentBitmap(SystemGdi()), TransparentBitmap(SystemGdi())},
+      background_(SystemGdi()),
+      fittedFont_(SystemGdi()),
       controller_(app, *this, services, companions, clock) {
   icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_TESSALY));
   if (Create(parent) && icon_ != nullptr)
@@ -63,11 +59,12 @@ BOOL TessalyDialog::OnInitDialog() {
   // The rich picture of the font size serves only for its size.
   const MainWindowPictures pictures =
       ChooseMainWindowPictures(app_.IsRichColour(), app_.IsLargeFonts());
-  ScopedDeleteObject<HBITMAP> sizePicture(
-      LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.sizeTemplate)));
-  BITMAP size{};
-  const bool sized = sizePicture && GetObjectA(sizePicture.get(), sizeof size, &size) != 0;
-  if (sized) FitControlsToPicture(size.bmWidth, size.bmHeight);
+  ScopedGdiObject sizePicture(SystemGdi(), FromHandle(LoadBitmapA(
+                                                ResourceInstance(),
+                                                MAKEINTRESOURCEA(pictures.sizeTemplate))));
+  int width = 0, height = 0;
+  const bool sized = SystemGdi().GetBitmapSize(sizePicture.get(), &width, &height);
+  if (sized) FitControlsToPicture(width, height);
 
   SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(FromHandle(icon_)));
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(FromHandle(icon_)));
@@ -77,7 +74,7 @@ BOOL TessalyDialog::OnInitDialog() {
   nullBrush_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   // Without the picture the template's own size is kept rather than a
   // window of no client area.
-  if (sized) SizeToBackground(size.bmWidth, size.bmHeight);
+  if (sized) SizeToBackground(width, height);
   CenterWindow();
   controller_.OnInitDialog();
   return TRUE;
@@ -148,19 +145,19 @@ void TessalyDialog::FitControlsToPicture(int width, int height) {
   // Average character width in pixels that the picture was drawn for: the
   // horizontal base unit, which is 4 dialog units, taken from the picture's
   // width over the template's width in dialog units.
-  FitFontToLayout(static_cast<double>(width) / kTemplateWidthUnits * 4);
+  FitFontToLayout(static_cast<double>(width) / IDD_TESSALY_DIALOG_WIDTH * 4);
 }
 
 namespace {
 
 // Average character width of a font, the way dialog base units are taken.
 double AverageWidth(HFONT font) {
-  ScopedHDC screen(nullptr);
+  ScopedWindowDc screen(SystemGdi(), 0);
   if (!screen) return 0;
-  ScopedSelectObject select(screen.get(), font);
+  ScopedSelection select(SystemGdi(), screen.get(), FromHandle(font));
   static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   SIZE extent{};
-  GetTextExtentPoint32A(screen.get(), kAlphabet, 52, &extent);
+  GetTextExtentPoint32A(ToHandle<HDC>(screen.get()), kAlphabet, 52, &extent);
   return extent.cx / 52.0;
 }
 
@@ -188,28 +185,19 @@ void TessalyDialog::FitFontToLayout(double targetAverageWidth) {
   if (height <= 0 || AverageWidth(base) <= targetAverageWidth) return;
   const int chosen = ChooseFittingFontHeight(height, height * 2 / 3, targetAverageWidth,
                                              [base](int h) {
-                                               ScopedDeleteObject<HFONT> font(DialogFont(base, h));
-                                               return AverageWidth(font.get());
+                                               ScopedGdiObject font(SystemGdi(),
+                                                                    FromHandle(DialogFont(base, h)));
+                                               return AverageWidth(ToHandle<HFONT>(font.get()));
                                              });
-  fittedFont_.reset(DialogFont(base, chosen));
-  if (fittedFont_)
-    EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(FromHandle(fittedFont_.get())));
+  fittedFont_.reset(FromHandle(DialogFont(base, chosen)));
+  if (fittedFont_) EnumChildWindows(m_hWnd, SetChildFont, static_cast<LPARAM>(fittedFont_.get()));
 }
 
 bool TessalyDialog::OnCommand(uint32_t id, uint32_t code) {
   return controller_.OnCommand(static_cast<int>(id), static_cast<int>(code));
 }
 
-bool TessalyDialog::OnDrawItem(WindowMessage& m) {
-  const DRAWITEMSTRUCT* item = LParamStruct<DRAWITEMSTRUCT>(m);
-  if (item == nullptr || !bitmapButton_.DrawItem(*item)) return false;
-  m.result = TRUE;
-  return true;
-}
-
-void TessalyDialog::OnOK() { ShowWindow(SW_HIDE); }
-
-void TessalyDialog::OnCancel() { PostQuit(); }
+bool TessalyDialog::OnDrawItem(const DRAWITEMSTRUCT& item) { return bitmapButton_.DrawItem(item); }
 
 BOOL TessalyDialog::DestroyWindow() {
   controller_.OnDestroy();
@@ -237,48 +225,41 @@ bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
   return true;
 }
 
-bool TessalyDialog::OnEraseBackground(WindowMessage& m) {
-  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), FromHandle(WParamDc(m)));
-  memory.Blit(FromHandle(background_.get()), 0, 0, 0, 0, 0, 0);
-  m.result = Default(m);
-  return true;
+intptr_t TessalyDialog::OnEraseBackground(GdiDc dc) {
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), dc);
+  memory.Blit(background_.get(), 0, 0, 0, 0, 0, 0);
+  return Default();
 }
 
-bool TessalyDialog::OnControlColour(WindowMessage& m) {
-  const int type = static_cast<int>(m.message - WM_CTLCOLORMSGBOX);
-  if (KeepsBaseBrush(type)) return false;  // the platform's own colours
+uintptr_t TessalyDialog::OnControlColour(GdiDc dc, uint32_t controlType) {
+  if (KeepsBaseBrush(static_cast<int>(controlType))) return 0;  // the platform's own colours
   // The base handling sets the text colour from the user's colour scheme;
   // only its background and brush give way to the picture.
-  Default(m);
-  SetBkMode(WParamDc(m), TRANSPARENT);
-  m.result = reinterpret_cast<intptr_t>(nullBrush_);
-  return true;
+  Default();
+  SetBkMode(ToHandle<HDC>(dc), TRANSPARENT);
+  return FromHandle(nullBrush_);
 }
 
 bool TessalyDialog::OnPaint(WindowMessage& m) {
-  ScopedPaintDC paint(m_hWnd);
+  ScopedPaintDc paint(m_hWnd);
   if (paint) {
     lightBitmaps_[controller_.LightIndex()].DrawTransparent(
-        FromHandle(paint.get()), lightRect_.left, lightRect_.top, StandardColour(kStandardCyan));
+        paint.get(), lightRect_.left, lightRect_.top, StandardColour(kStandardCyan));
   }
   m.result = 0;
   return true;
 }
 
-bool TessalyDialog::OnSizeMessage(WindowMessage& m) {
-  m.result = Default(m);
-  controller_.OnSize(static_cast<int>(SizeType(m)));
-  return true;
+void TessalyDialog::OnSize(uint32_t sizeType) {
+  Default();
+  controller_.OnSize(static_cast<int>(sizeType));
 }
 
-bool TessalyDialog::OnQueryDragIcon(WindowMessage& m) {
-  m.result = static_cast<intptr_t>(FromHandle(icon_));
-  return true;
-}
+uintptr_t TessalyDialog::OnQueryDragIcon() { return FromHandle(icon_); }
 
 // The background is a device bitmap made under the application palette.
 bool TessalyDialog::OnPaletteMessage(WindowMessage& m) {
-  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.GetPalette()), m);
+  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.palette), m);
 }
 
 }  // namespace tessaly

@@ -11,12 +11,12 @@
 
 #include "actions/companions.h"
 #include "base/app_state.h"
+#include "presentation/gdi_guards.h"
 #include "presentation/transparent_bitmap.h"
 #include "ui/main_window_controller.h"
 #include "ui/tray_icon.h"
 #include "ui/win32/framework_bitmap_button.h"
 #include "ui/win32/framework_dialog.h"
-#include "ui/win32/framework_scoped.h"
 #include "ui/win32/tray_shell.h"
 
 namespace tessaly {
@@ -29,13 +29,10 @@ class TessalyDialog : public CDialog, private MainWindowView {
   ~TessalyDialog() override;
 
   BOOL DestroyWindow() override;
-  MainWindowController& Controller() { return controller_; }
 
  protected:
   BOOL OnInitDialog() override;
   bool DispatchMessageMap(WindowMessage& m) override;
-  void OnOK() override;
-  void OnCancel() override;
   void PostNcDestroy() override;
 
  private:
@@ -43,15 +40,15 @@ class TessalyDialog : public CDialog, private MainWindowView {
 
   // Message handlers.
   bool OnCommand(uint32_t id, uint32_t code);
-  bool OnDrawItem(WindowMessage& m);
+  bool OnDrawItem(const DRAWITEMSTRUCT& item);
   bool OnTrayCallback(WindowMessage& m);
   bool OnStampLastRunMessage(WindowMessage& m);
   bool OnQuickCheckStatusMessage(WindowMessage& m);
-  bool OnEraseBackground(WindowMessage& m);
-  bool OnControlColour(WindowMessage& m);
+  intptr_t OnEraseBackground(GdiDc dc);
+  uintptr_t OnControlColour(GdiDc dc, uint32_t controlType);
   bool OnPaint(WindowMessage& m);
-  bool OnSizeMessage(WindowMessage& m);
-  bool OnQueryDragIcon(WindowMessage& m);
+  void OnSize(uint32_t sizeType);
+  uintptr_t OnQueryDragIcon();
   bool OnPaletteMessage(WindowMessage& m);
 
   // Initialisation steps.
@@ -93,8 +90,8 @@ class TessalyDialog : public CDialog, private MainWindowView {
   RECT lightRect_{};
   HBRUSH nullBrush_ = nullptr;
   TransparentBitmap lightBitmaps_[2];
-  ScopedDeleteObject<HBITMAP> background_;
-  ScopedDeleteObject<HFONT> fittedFont_;  // only when the dialog font does not fit
+  ScopedGdiObject background_;
+  ScopedGdiObject fittedFont_;  // only when the dialog font does not fit
   MainWindowController controller_;
 };
 

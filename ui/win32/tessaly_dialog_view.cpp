@@ -42,7 +42,7 @@ void TessalyDialog::LoadStatusBitmaps() {
     lightBitmaps_[i].Attach(
         FromHandle(LoadBitmapA(ResourceInstance(), MAKEINTRESOURCEA(pictures.light[i]))));
   }
-  background_.reset(CreateDeviceBitmap(app_.palette, pictures.background));
+  background_.reset(FromHandle(CreateDeviceBitmap(app_.palette, pictures.background)));
   lightRect_ = ControlRect(IDC_LIGHT);
 }
 
@@ -59,10 +59,10 @@ void TessalyDialog::CopyBackground(const RECT& r) {
   const int cx = r.right - r.left, cy = r.bottom - r.top;
   // An empty rectangle would read as "the whole picture" to Blit.
   if (cx <= 0 || cy <= 0 || !background_) return;
-  ScopedHDC dc(m_hWnd);
+  ScopedWindowDc dc(SystemGdi(), FromHandle(m_hWnd));
   if (!dc) return;
-  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), FromHandle(dc.get()));
-  memory.Blit(FromHandle(background_.get()), r.left, r.top, cx, cy, r.left, r.top);
+  MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), dc.get());
+  memory.Blit(background_.get(), r.left, r.top, cx, cy, r.left, r.top);
 }
 
 void TessalyDialog::RepaintControlBackground(int id) {

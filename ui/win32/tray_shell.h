@@ -1,5 +1,5 @@
 // The tray icon's shell and menus on Win32: Shell_NotifyIconA with the
-// notification-icon record in its first form (88 bytes), resources from the
+// notification-icon record in its first form (kTrayRecordSize bytes), resources from the
 // program's module, and the platform's pop-up menus.
 #pragma once
 

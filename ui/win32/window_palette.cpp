@@ -1,7 +1,8 @@
 #include "ui/win32/window_palette.h"
 
 #include "base/win32/handles.h"
-#include "ui/win32/framework_scoped.h"
+#include "presentation/gdi_guards.h"
+#include "presentation/win32/win32_gdi.h"
 
 namespace tessaly {
 namespace {
@@ -9,12 +10,11 @@ namespace {
 // Realises palette in the window's DC; the number of system palette entries
 // that changed for it.
 UINT RealizeInWindow(HWND window, HPALETTE palette, bool background) {
-  ScopedHDC dc(window);
+  Gdi& gdi = SystemGdi();
+  ScopedWindowDc dc(gdi, FromHandle(window));
   if (!dc) return 0;
-  const HPALETTE previous = SelectPalette(dc.get(), palette, background);
-  const UINT changed = RealizePalette(dc.get());
-  if (previous != nullptr) SelectPalette(dc.get(), previous, TRUE);
-  return changed;
+  ScopedPalette selected(gdi, dc.get(), FromHandle(palette), background, false);
+  return gdi.RealizePalette(dc.get());
 }
 
 }  // namespace

@@ -5,6 +5,6 @@
 
 tessaly::TessalyApp theApp;
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
-  return tessaly::RunApplication(instance, commandLine, showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  return tessaly::RunApplication(instance, commandLine);
 }
