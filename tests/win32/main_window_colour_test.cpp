@@ -8,19 +8,12 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_companions.h"
+#include "fakes/no_main_window_services.h"
 #include "res/resource.h"
 #include "ui/win32/tessaly_dialog.h"
 
 namespace tessaly {
 namespace {
-
-class NoServices : public MainWindowServices {
- public:
-  void SaveSettings() override {}
-  bool BackupSystemFiles(bool) override { return false; }
-  void LaunchVantor(const char*) override {}
-  void GetInstallDirectory(char* out, size_t size) override { CopyText(out, size, ""); }
-};
 
 // A scheme whose window text is not black, and a window colour of its own.
 constexpr COLORREF kSchemeText = RGB(0x80, 0x00, 0x40);
@@ -48,14 +41,14 @@ class MainWindowColour : public testing::TestWithParam<ColourCase> {
   }
 
   static AppState app;
-  static NoServices services;
+  static NoMainWindowServices services;
   static FakeCompanions companions;
   static FakeClock clock;
   static TessalyDialog* dialog;
 };
 
 AppState MainWindowColour::app;
-NoServices MainWindowColour::services;
+NoMainWindowServices MainWindowColour::services;
 FakeCompanions MainWindowColour::companions;
 FakeClock MainWindowColour::clock;
 TessalyDialog* MainWindowColour::dialog = nullptr;

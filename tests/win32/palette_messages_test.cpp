@@ -8,19 +8,12 @@
 
 #include "fakes/fake_clock.h"
 #include "fakes/fake_companions.h"
+#include "fakes/no_main_window_services.h"
 #include "ui/win32/splash_dialog.h"
 #include "ui/win32/tessaly_dialog.h"
 
 namespace tessaly {
 namespace {
-
-class NoServices : public MainWindowServices {
- public:
-  void SaveSettings() override {}
-  bool BackupSystemFiles(bool) override { return false; }
-  void LaunchVantor(const char*) override {}
-  void GetInstallDirectory(char* out, size_t size) override { CopyText(out, size, ""); }
-};
 
 // What a window did with the two palette messages.
 struct Seen {
@@ -72,7 +65,7 @@ class PaletteMessages : public testing::Test {
 };
 
 TEST_F(PaletteMessages, MainWindowRealisesAndRedraws) {
-  NoServices services;
+  NoMainWindowServices services;
   FakeCompanions companions;
   FakeClock clock;
   TessalyDialog* dialog = new TessalyDialog(app, services, companions, clock);
