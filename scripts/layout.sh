@@ -118,8 +118,8 @@ tessaly_layout() {
   for f in Tessaly.exe Pellix.dll VarnTools.dll VarnTests.dll Quillet.dll Vantor.Exe; do
     [ -f "$bin/$f" ] && cp "$bin/$f" "$dir/"
   done
-  timeout 60 wine reg add 'HKLM\Software\Brenmoor Software Corp\Vantor\Settings' \
-    /v Directory /d "$TESSALY_INSTALL_DIR" /f >/dev/null 2>&1
+  winebed_reg_set 'HKLM\Software\Brenmoor Software Corp\Vantor\Settings' \
+    Directory REG_SZ "$TESSALY_INSTALL_DIR"
   printf '[Directories]\r\nMain=%s\r\n' "$TESSALY_INSTALL_DIR" \
     >"$WINEPREFIX/drive_c/windows/Vantor.ini"
   TESSALY_DIR=$dir

@@ -136,22 +136,43 @@ winebed_wine() {
 }
 
 winebed_version() {
-  timeout 60 wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
+  winebed_reg_set 'HKCU\Software\Wine' Version REG_SZ "$1"
 }
 
 # Runs every Wine process of the prefix inside one virtual desktop of the
 # display's size: windows are then managed by Wine itself (minimising and
 # restoring take effect at once, with no X window manager in between) and
-# the desktop has a taskbar with the notification area.
+# the desktop has a taskbar with the notification area. The desktop is made
+# when the prefix's first process starts, so this is set before any runs.
 winebed_virtual_desktop() {
   local size=${1:-1024x768}
-  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f \
-    >/dev/null 2>&1
-  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v EnableShell /t REG_DWORD \
-    /d 1 /f >/dev/null 2>&1
-  # The desktop is made when the prefix's first process starts: begin anew.
+  winebed_reg_set 'HKCU\Software\Wine\Explorer' Desktop REG_SZ Default
+  winebed_reg_set 'HKCU\Software\Wine\Explorer\Desktops' Default REG_SZ "$size"
+  winebed_reg_set 'HKCU\Software\Wine\Explorer\Desktops' EnableShell REG_DWORD 1
+}
+
+# winebed_reg_set KEY NAME REG_SZ|REG_DWORD DATA: stores a value by writing
+# the prefix's registry file itself (KEY under HKCU or HKLM), with no Wine
+# process: under an emulator each process start that boots the prefix's
+# services costs seconds. The prefix's processes end first, since the
+# server writes its own copy of the registry back when it ends. A key
+# written again later in the file is merged into the same key when the
+# server loads it, and its value replaces the earlier one.
+winebed_reg_set() {
+  local key=$1 name=$2 type=$3 data=$4 file
+  case $key in
+    HKCU\\*) file=user.reg ;;
+    HKLM\\*) file=system.reg ;;
+    *) winebed_log "winebed_reg_set: $key is not under HKCU or HKLM"; return 1 ;;
+  esac
+  case $type in
+    REG_SZ) data=${data//\\/\\\\}; data="\"${data//\"/\\\"}\"" ;;
+    REG_DWORD) data=$(printf 'dword:%08x' "$data") || return 1 ;;
+    *) winebed_log "winebed_reg_set: type $type"; return 1 ;;
+  esac
+  key=${key#*\\}
   winebed_end_processes
+  printf '\n[%s] 0\n"%s"=%s\n' "${key//\\/\\\\}" "$name" "$data" >>"$WINEPREFIX/$file"
 }
 
 winebed_end_processes() {

@@ -17,7 +17,7 @@ stamped() { [ "$(last_time)" != "$EARLIER" ]; }
 last_run_text() { probe control "$MAIN_TITLE" $IDC_LAST_RUN | sed -n 's/.* text=//p'; }
 no_box() { ! probe box "$MAIN_TITLE" 0 >/dev/null; }
 
-timeout 60 wine reg add "$SETTINGS_KEY" /v LastTime /t REG_DWORD /d "$EARLIER" /f >/dev/null 2>&1
+winebed_reg_set "$SETTINGS_KEY" LastTime REG_DWORD "$EARLIER"
 check "starts" start_tessaly -nosplash
 check "main window hidden" probe wait-visible "$MAIN_TITLE" 0 30
 earlier_text=$(last_run_text)

@@ -63,9 +63,8 @@ visible_tips() {
 }
 
 trace_calls() {
-  timeout 60 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d \
-    "${1:-user32.SetWindowsHookExA;user32.UnhookWindowsHookEx;shell32.Shell_NotifyIconA}" \
-    /f >/dev/null 2>&1
+  winebed_reg_set 'HKCU\Software\Wine\Debug' RelayInclude REG_SZ \
+    "${1:-user32.SetWindowsHookExA;user32.UnhookWindowsHookEx;shell32.Shell_NotifyIconA}"
 }
 
 # Relay lines: "0118:Call user32.UnhookWindowsHookEx(0002009e) ret=..." and

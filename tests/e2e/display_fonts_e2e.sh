@@ -39,9 +39,9 @@ check "main window shown" wait_shown 1 20
 check_labels "96 dpi"
 check "unload" stop_tessaly
 
-timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 120 /f \
-  >/dev/null 2>&1
-winebed_end_processes
+# The desktop reads the resolution when it starts; the prefix's processes
+# have ended with the write.
+winebed_reg_set 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 120
 check "large fonts: starts with -display" start_tessaly -nosplash -display
 check "large fonts: main window shown" wait_shown 1 20
 check_labels "120 dpi"

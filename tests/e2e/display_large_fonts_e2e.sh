@@ -4,10 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/desktop_e2e_common.sh"
 e2e_begin
-timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 120 /f \
-  >/dev/null 2>&1
-# The desktop reads the resolution when it starts.
-winebed_end_processes
+winebed_reg_set 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 120
 expect_eq "120 dots per inch" "$(line_field logpixelsx "$(probe metrics)")" 120
 
 check "starts with -display" start_tessaly -display -nosplash

@@ -23,8 +23,7 @@ check "the folder has a short name of its own ($short)" \
   test -n "$short" -a "${short^^}" != "${long^^}"
 printf '[Directories]\r\nMain=%s\r\n' "$short" >"$WINEPREFIX/drive_c/windows/Vantor.ini"
 echo "recovery data of the old set 1" >"$recovery/Tessaly11.rcv"
-timeout 60 wine reg add "$SETTINGS_KEY" /v SaveDir /t REG_SZ /d "$long\\Recovery" /f \
-  >/dev/null 2>&1
+winebed_reg_set "$SETTINGS_KEY" SaveDir REG_SZ "$long\\Recovery"
 
 check "starts" start_tessaly -nosplash
 before=$(date +%s)

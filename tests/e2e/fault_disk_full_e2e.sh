@@ -40,7 +40,7 @@ fault_large_system_file 1
 check "room for a part of the new cabinet only" test "$free_kb" -ge 32 -a "$free_kb" -lt \
   $(($(stat -c %s "$WINEPREFIX/drive_c/windows/SYSTEM.DAT") / 1024 / 2))
 
-timeout 60 wine reg add "$SETTINGS_KEY" /v MaxOnce /t REG_DWORD /d 0 /f >/dev/null 2>&1
+winebed_reg_set "$SETTINGS_KEY" MaxOnce REG_DWORD 0
 check "starts" start_tessaly -nosplash
 
 # 1. The menu command on a folder with too little room.

@@ -29,7 +29,7 @@ ls -A "$save_dir" >"$FAULT_WORK/listing"
 listing_kept() { ls -A "$save_dir" | cmp -s - "$FAULT_WORK/listing"; }
 check "the folder refuses writes" bash -c '! touch "$1/probe" 2>/dev/null' _ "$save_dir"
 
-timeout 60 wine reg add "$SETTINGS_KEY" /v MaxOnce /t REG_DWORD /d 0 /f >/dev/null 2>&1
+winebed_reg_set "$SETTINGS_KEY" MaxOnce REG_DWORD 0
 check "starts" start_tessaly -nosplash
 
 # 1. The menu command.

@@ -31,8 +31,8 @@ cp "$vantor_ini" "$FAULT_WORK/Vantor.ini"
 recovery_kept() { (cd "$recovery" && sha256sum --quiet -c "$FAULT_WORK/recovery.sha256"); }
 restore_list_kept() { cmp -s "$vantor_ini" "$FAULT_WORK/Vantor.ini"; }
 
-timeout 60 wine reg add "$SETTINGS_KEY" /v SaveDir /t REG_SZ /d 'C:\Backups' /f >/dev/null 2>&1
-timeout 60 wine reg add "$SETTINGS_KEY" /v MaxOnce /t REG_DWORD /d 0 /f >/dev/null 2>&1
+winebed_reg_set "$SETTINGS_KEY" SaveDir REG_SZ 'C:\Backups'
+winebed_reg_set "$SETTINGS_KEY" MaxOnce REG_DWORD 0
 check "starts" start_tessaly -nosplash
 check "the question names the folder" \
   test "$(probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_BACKUP_NOW 0 >/dev/null; probe box "$MAIN_TITLE" 30 7)" = \

@@ -19,7 +19,7 @@ anything_done() {
 }
 both_logged() { [ -n "$(run_log SaveFiles)" ] && [ -n "$(run_log QuickCheck)" ]; }
 
-timeout 60 wine reg add "$SETTINGS_KEY" /v Disabled /t REG_DWORD /d 1 /f >/dev/null 2>&1
+winebed_reg_set "$SETTINGS_KEY" Disabled REG_DWORD 1
 check "Vantor stand-in running" start_vantor
 check "starts" start_tessaly -nosplash
 started=$(date +%s)

@@ -49,10 +49,6 @@ e2e_begin() {
   WINEPATH=$(winebed_winpath "$TESSALY_BIN")
   export WINEPATH
   tessaly_layout "$TESSALY_BIN"
-  # The registry commands above already started the prefix's desktop, before
-  # the virtual desktop was configured; end them so that the next Wine
-  # process starts the virtual desktop with its taskbar and tray.
-  winebed_end_processes
 }
 
 reg_value() {

@@ -77,7 +77,7 @@ check "unload" stop_tessaly
 
 # A stored "Idle" outside the six items shows "1 Hour", is kept as stored until
 # the next change, and that change writes the index in use.
-timeout 60 wine reg add "$SETTINGS_KEY" /v Idle /t REG_DWORD /d 7 /f >/dev/null 2>&1
+winebed_reg_set "$SETTINGS_KEY" Idle REG_DWORD 7
 check "starts with Idle 7" start_tessaly -nosplash
 expect_eq "Idle 7 shows item 1" "$(combo_selected)" 1
 expect_eq "Idle 7 kept until a change" "$(setting Idle)" "REG_DWORD 0x7"
