@@ -11,7 +11,9 @@
 #                                   the install folder; its pid in TESSALY_PID
 #   probe ARGS                      the test driver TessalyProbe.exe (in
 #                                   $TESSALY_TESTS), output without carriage
-#                                   returns; its exit code
+#                                   returns; its exit code (124: no answer
+#                                   within 90 seconds)
+#   probe_once ARGS                 the same, from a process of its own
 #   wait_until SECONDS COND...      polls COND every half second for SECONDS;
 #                                   false on timeout
 #   watch_splash [SECONDS]          starts one probe that watches for the
@@ -51,11 +53,68 @@ TESSALY_SETTING_DEFAULTS=$(
       case $def in k*) def=${!def} ;; esac
       echo "$name $def"
     done)
-WM_CLOSE=16 WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513
+WM_NULL=0 WM_CLOSE=16 WM_CANCELMODE=31 WM_COMMAND=273 WM_MOUSEMOVE=512 WM_LBUTTONDOWN=513
 WM_LBUTTONUP=514 WM_LBUTTONDBLCLK=515 WM_RBUTTONDOWN=516 WM_RBUTTONUP=517 WM_RBUTTONDBLCLK=518
 WM_MBUTTONDOWN=519 WM_MBUTTONUP=520 WM_MBUTTONDBLCLK=521 IDOK=1 IDCANCEL=2
 
+# One TessalyProbe process ("serve") answers a script's probe calls: under an
+# emulator each Wine process start costs a second or more. It is found through
+# files in the prefix, so that a call from a subshell ($(probe ...)) uses the
+# one an earlier call started, and started again once it has ended (with the
+# prefix's processes). Calls are taken one at a time; one that must wait
+# while the script goes on uses probe_once, a process of its own. Each request
+# carries a tag that the answer's end line repeats: an answer that an earlier
+# caller gave up on is read and dropped. The answer is printed once whole, so
+# a reader that stops early (| head) does not leave part of it behind.
 probe() {
+  (
+    flock 8
+    dir=$WINEPREFIX/probe-server end=$((SECONDS + 90)) tag=$BASHPID.$RANDOM
+    line='' part='' answer=''
+    pid=$(cat "$dir/pid" 2>/dev/null)
+    if ! probe_server_alive "$pid"; then
+      probe_server_start "$dir" || exit 1
+      pid=$(cat "$dir/pid")
+    fi
+    exec 3<>"$dir/in" 4<>"$dir/out"
+    (IFS=$'\t'; printf '%s\n' "$tag	$*") >&3
+    while :; do
+      # A read cut off by its time limit keeps the part of a line it got.
+      if IFS= read -r -t 1 part <&4; then
+        line=${line}${part%$'\r'}
+        case $line in
+          $'\x1e'"$tag "*)
+            printf '%s' "$answer"
+            exit "${line##* }" ;;
+          $'\x1e'*) answer='' ;;
+          *) answer+=$line$'\n' ;;
+        esac
+        line=''
+      else
+        line=${line}${part}
+        if ! probe_server_alive "$pid" || [ "$SECONDS" -ge "$end" ]; then
+          kill "$pid" 2>/dev/null
+          rm -f "$dir/pid"
+          exit 124
+        fi
+      fi
+    done
+  ) 8>>"$WINEPREFIX/probe-server.lock"
+}
+
+# A server that has ended may stay a zombie, unreaped, for a while.
+probe_server_alive() {
+  local _pid _name state
+  [ -n "$1" ] && read -r _pid _name state _ 2>/dev/null <"/proc/$1/stat" && [ "$state" != Z ]
+}
+
+probe_server_start() {
+  rm -rf "$1" && mkdir -p "$1" && mkfifo "$1/in" "$1/out" || return 1
+  timeout 3600 wine "$TESSALY_TESTS/TessalyProbe.exe" serve 0<>"$1/in" 1<>"$1/out" 2>/dev/null 8>&- &
+  echo $! >"$1/pid"
+}
+
+probe_once() {
   timeout 60 wine "$TESSALY_TESTS/TessalyProbe.exe" "$@" 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
 }

@@ -52,8 +52,7 @@ e2e_begin() {
 }
 
 reg_value() {
-  timeout 60 wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    awk -v n="$2" 'tolower($1) == tolower(n) { $1 = ""; sub(/^ +/, ""); print; exit }'
+  probe reg-value "$1" "$2"
 }
 
 check() {
@@ -78,10 +77,13 @@ expect_eq() {
   fi
 }
 
-# Starts Tessaly and waits for its main window; false when it never came.
+# Starts Tessaly and waits for its main window, and then for the window to
+# answer a sent message: the window can be found before its set-up (the
+# dialog's initialisation) has run. False when either never came.
 start_tessaly() {
   TESSALY_LOG=${TESSALY_LOG:-$WINEPREFIX/tessaly.log} tessaly_start "$@"
-  probe wait-window "$MAIN_TITLE" 60 >/dev/null
+  probe wait-window "$MAIN_TITLE" 60 >/dev/null &&
+    probe send "$MAIN_TITLE" $WM_NULL 0 0 >/dev/null
 }
 
 # Asks the running program to unload and waits for its process to end.
@@ -108,7 +110,7 @@ prints_line() {
 }
 
 install_probe() {
-  (cd "$TESSALY_DIR" && probe "$@")
+  (cd "$TESSALY_DIR" && probe_once "$@")
 }
 
 idle_set_to() {

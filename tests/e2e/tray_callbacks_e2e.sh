@@ -49,7 +49,7 @@ expect_eq "no menu opened by ignored callbacks" "$(menus "$pid")" ""
 # send returns when the menu closes. WM_CANCELMODE to the owner closes it.
 xdotool mousemove 400 300
 answer=$WINEPREFIX/answer.txt
-probe send "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_RBUTTONUP >"$answer" &
+probe_once send "$MAIN_TITLE" $kMsgTrayCallback $IDR_TRAY $WM_RBUTTONUP >"$answer" &
 sender=$!
 menu=$(wait_menu "$pid")
 check "right button up opens a menu" test -n "$menu"

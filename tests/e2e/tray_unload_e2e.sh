@@ -17,7 +17,7 @@ trace_calls
 # shared word outlives the program; reads go through the same copy.
 (cd "$TESSALY_DIR" && exec timeout 120 wine "$TESSALY_TESTS/TessalyProbe.exe" \
   hold 110) >/dev/null 2>&1 &
-idle() { (cd "$TESSALY_DIR" && probe "$@"); }
+idle() { install_probe "$@"; }
 
 # unload_by LABEL COMMAND
 unload_by() {

@@ -4,6 +4,7 @@
 // system metrics and Pellix's shared idle word.
 //
 //   TessalyProbe <command> [arguments]     prints its answer; exit 0, or 1 on failure
+//   TessalyProbe serve                     answers requests from standard input
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -665,6 +666,35 @@ int TextWidth(const char* face, int points, const char* text) {
   return 0;
 }
 
+// reg-value HKCU|HKLM\\KEY NAME: "REG_DWORD 0x..." or "REG_SZ text", as the
+// scripts read `reg query`; nothing and 1 when there is no such value.
+int RegValue(const char* path, const char* name) {
+  HKEY root = nullptr;
+  if (!strncmp(path, "HKCU\\", 5)) root = HKEY_CURRENT_USER;
+  if (!strncmp(path, "HKLM\\", 5)) root = HKEY_LOCAL_MACHINE;
+  if (root == nullptr) return 2;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path + 5, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return 1;
+  BYTE data[1024];
+  DWORD type = 0, size = sizeof data - 1;
+  const LONG status = RegQueryValueExA(key, name, nullptr, &type, data, &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return 1;
+  if (type == REG_DWORD && size == sizeof(DWORD)) {
+    DWORD value;
+    memcpy(&value, data, sizeof value);
+    printf("REG_DWORD 0x%lx\n", static_cast<unsigned long>(value));
+    return 0;
+  }
+  if (type == REG_SZ) {
+    data[size] = 0;
+    printf("REG_SZ %s\n", reinterpret_cast<char*>(data));
+    return 0;
+  }
+  printf("type=%lu\n", static_cast<unsigned long>(type));
+  return 0;
+}
+
 // foreground: the window line of the foreground window, or "none".
 int Foreground() {
   HWND window = GetForegroundWindow();
@@ -685,17 +715,12 @@ int Usage() {
           "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version |\n"
           "  windows [CLASS] | children TITLE|hwnd:H [CLASS] | tray-icon TITLE|hwnd:H ID |\n"
           "  colours X Y W H | hold SECONDS | window-text TITLE|hwnd:H |\n"
-          "  box TITLE SECONDS [ANSWER] | tray-tips | foreground | text-width FACE POINTS TEXT\n");
+          "  box TITLE SECONDS [ANSWER] | tray-tips | foreground | text-width FACE POINTS TEXT |\n"
+          "  reg-value HKCU|HKLM\\KEY NAME | serve\n");
   return 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2) return Usage();
-  const char* c = argv[1];
-  const int n = argc - 2;
-  char** a = argv + 2;
+int Command(const char* c, int n, char** a) {
   if (!strcmp(c, "wait-window") && n == 2) return WaitFor(a[0], atof(a[1]), true);
   if (!strcmp(c, "wait-gone") && n == 2) return WaitFor(a[0], atof(a[1]), false);
   if (!strcmp(c, "wait-visible") && n == 3) return WaitVisible(a[0], Number(a[1]), atof(a[2]));
@@ -727,6 +752,46 @@ int main(int argc, char** argv) {
   if (!strcmp(c, "box") && (n == 2 || n == 3)) return Box(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
   if (!strcmp(c, "tray-tips") && n == 0) return TrayTips();
   if (!strcmp(c, "foreground") && n == 0) return Foreground();
+  if (!strcmp(c, "reg-value") && n == 2) return RegValue(a[0], a[1]);
   if (!strcmp(c, "text-width") && n == 3) return TextWidth(a[0], Number(a[1]), a[2]);
   return Usage();
+}
+
+// serve: one request a line on standard input, its words separated by tabs:
+// a tag of the caller's, then the command and its arguments. After each
+// answer comes a line of the record separator (0x1E), the tag and the exit
+// code the command would have had, and the output is flushed; a caller that
+// gave up on an answer knows the late one by its tag. One process answers a
+// whole script: under an emulator each Wine process start costs a second or
+// more.
+constexpr char kEndOfAnswer = '\x1e';
+constexpr int kMaxServedWords = 16;
+
+int Serve() {
+  static char line[4096];
+  while (fgets(line, sizeof line, stdin)) {
+    line[strcspn(line, "\r\n")] = '\0';
+    char* words[kMaxServedWords];
+    int n = 0;
+    for (char* p = line; n < kMaxServedWords;) {
+      words[n++] = p;
+      char* tab = strchr(p, '\t');
+      if (tab == nullptr) break;
+      *tab = '\0';
+      p = tab + 1;
+    }
+    const int rc = n >= 2 && strcmp(words[1], "serve") ? Command(words[1], n - 2, words + 2) : Usage();
+    fflush(stderr);
+    printf("%c%s %d\n", kEndOfAnswer, words[0], rc);
+    fflush(stdout);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  if (!strcmp(argv[1], "serve") && argc == 2) return Serve();
+  return Command(argv[1], argc - 2, argv + 2);
 }
