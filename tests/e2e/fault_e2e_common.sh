@@ -150,8 +150,16 @@ fault_large_system_file() {
 fault_menu_backup() {
   probe post "$MAIN_TITLE" $WM_COMMAND $ID_TRAY_BACKUP_NOW 0 >/dev/null || return 1
   [ "$(probe box "$MAIN_TITLE" 30 $IDYES)" != timeout ] || return 1
-  # One thread: a sent message is answered only after the command is done.
-  fault_answers
+  # The answer is posted to the box, and the box's own loop takes a sent
+  # message before a posted one: a message sent while the box is up is
+  # answered before the backup starts. Once the box is gone the command
+  # goes on without taking messages (one thread), so a sent message is
+  # answered only after it is done.
+  wait_until 30 fault_no_box && fault_answers
+}
+
+fault_no_box() {
+  ! probe box "$MAIN_TITLE" 0 >/dev/null
 }
 
 fault_last_time() {

@@ -39,12 +39,12 @@ settled() {
   return 1
 }
 
-# The program's windows, one a line with class, owner and visibility: the
-# top-level ones of its process and the main window's children. Printed when
-# the count differs, to name the window that is left over.
+# The windows that census counts, one a line with class, parent, owner and
+# visibility. Printed when the count differs, to name the window that is
+# left over.
 window_list() {
-  probe windows | grep " pid=$pid "
-  probe children "hwnd:$hwnd"
+  timeout 60 wine "$TESSALY_TESTS/LoadProbe.exe" census-windows "$MAIN_TITLE" 2>/dev/null |
+    tr -d '\r'
 }
 
 # burst ROUNDS: posts the rounds, then "&Show Tessaly" as a marker; waits for
@@ -96,7 +96,13 @@ expect_eq "the same one main window" "$(line_field hwnd "$(main_line)")" "$hwnd"
 expect_eq "tray icon still held" "$(probe tray-icon "hwnd:$hwnd" $IDR_TRAY)" present
 expect_eq "no setting changed" "$(settings)" "$settings_before"
 check "nothing ran: no run log" test ! -e "$WINEPREFIX/drive_c/windows/Tessaly.ini"
-expect_eq "windows as many as before" "$(line_field windows "$after")" "$(line_field windows "$before")"
+# A leak in a handler would add a window per message of its kind, that is 100
+# or more. Under an emulator the count was seen one higher, by a window that
+# the census-windows listing a moment later no longer showed: Wine's own, made
+# while the program was still working through the burst.
+count_before=$(line_field windows "$before") count_after=$(line_field windows "$after")
+check "windows as many as before, within 2 ($count_before -> $count_after)" \
+  test "$count_after" -le $((count_before + 2)) -a "$count_after" -ge "$count_before"
 gdi_before=$(line_field gdi "$before") gdi_after=$(line_field gdi "$after")
 check "GDI objects counted" test "$gdi_before" != unknown -a -n "$gdi_after"
 # A leak in a handler would add one object per message of its kind, that

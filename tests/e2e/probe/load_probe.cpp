@@ -25,6 +25,9 @@
 //       its GDI objects (counted in the GDI handle table of its process
 //       environment block), and what GetGuiResources answers:
 //       "windows=N gdi=N|unknown guiresources-gdi=N guiresources-user=N".
+//   LoadProbe census-windows TITLE
+//       the windows that census counts, one a line with class, parent, owner
+//       and visibility.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -221,6 +224,24 @@ BOOL CALLBACK CountChild(HWND, LPARAM data) {
   return TRUE;
 }
 
+// The census's windows, one a line, for naming a window left over.
+BOOL CALLBACK ListOne(HWND window, LPARAM) {
+  char cls[64] = "";
+  GetClassNameA(window, cls, sizeof cls);
+  printf("hwnd=0x%lx class=%s parent=0x%lx owner=0x%lx visible=%d\n",
+         static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), cls,
+         static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetParent(window))),
+         static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(GetWindow(window, GW_OWNER))),
+         IsWindowVisible(window) ? 1 : 0);
+  return TRUE;
+}
+
+BOOL CALLBACK ListTop(HWND window, LPARAM data) {
+  ListOne(window, data);
+  EnumChildWindows(window, ListOne, data);
+  return TRUE;
+}
+
 BOOL CALLBACK CountTop(HWND window, LPARAM data) {
   long* count = reinterpret_cast<long*>(data);
   ++*count;
@@ -290,11 +311,19 @@ int Census(const char* title) {
   return 0;
 }
 
+// census-windows TITLE: the windows that census counts, one a line.
+int CensusWindows(const char* title) {
+  HWND window = MainWindow(title);
+  if (!window) return 1;
+  EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), ListTop, 0);
+  return 0;
+}
+
 int Usage() {
   fprintf(stderr,
           "usage: LoadProbe burst TITLE COUNT SEED [menus|no-menus|menus-only] |\n"
           "  answer TITLE MARKER SECONDS | "
-          "census TITLE\n");
+          "census TITLE | census-windows TITLE\n");
   return 2;
 }
 
@@ -313,5 +342,6 @@ int main(int argc, char** argv) {
   if (!strcmp(command, "answer") && argc == 5)
     return Answer(argv[2], strtol(argv[3], nullptr, 0), atof(argv[4]));
   if (!strcmp(command, "census") && argc == 3) return Census(argv[2]);
+  if (!strcmp(command, "census-windows") && argc == 3) return CensusWindows(argv[2]);
   return Usage();
 }
