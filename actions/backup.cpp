@@ -152,7 +152,7 @@ bool ChooseBackupSet(ActionContext& context, char* description, size_t descripti
   return true;
 }
 
-bool BackupSystemFiles(ActionContext& context, int32_t confirm) {
+bool RunSystemFileBackup(ActionContext& context, int32_t confirm) {
   AppState& app = context.app;
   ReentryGuard busy(app.backupBusy);
   if (!busy.entered()) return false;

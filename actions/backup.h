@@ -27,7 +27,7 @@ constexpr size_t kBackupDescriptionSize = 300;
 // untouched, when a backup is already running (app.backupBusy), the user
 // answered No, saveDir is not a folder or is too long to hold a set's files,
 // or the save did not rewrite the first cabinet.
-bool BackupSystemFiles(ActionContext& context, int32_t confirm);
+bool RunSystemFileBackup(ActionContext& context, int32_t confirm);
 
 // Picks the set to overwrite and fills description and setName (setNameSize
 // at least 16); touches no file. False when saveDir is too long for a set's

@@ -28,7 +28,7 @@ bool ProgramIn(FileSystem& files, const char* folder, char (&program)[kPathSize]
 // cannot be run.
 bool StartVantor(ActionContext& context, const char* arguments) {
   char folder[kPathSize] = "";
-  context.installFolder.Get(folder, sizeof folder);
+  context.installFolder.Lookup(folder, sizeof folder);
   char program[kPathSize];
   if (!ProgramIn(context.files, folder, program)) {
     ModuleFolder(context.files, folder, sizeof folder);
@@ -58,7 +58,7 @@ WindowHandle FindRunningVantor(ActionContext& context) {
   return context.windows.FindTopLevelWindow(kVantorTitle);
 }
 
-void LaunchVantor(ActionContext& context, const char* arguments) {
+void ShowOrStartVantor(ActionContext& context, const char* arguments) {
   if (!arguments) arguments = "";
   const WindowHandle vantor = FindRunningVantor(context);
   if (vantor) {

@@ -16,6 +16,6 @@ WindowHandle FindRunningVantor(ActionContext& context);
 // hides this program's main window if it is visible. Failures are shown in a
 // message box ("Error - Couldn't locate Vantor.Exe" / "Error - Couldn't run
 // Vantor.Exe"), after which the main window is left as it was.
-void LaunchVantor(ActionContext& context, const char* arguments);
+void ShowOrStartVantor(ActionContext& context, const char* arguments);
 
 }  // namespace tessaly

@@ -13,7 +13,7 @@ void NotifyQuickCheckStatus(ActionContext& context) {
                               static_cast<uintptr_t>(app.settings.quickCheckStatus), 0);
 }
 
-void RunQuickCheck(ActionContext& context) {
+void PerformQuickCheck(ActionContext& context) {
   AppState& app = context.app;
   ReentryGuard busy(app.quickCheckBusy);
   if (!busy.entered()) return;

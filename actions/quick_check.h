@@ -10,7 +10,7 @@ namespace tessaly {
 // One quick check; returns at once when one is already running
 // (app.quickCheckBusy). Sets app.settings.quickCheckStatus to 1 when the
 // third result word is non-zero, else 0.
-void RunQuickCheck(ActionContext& context);
+void PerformQuickCheck(ActionContext& context);
 
 // Sends kMsgQuickCheckStatus (wParam quickCheckStatus, lParam 0) to the main window, if any.
 void NotifyQuickCheckStatus(ActionContext& context);

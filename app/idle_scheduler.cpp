@@ -2,8 +2,8 @@
 
 #include <time.h>
 
+#include "app/command_line.h"
 #include "app/run_log.h"
-#include "app/startup.h"
 #include "base/messages.h"
 #include "base/timers.h"
 #include "base/scoped.h"

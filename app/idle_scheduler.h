@@ -9,31 +9,13 @@
 
 #include <stdint.h>
 
-#include "actions/system_file_backup.h"
+#include "app/idle_clock.h"
+#include "app/maintenance_actions.h"
 #include "base/app_state.h"
 #include "base/platform.h"
 #include "base/window_system.h"
 
 namespace tessaly {
-
-// The activity hook library's idle clock (Pellix's HookIdleSeconds and
-// HookResetTimer).
-class IdleClock {
- public:
-  virtual ~IdleClock() = default;
-  // HookIdleSeconds: seconds since the last input or reset; 0 before any.
-  virtual int32_t IdleSeconds() = 0;
-  // HookResetTimer: the idle count starts again from 0.
-  virtual void ResetTimer() = 0;
-};
-
-// The two maintenance actions the idle run performs: the backup of
-// SystemFileBackup and the quick check.
-class MaintenanceActions : public SystemFileBackup {
- public:
-  // Runs the quick check and publishes its result.
-  virtual void RunQuickCheck() = 0;
-};
 
 // Seconds of idleness needed for the idle setting 0..5 (30 minutes to 12
 // hours); false for any other setting, which never runs the actions.

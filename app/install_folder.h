@@ -22,7 +22,7 @@ class RegistryInstallFolder : public InstallFolder {
  public:
   RegistryInstallFolder(RegistryApi& registry, FileSystem& files)
       : registry_(registry), files_(files) {}
-  bool Get(char* out, size_t size) override {
+  bool Lookup(char* out, size_t size) override {
     return GetInstallDirectory(registry_, files_, out, size);
   }
 

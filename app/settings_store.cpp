@@ -77,7 +77,7 @@ void LoadSettings(AppState& app, RegistryApi& registry, FileSystem& files) {
   }
 
   char install[kPathSize];
-  RegistryInstallFolder(registry, files).Get(install, sizeof install);
+  RegistryInstallFolder(registry, files).Lookup(install, sizeof install);
 
   if (s.saveDir[0] != '\0' && !files.Exists(s.saveDir)) s.saveDir[0] = '\0';
   if (s.saveDir[0] == '\0' && JoinPath(s.saveDir, install, kRecoveryFolder) &&
@@ -93,7 +93,7 @@ void LoadSettings(AppState& app, RegistryApi& registry, FileSystem& files) {
   }
 }
 
-void SaveSettings(const AppState& app, RegistryApi& registry) {
+void WriteSettings(const AppState& app, RegistryApi& registry) {
   ScopedRegistryKey key(registry, OpenSettingsKey(registry));
   if (key.get() == 0) return;
   const TessalySettings& s = app.settings;

@@ -36,6 +36,6 @@ void LoadSettings(AppState& app, RegistryApi& registry, FileSystem& files);
 
 // Writes every persisted setting, in the order of kPersistedSettings.
 // Failures are not reported.
-void SaveSettings(const AppState& app, RegistryApi& registry);
+void WriteSettings(const AppState& app, RegistryApi& registry);
 
 }  // namespace tessaly

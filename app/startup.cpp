@@ -1,8 +1,5 @@
 #include "app/startup.h"
 
-#include <ctype.h>
-#include <string.h>
-
 #include "app/settings_store.h"
 #include "base/names.h"
 #include "base/timers.h"
@@ -15,28 +12,6 @@ uint32_t NtVersionFrom(const OsVersionInfo& info) {
   const uint32_t kPlatformNt = 2;
   if (!info.ok || info.platformId != kPlatformNt) return 0;
   return ((info.minor & 0xFFFF) << 16) | (info.major & 0xFFFF);
-}
-
-bool IsFirstInstance(WindowSystem& windows) {
-  if (windows.CreateProcessMutex(kInstanceMutex)) return true;
-  // The running instance creates its main window only after the companions,
-  // the settings and the palette: a start in that gap finds no window.
-  const WindowHandle running = windows.FindTopLevelWindow(kAppCaption);
-  if (running != 0) {
-    windows.ShowWindow(running, kSwShowNormal);
-    windows.BringWindowToTop(running);
-    windows.SetForegroundWindow(running);
-  }
-  return false;
-}
-
-void LowerCommandLine(char* commandLine) {
-  for (char* p = commandLine; *p != '\0'; ++p)
-    *p = static_cast<char>(tolower(static_cast<unsigned char>(*p)));
-}
-
-bool HasSwitch(const char* loweredCommandLine, const char* name) {
-  return strstr(loweredCommandLine, name) != nullptr;
 }
 
 bool RunInitInstance(StartupServices& s) {
@@ -54,7 +29,7 @@ bool RunInitInstance(StartupServices& s) {
     SetApplicationNames(kCompanyKey, kProductKey);
     LoadLocaleFormats(s.profile);
     char installDirectory[kPathSize] = "";
-    s.installFolder.Get(installDirectory, sizeof installDirectory);
+    s.installFolder.Lookup(installDirectory, sizeof installDirectory);
     s.companions.InitializeTools(kCompanyKey, kFamilyName, installDirectory);
     s.companions.InitializeTests(kCompanyKey, kFamilyName, installDirectory);
     LoadSettings(s.state, s.registry, s.files);

@@ -6,7 +6,9 @@
 #include <stdint.h>
 
 #include "actions/companions.h"
-#include "app/idle_scheduler.h"
+#include "app/command_line.h"
+#include "app/idle_clock.h"
+#include "app/single_instance.h"
 #include "base/app_state.h"
 #include "base/paths.h"
 #include "base/platform.h"
@@ -24,23 +26,6 @@ struct OsVersionInfo {
 // 0 unless the platform is Windows NT; then (minor << 16) | major.
 uint32_t NtVersionFrom(const OsVersionInfo& info);
 
-// Held by the running instance for its whole life, from the first step of
-// its start-up; the system releases it when the process ends, however.
-inline constexpr const char kInstanceMutex[] = "Vantor Tessaly Is Running";
-
-// True when no other instance runs: this call created kInstanceMutex, in one
-// step, so that of two copies started at the same moment only one goes on.
-// Otherwise shows the running instance's main window (found by its title)
-// when it exists already, brings it to the front and returns false.
-bool IsFirstInstance(WindowSystem& windows);
-
-// The command line is lowered in place, so switches match in any letter case,
-// anywhere in the line (also inside a longer word).
-void LowerCommandLine(char* commandLine);
-bool HasSwitch(const char* loweredCommandLine, const char* name);
-
-inline constexpr const char kNoSplashSwitch[] = "-nosplash";
-inline constexpr const char kDisplaySwitch[] = "-display";
 inline constexpr const char kNtRefusalText[] = "This application only runs under Windows 95.";
 
 // The steps of start-up and shutdown that belong to the application

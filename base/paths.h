@@ -37,7 +37,7 @@ class InstallFolder {
   virtual ~InstallFolder() = default;
   // The folder into out (size bytes); false, with out empty, when there is
   // none.
-  virtual bool Get(char* out, size_t size) = 0;
+  virtual bool Lookup(char* out, size_t size) = 0;
 };
 
 }  // namespace tessaly

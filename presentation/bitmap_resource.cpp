@@ -74,7 +74,7 @@ void DrawResourceBitmap(Gdi& gdi, BitmapResources& resources, uint16_t id, Windo
              kSrcCopy);
 }
 
-GdiObject BuildPalette(Gdi& gdi, BitmapResources& resources, bool paletteDevice) {
+GdiObject BuildApplicationPalette(Gdi& gdi, BitmapResources& resources, bool paletteDevice) {
   if (!paletteDevice) return 0;
   GdiObject palette = 0;
   const GdiObject bitmap =

@@ -4,6 +4,7 @@
 
 #include <stdint.h>
 
+#include "presentation/bitmap_resources.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {
@@ -37,10 +38,10 @@ void DrawResourceBitmap(Gdi& gdi, BitmapResources& resources, uint16_t id, Windo
                         PaletteMode paletteMode, int x, int y, int cx, int cy, int xSrc,
                         int ySrc);
 
-// BuildPalette: on a palette device, the palette of bitmap
-// IDB_BACKGROUND_SMALL_256 (the bitmap itself is deleted at once); otherwise,
-// or when it cannot be made, 0. The caller keeps it as the application
-// palette until the program ends.
-GdiObject BuildPalette(Gdi& gdi, BitmapResources& resources, bool paletteDevice);
+// The application palette (the start-up step BuildPalette): on a palette
+// device, the palette of bitmap IDB_BACKGROUND_SMALL_256 (the bitmap itself
+// is deleted at once); otherwise, or when it cannot be made, 0. The caller
+// keeps it until the program ends.
+GdiObject BuildApplicationPalette(Gdi& gdi, BitmapResources& resources, bool paletteDevice);
 
 }  // namespace tessaly

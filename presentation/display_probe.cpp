@@ -9,7 +9,7 @@ void DecideDisplay(int bitsPixel, int planes, int logPixelsX, int32_t& bitsPerPi
   largeFonts = logPixelsX > 96 ? 1 : 0;
 }
 
-void ProbeDisplay(Gdi& gdi, int32_t& bitsPerPixel, int32_t& paletteDevice,
+void ReadDisplayAttributes(Gdi& gdi, int32_t& bitsPerPixel, int32_t& paletteDevice,
                   int32_t& largeFonts) {
   const GdiDc ic = gdi.CreateDisplayIC();
   if (!ic) {

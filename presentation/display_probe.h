@@ -13,9 +13,10 @@ namespace tessaly {
 void DecideDisplay(int bitsPixel, int planes, int logPixelsX, int32_t& bitsPerPixel,
                    int32_t& paletteDevice, int32_t& largeFonts);
 
-// ProbeDisplay: reads the capabilities from the display's information context
+// The start-up step ProbeDisplay: reads the capabilities from the display's information context
 // and decides the three attributes. When no context can be had, all three
 // are 0: a display of unknown depth gets the 16-colour pictures.
-void ProbeDisplay(Gdi& gdi, int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts);
+void ReadDisplayAttributes(Gdi& gdi, int32_t& bitsPerPixel, int32_t& paletteDevice,
+                           int32_t& largeFonts);
 
 }  // namespace tessaly

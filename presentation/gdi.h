@@ -4,7 +4,6 @@
 // (tests/fakes/software_gdi.h) that keeps the same conversion rules.
 #pragma once
 
-#include <stddef.h>
 #include <stdint.h>
 
 #include "base/platform.h"
@@ -93,20 +92,5 @@ class Gdi {
   // DPtoLP on one point, converted in place.
   virtual bool DPtoLP(GdiDc dc, int* x, int* y) = 0;
 };
-
-// The program's bitmap resources: FindResourceA(RT_BITMAP), LoadResource,
-// LockResource and SizeofResource together.
-class BitmapResources {
- public:
-  virtual ~BitmapResources() = default;
-  // The packed DIB bytes of the bitmap named name (a text, or a number in
-  // the form of ResourceNumber); false when there is no such resource.
-  virtual bool FindBitmap(const char* name, const uint8_t** data, size_t* size) = 0;
-};
-
-// A resource number as a resource name (MAKEINTRESOURCEA).
-inline const char* ResourceNumber(uint16_t id) {
-  return reinterpret_cast<const char*>(static_cast<uintptr_t>(id));
-}
 
 }  // namespace tessaly

@@ -29,7 +29,8 @@
 # (ID_TRAY_SHOW, IDC_DISABLE, ... from res/resource.h; kMsgTrayCallback, ...
 # from base/messages.h), the names and types of the persisted settings
 # (TESSALY_SETTINGS) and the defaults of the numbers among them
-# (TESSALY_SETTING_DEFAULTS), the main window's title (MAIN_TITLE), and the
+# (TESSALY_SETTING_DEFAULTS), the check boxes that each hold one of them
+# (TESSALY_FLAG_BOXES), the main window's title (MAIN_TITLE), and the
 # platform's messages the scripts send.
 TESSALY_SOURCE=${TESSALY_SOURCE:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 eval "$(sed -nE 's/^#define (ID[A-Z0-9_]+) +\(?(-?[0-9]+)\)?.*/\1=\2/p' "$TESSALY_SOURCE/res/resource.h")"
@@ -42,6 +43,15 @@ TESSALY_SETTINGS=$(sed -nE \
   -e 's/^ *\{"([A-Za-z]+)", &TessalySettings::[A-Za-z]+\},.*/\1 REG_SZ/p' \
   "$TESSALY_SOURCE/base/settings_table.h")
 MAIN_TITLE="Vantor Tessaly"
+# The flag boxes (the rows of ui/flag_boxes.h), one "SETTING ID" a line: the
+# name of the persisted setting each box holds, and the box's resource id.
+TESSALY_FLAG_BOXES=$(
+  sed -nE 's/^ *\{(IDC_[A-Z_]+), &TessalySettings::([A-Za-z]+)\},.*/\1 \2/p' \
+    "$TESSALY_SOURCE/ui/flag_boxes.h" |
+    while read -r id member; do
+      sed -nE "s/^ *\\{\"([A-Za-z]+)\", &TessalySettings::$member[,}].*/\\1 ${!id}/p" \
+        "$TESSALY_SOURCE/base/settings_table.h"
+    done)
 # One "NAME DEFAULT" a line, for the numbers; a default given by name (such
 # as kDefaultIdleIndex) is read from the same header.
 eval "$(sed -nE 's/^inline constexpr int32_t (k[A-Za-z]+) = (-?[0-9]+);.*/\1=\2/p' \

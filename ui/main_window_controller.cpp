@@ -7,23 +7,12 @@
 #include "base/window_system.h"
 #include "presentation/date_time_formatter.h"
 #include "res/resource.h"
-#include "ui/main_window_logic.h"
+#include "ui/flag_boxes.h"
+#include "ui/stored_value_ranges.h"
 
 namespace tessaly {
 
 namespace {
-
-// The check boxes that each hold one persisted flag and do nothing else. The
-// disable box is not one of them: it also greys the action boxes.
-struct FlagBox {
-  int id;
-  int32_t TessalySettings::*flag;
-};
-const FlagBox kFlagBoxes[] = {
-    {IDC_BACKUP, &TessalySettings::backup},
-    {IDC_QUICKCHECK, &TessalySettings::quickCheck},
-    {IDC_MAX_ONCE, &TessalySettings::maxOnce},
-};
 
 // The main Vantor program's own switch for "Show Me" (the button beside the
 // status light): handed to it as it is when it has to be started; a running

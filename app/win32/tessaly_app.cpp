@@ -79,16 +79,16 @@ char* TessalyApp::CommandLine() {
 }
 
 void TessalyApp::GetInstallDirectory(char* out, size_t size) {
-  installFolder_.Get(out, size);
+  installFolder_.Lookup(out, size);
 }
 
 void TessalyApp::ProbeDisplay() {
-  tessaly::ProbeDisplay(state.display.bitsPerPixel, state.display.paletteDevice,
+  ReadDisplayAttributes(state.display.bitsPerPixel, state.display.paletteDevice,
                         state.display.largeFonts);
 }
 
 void TessalyApp::BuildPalette() {
-  state.palette = tessaly::BuildPalette(state.IsPaletteDevice());
+  state.palette = BuildApplicationPalette(state.IsPaletteDevice());
 }
 
 void TessalyApp::CreateMainWindow() {
@@ -115,14 +115,14 @@ void TessalyApp::RunModalLoop() {
   if (m_pMainWnd != nullptr) m_pMainWnd->RunModalLoop(kMlfNoIdleMsg);
 }
 
-void TessalyApp::SaveSettings() { tessaly::SaveSettings(state, registry_); }
+void TessalyApp::SaveSettings() { WriteSettings(state, registry_); }
 
 bool TessalyApp::BackupSystemFiles(bool confirm) {
-  return tessaly::BackupSystemFiles(actions_, confirm ? 1 : 0);
+  return RunSystemFileBackup(actions_, confirm ? 1 : 0);
 }
 
-void TessalyApp::LaunchVantor(const char* arguments) { tessaly::LaunchVantor(actions_, arguments); }
+void TessalyApp::LaunchVantor(const char* arguments) { ShowOrStartVantor(actions_, arguments); }
 
-void TessalyApp::RunQuickCheck() { tessaly::RunQuickCheck(actions_); }
+void TessalyApp::RunQuickCheck() { PerformQuickCheck(actions_); }
 
 }  // namespace tessaly

@@ -24,12 +24,12 @@ void DrawResourceBitmap(UINT id, HWND window, PaletteMode paletteMode, int x, in
                      FromHandle(window), paletteMode, x, y, cx, cy, xSrc, ySrc);
 }
 
-void ProbeDisplay(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts) {
-  ProbeDisplay(SystemGdi(), bitsPerPixel, paletteDevice, largeFonts);
+void ReadDisplayAttributes(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts) {
+  ReadDisplayAttributes(SystemGdi(), bitsPerPixel, paletteDevice, largeFonts);
 }
 
-uintptr_t BuildPalette(bool paletteDevice) {
-  return BuildPalette(SystemGdi(), ProgramBitmaps(), paletteDevice);
+uintptr_t BuildApplicationPalette(bool paletteDevice) {
+  return BuildApplicationPalette(SystemGdi(), ProgramBitmaps(), paletteDevice);
 }
 
 }  // namespace tessaly

@@ -24,10 +24,10 @@ void DrawResourceBitmap(UINT id, HWND window, PaletteMode paletteMode, int x, in
                         int cy, int xSrc, int ySrc);
 
 // Fills the three display attributes from the display's capabilities.
-void ProbeDisplay(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts);
+void ReadDisplayAttributes(int32_t& bitsPerPixel, int32_t& paletteDevice, int32_t& largeFonts);
 
 // The application palette: that of bitmap IDB_BACKGROUND_SMALL_256 on a
 // palette device, else 0.
-uintptr_t BuildPalette(bool paletteDevice);
+uintptr_t BuildApplicationPalette(bool paletteDevice);
 
 }  // namespace tessaly

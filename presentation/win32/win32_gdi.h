@@ -7,6 +7,7 @@
 
 #include "base/scoped.h"
 #include "base/win32/handles.h"
+#include "presentation/bitmap_resources.h"
 #include "presentation/gdi.h"
 
 namespace tessaly {

@@ -78,7 +78,7 @@ logged=0
 [ -f "$log_ini" ] && logged=$(grep -ci 'SaveFiles' "$log_ini")
 expect_eq "no backup logged" "$logged" 0
 
-# Registry: every persisted setting with its type; the three boxes' values as
+# Registry: every persisted setting with its type; the flag boxes' values as
 # the boxes show them and as the burst left them.
 reg_type() { reg_value "$SETTINGS_KEY" "$1" | awk '{ print $1 }'; }
 reg_dword() { printf '%d' "$(reg_value "$SETTINGS_KEY" "$1" | awk '{ print $2 }')"; }
@@ -88,12 +88,11 @@ done 3<<<"$TESSALY_SETTINGS"
 expect_eq "SaveDir names the backup folder" \
   "$(reg_value "$SETTINGS_KEY" SaveDir | cut -d' ' -f2-)" "$TESSALY_INSTALL_DIR\\Recovery"
 expected=$(field expect "$burst")
-for pair in Backup:$IDC_BACKUP QuickCheck:$IDC_QUICKCHECK MaxOnce:$IDC_MAX_ONCE; do
-  name=${pair%:*} id=${pair#*:}
+while read -r name id <&3; do
   box=$(probe control "$MAIN_TITLE" "$id" | sed -E 's/.* checked=([0-9]+).*/\1/')
   expect_eq "$name matches box $id" "$(reg_dword "$name")" "$box"
   expect_eq "box $id as the burst left it" "$box" "$(sed -E "s/.*$id=([01]).*/\1/" <<<"$expected")"
-done
+done 3<<<"$TESSALY_FLAG_BOXES"
 expect_eq "Disabled matches box $IDC_DISABLE" "$(reg_dword Disabled)" \
   "$(probe control "$MAIN_TITLE" $IDC_DISABLE | sed -E 's/.* checked=([0-9]+).*/\1/')"
 expect_eq "Idle untouched" "$(reg_dword Idle)" \

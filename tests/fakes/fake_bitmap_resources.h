@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "presentation/gdi.h"
+#include "presentation/bitmap_resources.h"
 
 namespace tessaly {
 

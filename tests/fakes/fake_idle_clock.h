@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/idle_scheduler.h"
+#include "app/idle_clock.h"
 
 namespace tessaly {
 

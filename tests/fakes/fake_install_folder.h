@@ -18,7 +18,7 @@ struct FakeInstallFolder : InstallFolder {
     folder = std::move(f);
     return *this;
   }
-  bool Get(char* out, size_t size) override {
+  bool Lookup(char* out, size_t size) override {
     return CopyText(out, size, folder.c_str()) && out[0] != '\0';
   }
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/idle_scheduler.h"
+#include "app/maintenance_actions.h"
 
 namespace tessaly {
 

@@ -80,7 +80,7 @@ void CheckResourcePaths(const uint8_t* data, size_t size, const DibInfo& dib, ui
 
   AppState app;
   app.display.paletteDevice = 1;
-  app.palette = BuildPalette(gdi, resources, app.IsPaletteDevice());
+  app.palette = BuildApplicationPalette(gdi, resources, app.IsPaletteDevice());
   FUZZ_CHECK((app.palette != 0) == (dib.colourCount != 0));
   if (app.palette) gdi.DeleteObject(app.palette);
 

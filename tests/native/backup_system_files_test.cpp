@@ -30,7 +30,7 @@ class BackupSystemFilesTest : public ::testing::Test {
 TEST_F(BackupSystemFilesTest, AsksThenHandsTheChosenSetToSaveSystemFiles) {
   bed.windows.messageBoxAnswer = kIdYes;
   bed.files.AddFile("C:\\BACKUP\\Tessaly11.cab", 5);
-  EXPECT_TRUE(BackupSystemFiles(bed.context, 1));
+  EXPECT_TRUE(RunSystemFileBackup(bed.context, 1));
 
   ASSERT_EQ(1u, bed.windows.boxes.size());
   const FakeWindowSystem::Box& box = bed.windows.boxes[0];
@@ -51,7 +51,7 @@ TEST_F(BackupSystemFilesTest, AsksThenHandsTheChosenSetToSaveSystemFiles) {
 TEST_F(BackupSystemFilesTest, QuestionBoxWithoutMainWindowHasNoOwner) {
   bed.app.mainWindow = 0;
   bed.windows.messageBoxAnswer = kIdYes;
-  EXPECT_TRUE(BackupSystemFiles(bed.context, 1));
+  EXPECT_TRUE(RunSystemFileBackup(bed.context, 1));
   ASSERT_EQ(1u, bed.windows.boxes.size());
   EXPECT_EQ(0u, bed.windows.boxes[0].owner);
 }
@@ -60,7 +60,7 @@ TEST_F(BackupSystemFilesTest, NoTouchesNothing) {
   bed.windows.messageBoxAnswer = kIdNo;
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly11.rcv");
   bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", "C:\\VANTOR\\Recovery\\Tessaly11.cab");
-  EXPECT_FALSE(BackupSystemFiles(bed.context, 1));
+  EXPECT_FALSE(RunSystemFileBackup(bed.context, 1));
   EXPECT_EQ(0, bed.app.backupBusy);
   EXPECT_TRUE(bed.files.calls.empty());
   EXPECT_TRUE(bed.profile.writes.empty());
@@ -87,7 +87,7 @@ TEST_P(BackupOutcomeTest, ReturnsTrueOnlyForABackupThatHappened) {
   const OutcomeCase& c = GetParam();
   bed.windows.messageBoxAnswer = c.answer;
   bed.companions.saveResult = c.saveResult;
-  EXPECT_EQ(c.expected, BackupSystemFiles(bed.context, c.confirm));
+  EXPECT_EQ(c.expected, RunSystemFileBackup(bed.context, c.confirm));
   EXPECT_EQ(c.boxes, bed.windows.boxes.size());
   EXPECT_EQ(c.saves, bed.companions.saves.size());
   EXPECT_EQ(0, bed.app.backupBusy);
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, BackupOutcomeTest, ::testing::ValuesIn(kOutco
 
 TEST_F(BackupSystemFilesTest, RunningBackupRefusesASecondOneAtOnce) {
   bed.app.backupBusy = 1;
-  EXPECT_FALSE(BackupSystemFiles(bed.context, 1));
+  EXPECT_FALSE(RunSystemFileBackup(bed.context, 1));
   EXPECT_TRUE(bed.windows.boxes.empty());
   EXPECT_TRUE(bed.companions.saves.empty());
   EXPECT_TRUE(bed.files.calls.empty());
@@ -122,9 +122,9 @@ TEST_F(BackupSystemFilesTest, ReentryWhileTheQuestionIsOpenIsRefused) {
   int nested = -1;
   bed.windows.onMessageBox = [&](const FakeWindowSystem::Box&) {
     bed.windows.onMessageBox = nullptr;
-    nested = BackupSystemFiles(bed.context, 0) ? 1 : 0;
+    nested = RunSystemFileBackup(bed.context, 0) ? 1 : 0;
   };
-  EXPECT_TRUE(BackupSystemFiles(bed.context, 1));
+  EXPECT_TRUE(RunSystemFileBackup(bed.context, 1));
   EXPECT_EQ(0, nested);
   EXPECT_EQ(1u, bed.companions.saves.size());
   EXPECT_EQ(0, bed.app.backupBusy);
@@ -134,20 +134,20 @@ TEST_F(BackupSystemFilesTest, ReentryWhileSavingIsRefused) {
   int nested = -1;
   bed.companions.onSave = [&] {
     bed.companions.onSave = nullptr;
-    nested = BackupSystemFiles(bed.context, 1) ? 1 : 0;
+    nested = RunSystemFileBackup(bed.context, 1) ? 1 : 0;
   };
-  EXPECT_TRUE(BackupSystemFiles(bed.context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(bed.context, 0));
   EXPECT_EQ(0, nested);
   EXPECT_TRUE(bed.windows.boxes.empty());
   EXPECT_EQ(1u, bed.companions.saves.size());
   EXPECT_EQ(0, bed.app.backupBusy);
   // The next run goes ahead again.
-  EXPECT_TRUE(BackupSystemFiles(bed.context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(bed.context, 0));
 }
 
 TEST_F(BackupSystemFilesTest, GuardIsClearedWhenTheCompanionThrows) {
   bed.companions.onSave = [] { throw std::runtime_error("companion failed"); };
-  EXPECT_THROW(BackupSystemFiles(bed.context, 0), std::runtime_error);
+  EXPECT_THROW(RunSystemFileBackup(bed.context, 0), std::runtime_error);
   EXPECT_EQ(0, bed.app.backupBusy);
 }
 
@@ -157,7 +157,7 @@ TEST_F(BackupSystemFilesTest, VanishedSaveDirIsRefusedWithoutTouchingAnything) {
   bed.files.entries.clear();
   bed.files.AddFile("C:\\VANTOR\\Recovery\\Tessaly11.rcv");
   bed.profile.Set("Vantor.ini", "Restore Files", "Cab1", "C:\\VANTOR\\Recovery\\Tessaly11.cab");
-  EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
+  EXPECT_FALSE(RunSystemFileBackup(bed.context, 0));
   EXPECT_TRUE(bed.companions.saves.empty());
   EXPECT_TRUE(bed.FileCalls("remove ").empty());
   EXPECT_TRUE(bed.profile.writes.empty());
@@ -167,7 +167,7 @@ TEST_F(BackupSystemFilesTest, VanishedSaveDirIsRefusedWithoutTouchingAnything) {
 
 TEST_F(BackupSystemFilesTest, EmptySaveDirIsRefused) {
   bed.SetSaveDir("");
-  EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
+  EXPECT_FALSE(RunSystemFileBackup(bed.context, 0));
   EXPECT_TRUE(bed.companions.saves.empty());
   EXPECT_TRUE(bed.FileCalls("remove ").empty());
 }
@@ -178,7 +178,7 @@ TEST_F(BackupSystemFilesTest, ReadOnlySaveDirReportsTheCompanionsFailure) {
   bed.files.entries[FakeFileSystem::Key("C:\\BACKUP")].writable = false;
   bed.files.AddFile("C:\\BACKUP\\Tessaly11.cab", 100);
   bed.companions.saveResult = 0;
-  EXPECT_FALSE(BackupSystemFiles(bed.context, 0));
+  EXPECT_FALSE(RunSystemFileBackup(bed.context, 0));
   ASSERT_EQ(1u, bed.companions.saves.size());
   EXPECT_TRUE(bed.files.Has("C:\\BACKUP\\Tessaly11.cab"));
   for (const std::string& path : bed.FileCalls("remove "))
@@ -213,7 +213,7 @@ TEST_P(RecoveryDataTest, IsClearedOnlyAfterASuccessfulSave) {
   bool cleared = false;
   bed.companions.onSave = [&] { cleared = !bed.FileCalls("remove ").empty(); };
 
-  EXPECT_EQ(c.made, BackupSystemFiles(bed.context, 0));
+  EXPECT_EQ(c.made, RunSystemFileBackup(bed.context, 0));
   EXPECT_FALSE(cleared) << "recovery data cleared before the save";
   EXPECT_EQ(!c.made, bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly21.rcv"));
   EXPECT_EQ(!c.made, bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly21.cab"));
@@ -272,7 +272,7 @@ TEST_P(SaveEffectTest, TheFirstCabinetTellsWhetherTheBackupHappened) {
       bed.files.entries.erase(FakeFileSystem::Key("C:\\BACKUP\\Tessaly31.cab"));
   };
 
-  EXPECT_EQ(c.made, BackupSystemFiles(bed.context, 0));
+  EXPECT_EQ(c.made, RunSystemFileBackup(bed.context, 0));
   ASSERT_EQ(1u, bed.companions.saves.size());
   EXPECT_EQ("Tessaly3", bed.companions.saves[0].setName);
   EXPECT_EQ(!c.made, bed.files.Has("C:\\VANTOR\\Recovery\\Tessaly31.rcv"));
@@ -297,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(Results, SaveEffectTest, ::testing::ValuesIn(kSaveEffec
 
 TEST_F(BackupSystemFilesTest, FirstCabinetThatIsAFolderIsLeftAlone) {
   bed.files.AddDirectory("C:\\BACKUP\\Tessaly11.cab");
-  EXPECT_TRUE(BackupSystemFiles(bed.context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(bed.context, 0));
   ASSERT_EQ(1u, bed.companions.saves.size());
   EXPECT_EQ("Tessaly2", bed.companions.saves[0].setName);
   EXPECT_TRUE(bed.files.IsDirectory("C:\\BACKUP\\Tessaly11.cab"));
@@ -318,7 +318,7 @@ TEST_P(LongSaveDirTest, QuestionIsWholeAndNoPathIsCut) {
   bed.windows.messageBoxAnswer = kIdYes;
 
   const bool fits = length + 14 <= 259;  // "\Tessaly11.cab"
-  EXPECT_EQ(fits, BackupSystemFiles(bed.context, 1));
+  EXPECT_EQ(fits, RunSystemFileBackup(bed.context, 1));
   ASSERT_EQ(1u, bed.windows.boxes.size());
   EXPECT_EQ("This will save critical system files to " + saveDir + ". Do you want to proceed?",
             bed.windows.boxes[0].text);

@@ -337,7 +337,7 @@ void BadInputSweep::BackupPaths() {
       f.SetSaveDir(saveDir);
       f.files.AddDirectory(saveDir);
       f.windows.messageBoxAnswer = kIdYes;
-      EXPECT_EQ(BackupSystemFiles(f.context, 1), fits);
+      EXPECT_EQ(RunSystemFileBackup(f.context, 1), fits);
       ASSERT_EQ(f.windows.boxes.size(), 1u);
       EXPECT_NE(f.windows.boxes[0].text.find(saveDir),
                 std::string::npos);  // the whole folder shown
@@ -370,7 +370,7 @@ void BadInputSweep::BackupPaths() {
     f.SetSaveDir(saveDir);
     f.files.AddDirectory(saveDir);
     f.windows.messageBoxAnswer = kIdYes;
-    EXPECT_FALSE(BackupSystemFiles(f.context, 1));
+    EXPECT_FALSE(RunSystemFileBackup(f.context, 1));
     ASSERT_EQ(f.windows.boxes.size(), 1u);
     EXPECT_EQ(f.windows.boxes[0].text,
               "This will save critical system files to " + saveDir + ". Do you want to proceed?");

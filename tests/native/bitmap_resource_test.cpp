@@ -226,7 +226,7 @@ TEST_P(BuildPaletteTest, KeepsThePaletteOfBitmap173OnAPaletteDeviceOnly) {
   if (!p.hasBitmap) resources.byNumber.erase(IDB_BACKGROUND_SMALL_256);
   app.display.paletteDevice = p.paletteDevice;
   app.palette = 0xDEAD;
-  app.palette = BuildPalette(gdi, resources, app.IsPaletteDevice());
+  app.palette = BuildApplicationPalette(gdi, resources, app.IsPaletteDevice());
   if (!p.expectPalette) {
     EXPECT_EQ(app.palette, 0u);
     EXPECT_EQ(gdi.LiveObjects(), 0u);

@@ -21,7 +21,7 @@ TEST_P(ProbeDisplayTest, DecidesFromTheDisplayCapabilities) {
   gdi.planes = d.planes;
   gdi.logPixelsX = d.logPixelsX;
   int32_t bitsPerPixel = -1, paletteDevice = -1, largeFonts = -1;
-  ProbeDisplay(gdi, bitsPerPixel, paletteDevice, largeFonts);
+  ReadDisplayAttributes(gdi, bitsPerPixel, paletteDevice, largeFonts);
   EXPECT_EQ(bitsPerPixel, d.bitsPerPixel);
   EXPECT_EQ(paletteDevice, d.paletteDevice);
   EXPECT_EQ(largeFonts, d.largeFonts);
@@ -42,7 +42,7 @@ TEST(ProbeDisplay, WithoutAnInformationContextEverythingIsZero) {
   SoftwareGdi gdi;
   gdi.failDisplayIC = true;
   int32_t bitsPerPixel = -1, paletteDevice = -1, largeFonts = -1;
-  ProbeDisplay(gdi, bitsPerPixel, paletteDevice, largeFonts);
+  ReadDisplayAttributes(gdi, bitsPerPixel, paletteDevice, largeFonts);
   EXPECT_EQ(bitsPerPixel, 0);
   EXPECT_EQ(paletteDevice, 0);
   EXPECT_EQ(largeFonts, 0);

@@ -57,7 +57,7 @@ class SameFolderBackupTest : public ::testing::TestWithParam<SameFolderCase> {
 
 TEST_P(SameFolderBackupTest, TheRecycledSetsOwnCabinetIsLeftToSaveSystemFiles) {
   const SameFolderCase& c = GetParam();
-  EXPECT_EQ(c.saveResult != 0, BackupSystemFiles(bed.context, 0));
+  EXPECT_EQ(c.saveResult != 0, RunSystemFileBackup(bed.context, 0));
   ASSERT_EQ(1u, bed.companions.saves.size());
   EXPECT_EQ("Tessaly3", bed.companions.saves[0].setName);
 
@@ -137,14 +137,14 @@ class SpelledTwoWaysTest : public ::testing::TestWithParam<SpellingCase> {
 };
 
 TEST_P(SpelledTwoWaysTest, TheNewSetStaysAndTheNextBackupTakesAnother) {
-  ASSERT_TRUE(BackupSystemFiles(bed.context, 0));
+  ASSERT_TRUE(RunSystemFileBackup(bed.context, 0));
   EXPECT_EQ(kNow, LastWrite(3));
   EXPECT_FALSE(bed.files.Has(recovery + "Tessaly31.rcv"));
   EXPECT_EQ((std::vector<std::string>{recovery + "Tessaly31.rcv"}), bed.FileCalls("remove "));
   EXPECT_EQ("", *bed.profile.Find("Vantor.ini", "Restore Files", "Cab1"));
 
   bed.clock.now = kNow + kDay;
-  ASSERT_TRUE(BackupSystemFiles(bed.context, 0));
+  ASSERT_TRUE(RunSystemFileBackup(bed.context, 0));
   ASSERT_EQ(2u, bed.companions.saves.size());
   EXPECT_EQ("Tessaly3", bed.companions.saves[0].setName);
   EXPECT_EQ("Tessaly4", bed.companions.saves[1].setName);

@@ -59,7 +59,7 @@ TEST_P(LaunchRunningTest, BringsTheRunningProgramForward) {
   RunVantor();
   if (!c.ownVisible) bed.windows.visible.erase(kMainWindow);
 
-  LaunchVantor(bed.context, c.arguments);
+  ShowOrStartVantor(bed.context, c.arguments);
 
   std::vector<std::string> expected = {"mutex Vantor Is Running", "find Vantor", "show 512 1",
                                        "top 512", "foreground 512"};
@@ -107,7 +107,7 @@ TEST_P(LaunchStartTest, StartsTheProgramQuotedFromItsFolder) {
   if (c.inOwnFolder) bed.files.AddFile("D:\\TESSALY\\Vantor.Exe");
   if (c.mutexOnly) bed.windows.mutexes.insert("Vantor Is Running");
 
-  LaunchVantor(bed.context, c.arguments);
+  ShowOrStartVantor(bed.context, c.arguments);
 
   EXPECT_EQ((std::vector<std::string>{c.commandLine}), bed.windows.executed);
   EXPECT_LE(0, WindowCall(std::string("winexec ") + c.commandLine + " 1"));
@@ -159,14 +159,14 @@ TEST_F(LauncherTest, FolderIsMadeCurrentBeforeTheStart) {
   FolderAtStartWindowSystem windows(bed.files);
   ActionContext context{bed.app,     bed.files, bed.profile, bed.clock,
                         windows,     bed.companions, bed.installFolder};
-  LaunchVantor(context, "");
+  ShowOrStartVantor(context, "");
   ASSERT_EQ(1u, windows.executed.size());
   EXPECT_EQ("C:\\Program Files\\Vantor", windows.folderAtStart);
   EXPECT_EQ(3, windows.driveAtStart);
 }
 
 TEST_F(LauncherTest, NowhereToBeFound) {
-  LaunchVantor(bed.context, "/D:610");
+  ShowOrStartVantor(bed.context, "/D:610");
   ASSERT_EQ(1u, bed.windows.boxes.size());
   EXPECT_EQ("Error - Couldn't locate Vantor.Exe", bed.windows.boxes[0].text);
   EXPECT_EQ("Vantor Tessaly", bed.windows.boxes[0].caption);
@@ -182,7 +182,7 @@ TEST_F(LauncherTest, NowhereToBeFound) {
 TEST_F(LauncherTest, UnreadableModuleNameLeavesOnlyTheInstallFolder) {
   bed.files.moduleFileNameFails = true;
   bed.files.AddFile("D:\\TESSALY\\Vantor.Exe");
-  LaunchVantor(bed.context, "");
+  ShowOrStartVantor(bed.context, "");
   ASSERT_EQ(1u, bed.windows.boxes.size());
   EXPECT_EQ("Error - Couldn't locate Vantor.Exe", bed.windows.boxes[0].text);
   EXPECT_TRUE(bed.windows.executed.empty());
@@ -195,7 +195,7 @@ TEST_P(WinExecResultTest, ResultsBelow32AreFailures) {
   const bool failed = result < 32;
   bed.files.AddFile("C:\\Program Files\\Vantor\\Vantor.Exe");
   bed.windows.winExecResult = result;
-  LaunchVantor(bed.context, "/D:610");
+  ShowOrStartVantor(bed.context, "/D:610");
   EXPECT_EQ(1u, bed.windows.executed.size());
   ASSERT_EQ(failed ? 1u : 0u, bed.windows.boxes.size());
   if (failed) {
@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(Results, WinExecResultTest, ::testing::Values(0u, 2u, 3
 TEST_F(LauncherTest, WithoutMainWindowNothingIsHidden) {
   bed.app.mainWindow = 0;
   bed.files.AddFile("C:\\Program Files\\Vantor\\Vantor.Exe");
-  LaunchVantor(bed.context, "");
+  ShowOrStartVantor(bed.context, "");
   EXPECT_EQ(1u, bed.windows.executed.size());
   EXPECT_EQ(-1, WindowCall("show 0 0"));
 }
@@ -221,7 +221,7 @@ TEST_F(LauncherTest, WithoutMainWindowNothingIsHidden) {
 TEST_F(LauncherTest, OverlongInstallFolderFallsBackToOwnFolder) {
   bed.installFolder = "C:\\" + std::string(256, 'v');
   bed.files.AddFile("D:\\TESSALY\\Vantor.Exe");
-  LaunchVantor(bed.context, "/D:610");
+  ShowOrStartVantor(bed.context, "/D:610");
   EXPECT_EQ((std::vector<std::string>{"\"D:\\TESSALY\\Vantor.Exe\" /D:610"}),
             bed.windows.executed);
   for (const std::string& call : bed.files.calls) EXPECT_LE(call.size(), 8u + 259u) << call;
@@ -234,7 +234,7 @@ TEST_F(LauncherTest, LongestProgramPathIsNotCut) {
   ASSERT_EQ(259u, program.size());
   bed.installFolder = folder;
   bed.files.AddFile(program);
-  LaunchVantor(bed.context, "/D:610");
+  ShowOrStartVantor(bed.context, "/D:610");
   EXPECT_EQ((std::vector<std::string>{"\"" + program + "\" /D:610"}), bed.windows.executed);
 }
 
@@ -243,7 +243,7 @@ TEST_F(LauncherTest, LongestProgramPathIsNotCut) {
 TEST_F(LauncherTest, OverlongArgumentsAreNotCut) {
   bed.files.AddFile("C:\\Program Files\\Vantor\\Vantor.Exe");
   const std::string arguments(600, 'a');
-  LaunchVantor(bed.context, arguments.c_str());
+  ShowOrStartVantor(bed.context, arguments.c_str());
   EXPECT_TRUE(bed.windows.executed.empty());
   ASSERT_EQ(1u, bed.windows.boxes.size());
   EXPECT_EQ("Error - Couldn't run Vantor.Exe", bed.windows.boxes[0].text);

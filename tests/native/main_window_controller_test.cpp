@@ -13,7 +13,9 @@
 #include "fakes/fake_profile.h"
 #include "presentation/locale_formats.h"
 #include "res/resource.h"
-#include "ui/main_window_logic.h"
+#include "ui/control_colours.h"
+#include "ui/layout_fit.h"
+#include "ui/main_window_pictures.h"
 #include "base/messages.h"
 #include "base/text.h"
 

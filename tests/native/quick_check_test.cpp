@@ -46,7 +46,7 @@ TEST_P(QuickCheckTest, PublishesTheVerdict) {
   SetVantor(c.mutex, c.window);
   bed.companions.quickCheckAnswer = {{11, 22, c.third, c.fourth}};
 
-  RunQuickCheck(bed.context);
+  PerformQuickCheck(bed.context);
 
   EXPECT_EQ(c.mainWindow, bed.companions.quickCheckWindow);
   EXPECT_EQ("C:\\VANTOR\\Tests\\QUICKCHK.RPT", bed.companions.quickCheckReport);
@@ -100,7 +100,7 @@ TEST(QuickCheckResultTest, ResultIsClearedBeforeTheCall) {
   RecordingCompanions companions;
   ActionContext context{bed.app, bed.files, bed.profile, bed.clock, bed.windows, companions,
                         bed.installFolder};
-  RunQuickCheck(context);
+  PerformQuickCheck(context);
   for (uint32_t word : companions.arrived.words) EXPECT_EQ(0u, word);
 }
 
@@ -113,7 +113,7 @@ TEST_F(QuickCheckGuardTest, RunningCheckMakesASecondOneReturnAtOnce) {
   bed.app.quickCheckBusy = 1;
   bed.app.mainWindow = kMainWindow;
   bed.app.settings.quickCheckStatus = 1;
-  RunQuickCheck(bed.context);
+  PerformQuickCheck(bed.context);
   EXPECT_TRUE(bed.companions.calls.empty());
   EXPECT_TRUE(bed.windows.calls.empty());
   EXPECT_EQ(1, bed.app.settings.quickCheckStatus);
@@ -122,8 +122,8 @@ TEST_F(QuickCheckGuardTest, RunningCheckMakesASecondOneReturnAtOnce) {
 
 TEST_F(QuickCheckGuardTest, ReentryDuringTheCheckIsRefused) {
   bed.app.mainWindow = kMainWindow;
-  bed.companions.onQuickCheck = [&] { RunQuickCheck(bed.context); };
-  RunQuickCheck(bed.context);
+  bed.companions.onQuickCheck = [&] { PerformQuickCheck(bed.context); };
+  PerformQuickCheck(bed.context);
   EXPECT_EQ(1, std::count(bed.companions.calls.begin(), bed.companions.calls.end(), "quickcheck"));
   EXPECT_EQ(1u, bed.windows.sent.size());
   EXPECT_EQ(0, bed.app.quickCheckBusy);
@@ -133,14 +133,14 @@ TEST_F(QuickCheckGuardTest, ReentryWhileTheLightIsUpdatedIsRefused) {
   bed.app.mainWindow = kMainWindow;
   bed.windows.mutexes.insert("Vantor Is Running");
   bed.windows.windowsByTitle["Vantor"] = kVantorWindow;
-  bed.windows.onSend = [&](const FakeWindowSystem::Sent&) { RunQuickCheck(bed.context); };
-  RunQuickCheck(bed.context);
+  bed.windows.onSend = [&](const FakeWindowSystem::Sent&) { PerformQuickCheck(bed.context); };
+  PerformQuickCheck(bed.context);
   EXPECT_EQ(1u, bed.companions.calls.size());
   EXPECT_EQ(2u, bed.windows.sent.size());
   EXPECT_EQ(0, bed.app.quickCheckBusy);
   // Afterwards a new check runs.
   bed.windows.onSend = nullptr;
-  RunQuickCheck(bed.context);
+  PerformQuickCheck(bed.context);
   EXPECT_EQ(2u, bed.companions.calls.size());
 }
 

@@ -229,7 +229,7 @@ TEST_F(SettingsLoadTest, UnopenableKeyGivesTheDefaultsAndSaveWritesNothing) {
   Load();
   EXPECT_EQ(app.settings.idle, 1);
   EXPECT_STREQ(app.settings.saveDir, "C:\\TESSALY\\Recovery");
-  SaveSettings(app, registry);
+  WriteSettings(app, registry);
   EXPECT_TRUE(registry.writes.empty());
 }
 
@@ -247,7 +247,7 @@ TEST_F(SettingsLoadTest, KeyIsClosedWhenAnExceptionPassesThrough) {
 
 TEST_F(SettingsLoadTest, SaveWritesEveryValueInOrderWithItsType) {
   Load();
-  SaveSettings(app, registry);
+  WriteSettings(app, registry);
   const std::string p = kSettingsPath;
   const std::string recovery = "C:\\TESSALY\\Recovery";
   EXPECT_EQ(registry.writes,
@@ -262,7 +262,7 @@ TEST_F(SettingsLoadTest, SaveWritesEveryValueInOrderWithItsType) {
 
 TEST_F(SettingsLoadTest, SaveWritesAnEmptySaveDirToo) {
   app.settings.saveDir[0] = '\0';
-  SaveSettings(app, registry);
+  WriteSettings(app, registry);
   const FakeRegistry::Value* saveDir = registry.Find(kSettingsPath, "SaveDir");
   ASSERT_NE(saveDir, nullptr);
   EXPECT_EQ(saveDir->type, kRegString);
@@ -271,7 +271,7 @@ TEST_F(SettingsLoadTest, SaveWritesAnEmptySaveDirToo) {
 
 TEST_F(SettingsLoadTest, SaveStopsAnUnterminatedSaveDirAtTheFieldsEnd) {
   memset(app.settings.saveDir, 'x', sizeof app.settings.saveDir);
-  SaveSettings(app, registry);
+  WriteSettings(app, registry);
   const FakeRegistry::Value* saveDir = registry.Find(kSettingsPath, "SaveDir");
   ASSERT_NE(saveDir, nullptr);
   EXPECT_EQ(saveDir->data, Text(std::string(kPathSize - 1, 'x')));
@@ -287,7 +287,7 @@ TEST_F(SettingsLoadTest, SavedSettingsLoadBack) {
   s.lastTime = -5;
   s.disabled = 1;
   CopyText(s.saveDir, "E:\\Sets");
-  SaveSettings(app, registry);
+  WriteSettings(app, registry);
 
   AppState loaded;
   LoadSettings(loaded, registry, files);

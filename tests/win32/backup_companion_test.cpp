@@ -27,10 +27,10 @@ bool IsCabinet(const std::string& path) {
 }
 
 TEST_F(WineCompanionBackup, FillsTheSetsInOrderWithRealCabinets) {
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
   EXPECT_TRUE(IsCabinet(FirstCabinet(1)));
   EXPECT_FALSE(PathExists(FirstCabinet(2)));
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
   EXPECT_TRUE(IsCabinet(FirstCabinet(2)));
   EXPECT_EQ(0, app.backupBusy);
 }
@@ -45,7 +45,7 @@ TEST_F(WineCompanionBackup, RewritesTheChosenSetOnly) {
   WriteFileAt(recoveryCabinet, kNow - kDay);
   WritePrivateProfileStringA("Restore Files", "Cab1", recoveryCabinet.c_str(), "Vantor.ini");
 
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
 
   Time32 written = 0;
   ASSERT_TRUE(files.FindFirst(FirstCabinet(3).c_str(), &written));
@@ -67,7 +67,7 @@ TEST_F(WineCompanionBackup, CompanionFailureIsNotReportedAsABackup) {
   const Time32 times[5] = {kNow, kNow, kMissing, kNow, kNow};
   PlaceSets(times);
   MakeFolderAt(FirstCabinet(3), kNow);  // all equal: set 3 is chosen
-  EXPECT_FALSE(BackupSystemFiles(context, 0));
+  EXPECT_FALSE(RunSystemFileBackup(context, 0));
   EXPECT_TRUE(PathExists(FirstCabinet(3)));
   EXPECT_TRUE(GetFileAttributesA(FirstCabinet(3).c_str()) & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ(0, app.backupBusy);
@@ -75,7 +75,7 @@ TEST_F(WineCompanionBackup, CompanionFailureIsNotReportedAsABackup) {
 
 TEST_F(WineCompanionBackup, VanishedSaveDirIsNoBackup) {
   RemoveDirectoryA(saveDir.c_str());
-  EXPECT_FALSE(BackupSystemFiles(context, 0));
+  EXPECT_FALSE(RunSystemFileBackup(context, 0));
   EXPECT_FALSE(PathExists(saveDir));
 }
 

@@ -44,7 +44,7 @@ class WineRotation : public WineBackup, public ::testing::WithParamInterface<Win
 TEST_P(WineRotation, ChoosesBySetFilesAndTheirTimes) {
   const WineRotationCase& c = GetParam();
   PlaceSets(c.lastWrite);
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
   ASSERT_EQ(1u, companions.saves.size());
   EXPECT_EQ(c.expectedSet, companions.saves[0].setName);
   EXPECT_EQ(saveDir, companions.saves[0].saveDir);
@@ -82,7 +82,7 @@ TEST_F(WineBackup, ClearsTheRecycledSetsRecoveryData) {
   WritePrivateProfileStringA("Restore Files", "Cab2", upper.c_str(), "Vantor.ini");
   WritePrivateProfileStringA("Restore Files", "Cab3", upper.c_str(), "Vantor.ini");
 
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
   ASSERT_EQ(1u, companions.saves.size());
   EXPECT_EQ("Tessaly4", companions.saves[0].setName);
 
@@ -103,7 +103,7 @@ TEST_F(WineBackup, ReadOnlyRecoveryFileIsKept) {
   WriteFileAt(recovery + "\\Tessaly11.rcv", kNow);
   ASSERT_TRUE(SetFileAttributesA((recovery + "\\Tessaly11.rcv").c_str(), FILE_ATTRIBUTE_READONLY));
   WriteFileAt(recovery + "\\Tessaly11.cab", kNow - kDay);
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
   EXPECT_TRUE(PathExists(recovery + "\\Tessaly11.rcv"));
   EXPECT_FALSE(PathExists(recovery + "\\Tessaly11.cab"));
   SetFileAttributesA((recovery + "\\Tessaly11.rcv").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -114,7 +114,7 @@ TEST_F(WineBackup, ReadOnlyRecoveryFileIsKept) {
 TEST_F(WineBackup, FirstCabinetThatIsAFolder) {
   MakeFolder(FirstCabinet(1));
   MakeFolder(recovery + "\\Tessaly21.cab");
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
   ASSERT_EQ(1u, companions.saves.size());
   EXPECT_EQ("Tessaly2", companions.saves[0].setName);
   EXPECT_TRUE(PathExists(FirstCabinet(1)));
@@ -135,7 +135,7 @@ TEST_F(WineBackup, IniWithoutMainAndAThousandCabKeys) {
   ASSERT_TRUE(WritePrivateProfileSectionA("Restore Files", section.c_str(), "Vantor.ini"));
   ASSERT_EQ("C:\\Old Sets\\Set999.cab", ReadIni("Restore Files", "Cab999"));
 
-  EXPECT_TRUE(BackupSystemFiles(context, 0));
+  EXPECT_TRUE(RunSystemFileBackup(context, 0));
   EXPECT_EQ("", ReadIni("Restore Files", "Cab1000"));
   EXPECT_EQ("C:\\Old Sets\\Set1.cab", ReadIni("Restore Files", "Cab1"));
   EXPECT_EQ("C:\\Old Sets\\Set999.cab", ReadIni("Restore Files", "Cab999"));
@@ -147,7 +147,7 @@ TEST_F(WineBackup, VanishedSaveDir) {
   RemoveDirectoryA(saveDir.c_str());
   ASSERT_FALSE(PathExists(saveDir));
   WriteFileAt(recovery + "\\Tessaly11.rcv", kNow);
-  EXPECT_FALSE(BackupSystemFiles(context, 0));
+  EXPECT_FALSE(RunSystemFileBackup(context, 0));
   EXPECT_TRUE(companions.saves.empty());
   EXPECT_TRUE(PathExists(recovery + "\\Tessaly11.rcv"));
   EXPECT_FALSE(PathExists(saveDir));
@@ -166,7 +166,7 @@ TEST_F(WineBackup, RepeatedBackupsRotate) {
   for (int run = 0; run < 8; ++run) {
     stamp = kNow + run * kDay;
     clock.now = stamp;
-    ASSERT_TRUE(BackupSystemFiles(context, 0));
+    ASSERT_TRUE(RunSystemFileBackup(context, 0));
     chosen.push_back(companions.saves.back().setName);
   }
   // Day 5: d4 d3 [d2] d1 d0 -> Tessaly3; day 6: Tessaly3=d5 -> d5 d4 [d3] d1 d0

@@ -341,7 +341,7 @@ void BadInputSweep::BackupPaths() {
       sweep.Row();
       RealActions actions;
       CopyText(actions.app.settings.saveDir, saveDir.c_str());
-      EXPECT_EQ(BackupSystemFiles(actions.context, 0), fits);
+      EXPECT_EQ(RunSystemFileBackup(actions.context, 0), fits);
       ASSERT_EQ(actions.companions.saves.size(), fits ? 1u : 0u);
       if (fits) {
         EXPECT_EQ(actions.companions.saves[0].saveDir, saveDir);

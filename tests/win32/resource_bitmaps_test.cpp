@@ -119,7 +119,7 @@ TEST(CreateDeviceBitmap, GivesTheBitmapOrNullWhenMissing) {
 TEST(CreateDeviceBitmap, UnderAnApplicationPalette) {
   AppState app;
   app.display.paletteDevice = 1;
-  app.palette = BuildPalette(app.IsPaletteDevice());
+  app.palette = BuildApplicationPalette(app.IsPaletteDevice());
   ASSERT_NE(app.palette, 0u);
   HBITMAP bitmap = CreateDeviceBitmap(app.palette, kLight);
   ASSERT_NE(bitmap, nullptr);
@@ -131,7 +131,7 @@ TEST(CreateDeviceBitmap, UnderAnApplicationPalette) {
 TEST(BuildPalette, KeepsThe256EntryPaletteOfBitmap173OnAPaletteDevice) {
   AppState app;
   app.display.paletteDevice = 1;
-  app.palette = BuildPalette(app.IsPaletteDevice());
+  app.palette = BuildApplicationPalette(app.IsPaletteDevice());
   ASSERT_NE(app.palette, 0u);
   EXPECT_EQ(PaletteSize(ToHandle<HPALETTE>(app.palette)), 256);
   PALETTEENTRY entry{};
@@ -145,7 +145,7 @@ TEST(BuildPalette, KeepsThe256EntryPaletteOfBitmap173OnAPaletteDevice) {
 TEST(BuildPalette, IsNullOnOtherDisplays) {
   AppState app;
   app.palette = 0x5555;
-  app.palette = BuildPalette(app.IsPaletteDevice());
+  app.palette = BuildApplicationPalette(app.IsPaletteDevice());
   EXPECT_EQ(app.palette, 0u);
 }
 
@@ -155,7 +155,7 @@ TEST(ProbeDisplay, AgreesWithTheDisplaysCapabilities) {
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
   int32_t bitsPerPixel = -1, paletteDevice = -1, largeFonts = -1;
-  ProbeDisplay(bitsPerPixel, paletteDevice, largeFonts);
+  ReadDisplayAttributes(bitsPerPixel, paletteDevice, largeFonts);
   EXPECT_EQ(bitsPerPixel, bits);
   EXPECT_EQ(paletteDevice, bits == 8 ? 1 : 0);
   EXPECT_EQ(largeFonts, dpi > 96 ? 1 : 0);

@@ -33,7 +33,7 @@ TEST(SettingsProbe, LoadAndPrint) {
   GetInstallDirectory(registry, files, install, sizeof install);
   AppState app;
   LoadSettings(app, registry, files);
-  if (strcmp(mode, "save") == 0) SaveSettings(app, registry);
+  if (strcmp(mode, "save") == 0) WriteSettings(app, registry);
 
   const TessalySettings& s = app.settings;
   printf("install=%s\n", install);

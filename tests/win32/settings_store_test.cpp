@@ -113,7 +113,7 @@ TEST_F(WineSettings, SaveWritesTheSevenValuesWithTheirTypes) {
   Load();
   app.settings.idle = 3;
   app.settings.lastTime = 946684800;
-  SaveSettings(app, registry);
+  WriteSettings(app, registry);
 
   struct Expected {
     const char* name;
@@ -143,7 +143,7 @@ TEST_F(WineSettings, SavedSettingsLoadBack) {
   app.settings.maxOnce = 0;
   app.settings.disabled = 1;
   app.settings.lastTime = 1000000000;
-  SaveSettings(app, registry);
+  WriteSettings(app, registry);
   AppState loaded;
   LoadSettings(loaded, registry, files);
   ExpectSamePersisted(loaded.settings, app.settings);

@@ -10,8 +10,10 @@
 #include "presentation/win32/resource_bitmaps.h"
 #include "presentation/win32/win32_gdi.h"
 #include "res/resource.h"
+#include "ui/control_colours.h"
 #include "ui/dialog_init_data.h"
-#include "ui/main_window_logic.h"
+#include "ui/layout_fit.h"
+#include "ui/main_window_pictures.h"
 #include "ui/win32/window_palette.h"
 
 namespace tessaly {

@@ -6,7 +6,7 @@
 #include "presentation/win32/resource_bitmaps.h"
 #include "presentation/win32/win32_gdi.h"
 #include "res/resource.h"
-#include "ui/main_window_logic.h"
+#include "ui/main_window_pictures.h"
 #include "ui/win32/modal_popup.h"
 
 namespace tessaly {

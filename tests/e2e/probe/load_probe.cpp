@@ -2,15 +2,15 @@
 //
 //   LoadProbe burst TITLE COUNT SEED [menus|no-menus|menus-only]
 //       posts COUNT messages in one go, a fixed mix drawn from SEED: tray
-//       callbacks (1025: double-click, right-button up each followed by
+//       callbacks (kMsgTrayCallback: double-click, right-button up each followed by
 //       WM_CANCELMODE that closes the menu it opens, other mouse messages,
-//       another icon id), check-box clicks on IDC_BACKUP/IDC_QUICKCHECK/IDC_MAX_ONCE (the box is
+//       another icon id), clicks on the flag boxes of kFlagBoxes (the box is
 //       toggled with BM_SETCHECK, then the dialog gets BN_CLICKED with the
-//       box's handle, as a click does), 1396, 1397 (light 0, 1 and the
-//       out-of-range 2), and command ID_TRAY_BACKUP_NOW "&Backup System Files Now". Last it
+//       box's handle, as a click does), kMsgStampLastRun, kMsgQuickCheckStatus (light 0, 1
+//       and the out-of-range 2), and command ID_TRAY_BACKUP_NOW "&Backup System Files Now". Last it
 //       posts a marker: the text limit of the read-only field IDC_LAST_RUN lowered by
 //       one, which shows when the program has taken everything before it.
-//       Prints the counts, "expect ID=S ID=S ID=S" (the boxes' final
+//       Prints the counts, "expect ID=S ..." (the flag boxes' final
 //       states) and "marker N". "no-menus" leaves the right-button callbacks
 //       out (other mouse messages instead); "menus-only" posts nothing but
 //       right-button callbacks and their WM_CANCELMODE.
@@ -33,13 +33,16 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "base/messages.h"
 #include "main_window_search.h"
+#include "ui/flag_boxes.h"
 
 namespace {
 
-const int kBoxes[] = {IDC_BACKUP, IDC_QUICKCHECK, IDC_MAX_ONCE};
-const UINT kTrayCallback = WM_USER + 1;
-const WPARAM kTrayId = 150;
+using tessaly::kFlagBoxes;
+constexpr int kBoxCount = sizeof kFlagBoxes / sizeof kFlagBoxes[0];
+const UINT kTrayCallback = tessaly::kMsgTrayCallback;
+const WPARAM kTrayId = IDR_TRAY;
 
 // The program's main window: the window of that title with the last-run
 // field. Its question box has the same title and, while it is up, stands
@@ -74,10 +77,10 @@ enum MenuMix { kNoMenus, kWithMenus, kMenusOnly };
 int Burst(const char* title, long count, unsigned long seed, MenuMix menuMix) {
   HWND window = MainWindow(title);
   if (!window) return 1;
-  HWND boxes[3];
-  int state[3];
-  for (int i = 0; i < 3; ++i) {
-    boxes[i] = GetDlgItem(window, kBoxes[i]);
+  HWND boxes[kBoxCount];
+  int state[kBoxCount];
+  for (int i = 0; i < kBoxCount; ++i) {
+    boxes[i] = GetDlgItem(window, kFlagBoxes[i].id);
     if (!boxes[i]) return 1;
     state[i] = SendWait(boxes[i], BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
@@ -113,17 +116,17 @@ int Burst(const char* title, long count, unsigned long seed, MenuMix menuMix) {
       }
     } else if (kind < 55 && count - posted >= 2) {
       ++clicks;
-      const int i = static_cast<int>(random.Next(3));
+      const int i = static_cast<int>(random.Next(kBoxCount));
       state[i] = !state[i];
       post(boxes[i], BM_SETCHECK, state[i] ? BST_CHECKED : BST_UNCHECKED, 0);
-      post(window, WM_COMMAND, MAKEWPARAM(kBoxes[i], BN_CLICKED),
+      post(window, WM_COMMAND, MAKEWPARAM(kFlagBoxes[i].id, BN_CLICKED),
            reinterpret_cast<LPARAM>(boxes[i]));
     } else if (kind < 70) {
       ++stamps;
-      post(window, 1396, 0, 0);
+      post(window, tessaly::kMsgStampLastRun, 0, 0);
     } else if (kind < 85) {
       ++lights;
-      post(window, 1397, random.Next(3), 0);
+      post(window, tessaly::kMsgQuickCheckStatus, random.Next(3), 0);
     } else {
       ++backups;
       post(window, WM_COMMAND, ID_TRAY_BACKUP_NOW, 0);
@@ -133,9 +136,9 @@ int Burst(const char* title, long count, unsigned long seed, MenuMix menuMix) {
   if (!failed && !PostMessageA(field, EM_SETLIMITTEXT, marker, 0)) failed = true;
   printf("posted %ld\ntray %ld\nmenus %ld\nclicks %ld\nstamps %ld\nlights %ld\nbackups %ld\n",
          posted, tray, menus, clicks, stamps, lights, backups);
-  printf("expect %d=%d %d=%d %d=%d\nmarker %ld\n", kBoxes[0], state[0], kBoxes[1], state[1],
-         kBoxes[2], state[2],
-         static_cast<long>(marker));
+  printf("expect");
+  for (int i = 0; i < kBoxCount; ++i) printf(" %d=%d", kFlagBoxes[i].id, state[i]);
+  printf("\nmarker %ld\n", static_cast<long>(marker));
   if (failed) fprintf(stderr, "PostMessage failed after %ld messages\n", posted);
   return failed ? 1 : 0;
 }
