@@ -16,8 +16,10 @@
 #   probe_once ARGS                 the same, from a process of its own
 #   wait_until SECONDS COND...      polls COND every half second for SECONDS;
 #                                   false on timeout
-#   watch_splash [SECONDS]          starts one probe that watches for the
-#                                   splash of the next start (call it first)
+#   watch_splash [SECONDS [KEY]]    starts one probe that watches for the
+#                                   splash of the next start (call it first);
+#                                   with KEY (a virtual-key code) it presses
+#                                   that key on the splash
 #   splash_watched PATTERN SECONDS  the watcher's first line matching PATTERN
 #                                   ("^hwnd=": the splash's window line,
 #                                   "^ended", "^timeout")
@@ -147,7 +149,7 @@ wait_until() {
 watch_splash() {
   SPLASH_WATCH_OUT=$(mktemp "$WINEPREFIX/splash-watch.XXXXXX")
   timeout 300 wine "$TESSALY_TESTS/TessalyProbe.exe" watch-splash "$MAIN_TITLE" "${1:-120}" \
-    >"$SPLASH_WATCH_OUT" 2>/dev/null &
+    ${2:+"$2"} >"$SPLASH_WATCH_OUT" 2>/dev/null &
   SPLASH_WATCH_PID=$!
   wait_until 60 watched_line '^watching' >/dev/null
 }

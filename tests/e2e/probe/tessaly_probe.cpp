@@ -567,8 +567,10 @@ BOOL CALLBACK FindSplash(HWND window, LPARAM data) {
   return FALSE;
 }
 
-// watch-splash TITLE SECONDS: the splash lives a few seconds, shorter than a
-// few starts of this probe under an emulator, so one probe watches it whole.
+// watch-splash TITLE SECONDS [KEY]: the splash lives a few seconds, shorter
+// than a few starts of this probe under an emulator, so one probe watches it
+// whole; with KEY (a virtual-key code) it also presses that key as soon as
+// the splash is the foreground window, and prints "key sent".
 // It prints "watching" at once (start the program after that line), then
 // the splash's window line as soon as it is up, "colours=N" each time its
 // screen area shows more colours than before while it is up (how long
@@ -577,7 +579,7 @@ BOOL CALLBACK FindSplash(HWND window, LPARAM data) {
 // splash's end) may take SECONDS; "timeout" when one took longer. Each line
 // is flushed as it is printed, for a script that acts on the splash while it
 // is up.
-int WatchSplash(const char* title, double seconds) {
+int WatchSplash(const char* title, double seconds, UINT key) {
   const DWORD limit = static_cast<DWORD>(seconds * 1000);
   DWORD stepStart = GetTickCount();
   const auto expired = [&stepStart, limit] { return GetTickCount() - stepStart >= limit; };
@@ -605,6 +607,17 @@ int WatchSplash(const char* title, double seconds) {
   }
   PrintWindowLine(splash);
   fflush(stdout);
+  if (key != 0) {
+    // Pressed from here the moment the splash is the foreground window: the
+    // splash lives three seconds, less than a script's look and a key sent
+    // through the display take on a slow machine.
+    stepStart = GetTickCount();
+    while (IsWindow(splash) && GetForegroundWindow() != splash && !expired()) Sleep(5);
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    printf("key sent\n");
+    fflush(stdout);
+  }
   int most = 0;
   stepStart = GetTickCount();
   while (IsWindow(splash)) {
@@ -714,7 +727,7 @@ int Usage() {
           "  send|post TITLE MSG WPARAM LPARAM | burst TITLE ROUNDS MSG:W:L,... | metrics |\n"
           "  pixel X Y | idle | set-idle SECONDS | gui-resources TITLE | mutex NAME | version |\n"
           "  windows [CLASS] | children TITLE|hwnd:H [CLASS] | tray-icon TITLE|hwnd:H ID |\n"
-          "  colours X Y W H | hold SECONDS | window-text TITLE|hwnd:H |\n"
+          "  colours X Y W H | hold SECONDS | window-text TITLE|hwnd:H | watch-splash TITLE SECONDS [KEY] |\n"
           "  box TITLE SECONDS [ANSWER] | tray-tips | foreground | text-width FACE POINTS TEXT |\n"
           "  reg-value HKCU|HKLM\\KEY NAME | serve\n");
   return 2;
@@ -747,7 +760,8 @@ int Command(const char* c, int n, char** a) {
   if (!strcmp(c, "window-text") && n == 1) return WindowText(a[0]);
   if (!strcmp(c, "colours") && n == 4)
     return Colours(Number(a[0]), Number(a[1]), Number(a[2]), Number(a[3]));
-  if (!strcmp(c, "watch-splash") && n == 2) return WatchSplash(a[0], atof(a[1]));
+  if (!strcmp(c, "watch-splash") && (n == 2 || n == 3))
+    return WatchSplash(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
   if (!strcmp(c, "hold") && n == 1) return Hold(atof(a[0]));
   if (!strcmp(c, "box") && (n == 2 || n == 3)) return Box(a[0], atof(a[1]), n == 3 ? Number(a[2]) : 0);
   if (!strcmp(c, "tray-tips") && n == 0) return TrayTips();
