@@ -162,14 +162,18 @@ check_splash() {
 }
 
 # check_main_picture LABEL: the shown main window shows its picture: many
-# colours in its middle, which is not the desktop's colour.
+# colours in its middle, which is not the desktop's colour. A window is
+# painted after it is shown, later still on a slow machine: the colours are
+# waited for.
 check_main_picture() {
   local state x y cx cy
   state=$(probe window "$MAIN_TITLE")
   x=$(line_field x "$state") y=$(line_field y "$state")
   cx=$(line_field cx "$state") cy=$(line_field cy "$state")
-  check "$1: window shows its picture (8+ colours)" \
-    test "$(probe colours $((x + cx / 2 - 100)) $((y + cy / 2 - 100)) 200 200)" -ge 8
+  many_colours() {
+    [ "$(probe colours $((x + cx / 2 - 100)) $((y + cy / 2 - 100)) 200 200)" -ge 8 ] 2>/dev/null
+  }
+  check "$1: window shows its picture (8+ colours)" wait_until 30 many_colours
   check "$1: window differs from the desktop" \
     test "$(probe pixel $((x + cx / 2)) $((y + cy / 2)))" != "$(probe pixel 5 5)"
 }

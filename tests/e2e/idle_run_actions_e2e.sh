@@ -28,7 +28,7 @@ check "starts with -display" start_tessaly -nosplash -display
 check "shown" probe wait-visible "$MAIN_TITLE" 1 30
 sleep 1  # let the start-up ticks pass
 probe send "$MAIN_TITLE" $kMsgQuickCheckStatus 1 0 >/dev/null
-check "light red before the run" wait_until 5 output_is red lamp_colour
+check "light red before the run" wait_until 30 output_is red lamp_colour
 
 before=$(date +%s)
 check "idle count set past the threshold" set_idle_seconds 4000
@@ -56,7 +56,7 @@ check "LastTime is the time of the run" test "${stamp:-0}" -ge "$before" -a "${s
 expect_eq "last-run field shows it" "$(probe control "$MAIN_TITLE" $IDC_LAST_RUN | sed -n 's/.* text=//p')" \
   "$(date_text "${stamp:-0}")"
 
-check "light green after the quick check" wait_until 5 output_is green lamp_colour
+check "light green after the quick check" wait_until 30 output_is green lamp_colour
 check "Vantor got the result" wait_until 5 grep -q "^message $kMsgVantorQuickCheck " "$LOG"
 expect_eq "kMsgVantorQuickCheck carries the third and fourth result words" \
   "$(grep "^message $kMsgVantorQuickCheck " "$LOG" | tr -d '\r')" \

@@ -26,7 +26,7 @@ desktop_lamp_colour() {
 }
 # Polls until the lamp shows WANT, then records it.
 expect_lamp() {
-  wait_until 5 output_is "$1" lamp_colour
+  wait_until 30 output_is "$1" lamp_colour  # painted later on a slow machine
   expect_eq "$2: lamp on screen" "$(lamp_colour)" "$1"
   expect_eq "$2: lamp seen by the platform" "$(desktop_lamp_colour)" "$1"
 }
