@@ -24,6 +24,14 @@
 //                                     result TRUE when it drew
 //   QueryDragIconEntry(&T::OnX)       WM_QUERYDRAGICON: uintptr_t OnX(), the
 //                                     icon, is the result
+//   QueryNewPaletteEntry(&T::OnX)     WM_QUERYNEWPALETTE: bool OnX(); result
+//                                     TRUE when it realised a palette
+//   PaletteChangedEntry(&T::OnX)      WM_PALETTECHANGED: bool OnX(uintptr_t
+//                                     changer), the window that changed the
+//                                     system palette; result 0
+//   ValueEntry(message, &T::OnX)      a private message that carries one value
+//                                     in wParam: void OnX(uintptr_t value);
+//                                     result 0
 //   MessageEntry(message, &T::OnX)    a message without a cracker of its own:
 //                                     bool OnX(WindowMessage& m); the handler
 //                                     reads its parameters through the
@@ -69,6 +77,8 @@ constexpr uint32_t kWmDrawItem = 0x002B;
 constexpr uint32_t kWmQueryDragIcon = 0x0037;
 constexpr uint32_t kWmCommand = 0x0111;
 constexpr uint32_t kWmTimer = 0x0113;
+constexpr uint32_t kWmQueryNewPalette = 0x030F;
+constexpr uint32_t kWmPaletteChanged = 0x0311;
 constexpr uint32_t kWmLButtonDblClk = 0x0203;
 constexpr uint32_t kWmRButtonUp = 0x0205;
 // The seven WM_CTLCOLOR* messages, in the order of the CTLCOLOR_* types.
@@ -111,6 +121,9 @@ inline uint32_t SizeType(const WindowMessage& m) { return static_cast<uint32_t>(
 // WM_PALETTECHANGED: the window that changed the system palette.
 inline uintptr_t PaletteChanger(const WindowMessage& m) { return m.wParam; }
 
+// A private message's one value (ValueEntry).
+inline uintptr_t MessageValue(const WindowMessage& m) { return m.wParam; }
+
 // A tray icon's callback message: the icon's id and the mouse message.
 inline uint32_t TrayIconId(const WindowMessage& m) { return static_cast<uint32_t>(m.wParam); }
 inline uint32_t TrayMouseMessage(const WindowMessage& m) {
@@ -148,6 +161,9 @@ struct MessageMapEntry {
   uintptr_t (T::*onControlColour)(GdiDc dc, uint32_t controlType) = nullptr;
   bool (T::*onDrawItem)(const tagDRAWITEMSTRUCT& item) = nullptr;
   uintptr_t (T::*onQueryDragIcon)() = nullptr;
+  bool (T::*onQueryNewPalette)() = nullptr;
+  bool (T::*onPaletteChanged)(uintptr_t changer) = nullptr;
+  void (T::*onValue)(uintptr_t value) = nullptr;
 
   bool Takes(uint32_t m) const { return onControlColour ? IsControlColour(m) : message == m; }
 };
@@ -226,6 +242,30 @@ constexpr MessageMapEntry<T> QueryDragIconEntry(uintptr_t (T::*handler)()) {
   return e;
 }
 
+template <class T>
+constexpr MessageMapEntry<T> QueryNewPaletteEntry(bool (T::*handler)()) {
+  MessageMapEntry<T> e;
+  e.message = kWmQueryNewPalette;
+  e.onQueryNewPalette = handler;
+  return e;
+}
+
+template <class T>
+constexpr MessageMapEntry<T> PaletteChangedEntry(bool (T::*handler)(uintptr_t)) {
+  MessageMapEntry<T> e;
+  e.message = kWmPaletteChanged;
+  e.onPaletteChanged = handler;
+  return e;
+}
+
+template <class T>
+constexpr MessageMapEntry<T> ValueEntry(uint32_t message, void (T::*handler)(uintptr_t)) {
+  MessageMapEntry<T> e;
+  e.message = message;
+  e.onValue = handler;
+  return e;
+}
+
 // Offers command `id` with notification `code`, already cracked, to the
 // command rows (CommandEntry, AnyCommandEntry) in table order. True when a matching row's handler reported it handled; a
 // handler that returns false lets the search go on.
@@ -254,8 +294,8 @@ bool DispatchCommand(T& target, const MessageMapEntry<T> (&entries)[N], uint32_t
 // handler reported the message handled; a handler that returns false (or a
 // control colour handler that gives no brush, or a draw-item row without its
 // record) lets the search go on, and the caller's default handling follows
-// when no handler took the message. Command, timer and size handlers that
-// handle their message leave the result 0.
+// when no handler took the message. Command, timer, size, palette-changed and
+// value handlers that handle their message leave the result 0.
 template <class T>
 bool DispatchEntries(T& target, const MessageMapEntry<T>* entries, size_t count,
                      WindowMessage& m) {
@@ -286,6 +326,14 @@ bool DispatchEntries(T& target, const MessageMapEntry<T>* entries, size_t count,
       result = 1;  // TRUE
     } else if (e.onQueryDragIcon != nullptr) {
       result = static_cast<intptr_t>((target.*e.onQueryDragIcon)());
+      handled = true;
+    } else if (e.onQueryNewPalette != nullptr) {
+      handled = (target.*e.onQueryNewPalette)();
+      result = 1;  // TRUE
+    } else if (e.onPaletteChanged != nullptr) {
+      handled = (target.*e.onPaletteChanged)(PaletteChanger(m));
+    } else if (e.onValue != nullptr) {
+      (target.*e.onValue)(MessageValue(m));
       handled = true;
     } else if (e.onMessage != nullptr) {
       if ((target.*e.onMessage)(m)) return true;

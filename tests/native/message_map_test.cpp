@@ -171,7 +171,7 @@ TEST(MessageMap, TypedRowsGetTheirParametersCracked) {
 struct Painter {
   std::vector<std::string> calls;
   uintptr_t brush = 0;
-  bool draws = true;
+  bool accepts = true;  // what the draw-item and palette handlers report
 
   void OnSize(uint32_t type) { calls.push_back("size " + std::to_string(type)); }
   intptr_t OnErase(GdiDc dc) {
@@ -184,12 +184,21 @@ struct Painter {
   }
   bool OnDraw(const tagDRAWITEMSTRUCT& item) {
     calls.push_back("draw " + std::to_string(item.controlId));
-    return draws;
+    return accepts;
   }
   uintptr_t OnDragIcon() {
     calls.push_back("icon");
     return 0x1CE;
   }
+  bool OnQueryNewPalette() {
+    calls.push_back("realise");
+    return accepts;
+  }
+  bool OnPaletteChanged(uintptr_t changer) {
+    calls.push_back("changed " + std::to_string(changer));
+    return accepts;
+  }
+  void OnValue(uintptr_t value) { calls.push_back("value " + std::to_string(value)); }
 };
 
 const MessageMapEntry<Painter> kPainterMap[] = {
@@ -198,6 +207,9 @@ const MessageMapEntry<Painter> kPainterMap[] = {
     ControlColourEntry(&Painter::OnColour),
     DrawItemEntry(&Painter::OnDraw),
     QueryDragIconEntry(&Painter::OnDragIcon),
+    QueryNewPaletteEntry(&Painter::OnQueryNewPalette),
+    PaletteChangedEntry(&Painter::OnPaletteChanged),
+    ValueEntry(kMsgQuickCheckStatus, &Painter::OnValue),
 };
 
 const tagDRAWITEMSTRUCT kItem{IDC_LAUNCH_VANTOR};
@@ -206,7 +218,7 @@ struct TypedCase {
   const char* name;
   WindowMessage message;
   uintptr_t brush;
-  bool draws;
+  bool accepts;
   bool handled;
   std::vector<std::string> calls;
   intptr_t result;  // when handled
@@ -218,7 +230,7 @@ TEST_P(TypedRows, HandOverTheCrackedParametersAndTheirResult) {
   const TypedCase& c = GetParam();
   Painter painter;
   painter.brush = c.brush;
-  painter.draws = c.draws;
+  painter.accepts = c.accepts;
   WindowMessage m = c.message;
   EXPECT_EQ(DispatchEntries(painter, kPainterMap, m), c.handled);
   EXPECT_EQ(painter.calls, c.calls);
@@ -248,7 +260,13 @@ INSTANTIATE_TEST_SUITE_P(
                   0, false, false, {"draw " + std::to_string(IDC_LAUNCH_VANTOR)}, 0},
         TypedCase{"DrawItemWithoutRecord", {kWmDrawItem, IDC_LAUNCH_VANTOR, 0, -1}, 0, true, false, {}, 0},
         TypedCase{"QueryDragIcon", {kWmQueryDragIcon, 0, 0, -1}, 0, true, true, {"icon"},
-                  0x1CE}),
+                  0x1CE},
+        TypedCase{"QueryNewPalette", {kWmQueryNewPalette, 0, 0, -1}, 0, true, true, {"realise"}, 1},
+        TypedCase{"QueryNewPaletteWithoutPalette", {kWmQueryNewPalette, 0, 0, -1}, 0, false, false,
+                  {"realise"}, 0},
+        TypedCase{"PaletteChanged", {kWmPaletteChanged, 0x77, 0, -1}, 0, true, true,
+                  {"changed 119"}, 0},
+        TypedCase{"Value", {kMsgQuickCheckStatus, 1, 0x77, -1}, 0, true, true, {"value 1"}, 0}),
     [](const testing::TestParamInfo<TypedCase>& info) { return info.param.name; });
 
 TEST(MessageMap, CrackersReadTheirParameter) {

@@ -23,8 +23,8 @@ const MessageMapEntry<SplashDialog> SplashDialog::kMessageMap[] = {
     MessageEntry(WM_LBUTTONDOWN, &SplashDialog::OnLeftButtonDown),
     TimerEntry(&SplashDialog::OnTimer),
     MessageEntry(kTakeFocusMessage, &SplashDialog::OnTakeFocus),
-    MessageEntry(WM_QUERYNEWPALETTE, &SplashDialog::OnPaletteMessage),
-    MessageEntry(WM_PALETTECHANGED, &SplashDialog::OnPaletteMessage),
+    QueryNewPaletteEntry(&SplashDialog::OnQueryNewPalette),
+    PaletteChangedEntry(&SplashDialog::OnPaletteChanged),
 };
 
 bool SplashDialog::DispatchMessageMap(WindowMessage& m) {
@@ -83,8 +83,12 @@ bool SplashDialog::OnTakeFocus(WindowMessage& m) {
 }
 
 // The application palette: the splash picture shares its colours.
-bool SplashDialog::OnPaletteMessage(WindowMessage& m) {
-  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.palette), m);
+bool SplashDialog::OnQueryNewPalette() {
+  return RealiseForegroundPalette(m_hWnd, ToHandle<HPALETTE>(app_.palette));
+}
+
+bool SplashDialog::OnPaletteChanged(uintptr_t changer) {
+  return RealiseBackgroundPalette(m_hWnd, ToHandle<HPALETTE>(app_.palette), changer);
 }
 
 bool SplashDialog::OnLeftButtonDown(WindowMessage& m) {

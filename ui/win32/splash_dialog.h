@@ -24,7 +24,8 @@ class SplashDialog : public CDialog {
   bool OnLeftButtonDown(WindowMessage& m);
   bool OnTimer(uintptr_t timerId);
   bool OnTakeFocus(WindowMessage& m);
-  bool OnPaletteMessage(WindowMessage& m);
+  bool OnQueryNewPalette();
+  bool OnPaletteChanged(uintptr_t changer);
 
   const AppState& app_;
 };

@@ -23,14 +23,14 @@ const MessageMapEntry<TessalyDialog> TessalyDialog::kMessageMap[] = {
     DrawItemEntry(&TessalyDialog::OnDrawItem),
     MessageEntry(kMsgTrayCallback, &TessalyDialog::OnTrayCallback),
     MessageEntry(kMsgStampLastRun, &TessalyDialog::OnStampLastRunMessage),
-    MessageEntry(kMsgQuickCheckStatus, &TessalyDialog::OnQuickCheckStatusMessage),
+    ValueEntry(kMsgQuickCheckStatus, &TessalyDialog::OnQuickCheckStatus),
     EraseBackgroundEntry(&TessalyDialog::OnEraseBackground),
     ControlColourEntry(&TessalyDialog::OnControlColour),  // all seven WM_CTLCOLOR*
     MessageEntry(WM_PAINT, &TessalyDialog::OnPaint),
     SizeEntry(&TessalyDialog::OnSize),
     QueryDragIconEntry(&TessalyDialog::OnQueryDragIcon),
-    MessageEntry(WM_QUERYNEWPALETTE, &TessalyDialog::OnPaletteMessage),
-    MessageEntry(WM_PALETTECHANGED, &TessalyDialog::OnPaletteMessage),
+    QueryNewPaletteEntry(&TessalyDialog::OnQueryNewPalette),
+    PaletteChangedEntry(&TessalyDialog::OnPaletteChanged),
 };
 
 bool TessalyDialog::DispatchMessageMap(WindowMessage& m) {
@@ -221,11 +221,7 @@ bool TessalyDialog::OnStampLastRunMessage(WindowMessage& m) {
   return true;
 }
 
-bool TessalyDialog::OnQuickCheckStatusMessage(WindowMessage& m) {
-  controller_.SetQuickCheckStatus(m.wParam);
-  m.result = 0;
-  return true;
-}
+void TessalyDialog::OnQuickCheckStatus(uintptr_t status) { controller_.SetQuickCheckStatus(status); }
 
 intptr_t TessalyDialog::OnEraseBackground(GdiDc dc) {
   MemoryDC memory(SystemGdi(), app_.palette, app_.IsPaletteDevice(), dc);
@@ -260,8 +256,12 @@ void TessalyDialog::OnSize(uint32_t sizeType) {
 uintptr_t TessalyDialog::OnQueryDragIcon() { return FromHandle(icon_); }
 
 // The background is a device bitmap made under the application palette.
-bool TessalyDialog::OnPaletteMessage(WindowMessage& m) {
-  return HandlePaletteMessage(m_hWnd, ToHandle<HPALETTE>(app_.palette), m);
+bool TessalyDialog::OnQueryNewPalette() {
+  return RealiseForegroundPalette(m_hWnd, ToHandle<HPALETTE>(app_.palette));
+}
+
+bool TessalyDialog::OnPaletteChanged(uintptr_t changer) {
+  return RealiseBackgroundPalette(m_hWnd, ToHandle<HPALETTE>(app_.palette), changer);
 }
 
 }  // namespace tessaly

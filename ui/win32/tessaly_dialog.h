@@ -43,13 +43,14 @@ class TessalyDialog : public CDialog, private MainWindowView {
   bool OnDrawItem(const DRAWITEMSTRUCT& item);
   bool OnTrayCallback(WindowMessage& m);
   bool OnStampLastRunMessage(WindowMessage& m);
-  bool OnQuickCheckStatusMessage(WindowMessage& m);
+  void OnQuickCheckStatus(uintptr_t status);
   intptr_t OnEraseBackground(GdiDc dc);
   uintptr_t OnControlColour(GdiDc dc, uint32_t controlType);
   bool OnPaint(WindowMessage& m);
   void OnSize(uint32_t sizeType);
   uintptr_t OnQueryDragIcon();
-  bool OnPaletteMessage(WindowMessage& m);
+  bool OnQueryNewPalette();
+  bool OnPaletteChanged(uintptr_t changer);
 
   // Initialisation steps.
   void FillFromInitData();

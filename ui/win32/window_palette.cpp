@@ -19,18 +19,18 @@ UINT RealizeInWindow(HWND window, HPALETTE palette, bool background) {
 
 }  // namespace
 
-bool HandlePaletteMessage(HWND window, HPALETTE palette, WindowMessage& m) {
+bool RealiseForegroundPalette(HWND window, HPALETTE palette) {
   if (palette == nullptr) return false;
-  if (m.message == WM_QUERYNEWPALETTE) {
-    if (RealizeInWindow(window, palette, false) != 0) InvalidateRect(window, nullptr, TRUE);
-    m.result = TRUE;
-    return true;
-  }
-  if (PaletteChanger(m) != FromHandle(window)) {
+  if (RealizeInWindow(window, palette, false) != 0) InvalidateRect(window, nullptr, TRUE);
+  return true;
+}
+
+bool RealiseBackgroundPalette(HWND window, HPALETTE palette, uintptr_t changer) {
+  if (palette == nullptr) return false;
+  if (changer != FromHandle(window)) {
     RealizeInWindow(window, palette, true);
     InvalidateRect(window, nullptr, TRUE);
   }
-  m.result = 0;
   return true;
 }
 

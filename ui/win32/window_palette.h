@@ -3,21 +3,23 @@
 // when it gets the focus and when another window changes the system palette.
 #pragma once
 
+#include <stdint.h>
 #include <windows.h>
-
-#include "ui/message_map.h"
 
 namespace tessaly {
 
-// WM_QUERYNEWPALETTE (the window gets the focus): realises palette as the
-// foreground palette, redraws the window when that changed the system
-// palette, and answers TRUE, a palette was realised.
-// WM_PALETTECHANGED: when another window changed the system palette,
-// realises palette as a background palette, mapped into the entries left,
-// and redraws the window; when the window itself changed it, does nothing,
-// which would otherwise never end.
-// Without a palette (any display but a palette one) gives false, for the
+// Both give false without a palette (any display but a palette one), for the
 // default handling.
-bool HandlePaletteMessage(HWND window, HPALETTE palette, WindowMessage& m);
+
+// WM_QUERYNEWPALETTE (the window gets the focus): realises palette as the
+// foreground palette and redraws the window when that changed the system
+// palette; true, a palette was realised.
+bool RealiseForegroundPalette(HWND window, HPALETTE palette);
+
+// WM_PALETTECHANGED: when another window (changer) changed the system
+// palette, realises palette as a background palette, mapped into the entries
+// left, and redraws the window; when the window itself changed it, does
+// nothing, which would otherwise never end.
+bool RealiseBackgroundPalette(HWND window, HPALETTE palette, uintptr_t changer);
 
 }  // namespace tessaly
