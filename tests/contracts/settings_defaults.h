@@ -13,8 +13,9 @@ namespace tessaly {
 // green.
 inline void ExpectDefaultSettings(const TessalySettings& s) {
   for (const PersistedSetting& setting : kPersistedSettings) {
-    if (!setting.IsText())
+    if (!setting.IsText()) {
       EXPECT_EQ(s.*setting.number, static_cast<int32_t>(setting.def)) << setting.name;
+    }
   }
   EXPECT_EQ(s.quickCheckStatus, 0);
 }

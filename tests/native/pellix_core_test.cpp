@@ -274,35 +274,74 @@ TEST(PellixTwoProcesses, HookCallsElsewhereChainWithTheInstallersHandlesUntilRem
             (std::vector<void*>{nullptr, nullptr, nullptr, nullptr}));
 }
 
-// A second tray program (C) started while the first (A) runs: its install
-// must not overwrite A's handles, which B's hook calls chain with, and its
-// removal must not take A's hooks away.
-TEST(PellixTwoProcesses, SecondInstallerInstallsNothingWhileTheFirstRuns) {
+// A second tray program (process 3) installing while the hooks of a first
+// one (process 1) are in the shared words. While the first runs, the second
+// installs nothing, so the handles that hook calls elsewhere chain with stay
+// the first's; once the first has ended without removing them (a crash), the
+// system removed them with the process and the second installs its own.
+struct SecondInstallerCase {
+  const char* name;
+  bool firstEnded;
+};
+
+class PellixSecondInstaller : public testing::TestWithParam<SecondInstallerCase> {
+ protected:
+  PellixSecondInstaller() {
+    first.moduleInstance = kModule;
+    second.moduleInstance = kModule;
+    api.process = 1;
+    pellix::Install(shared, first, 1, api, kMouseProc, kKeyboardProc);
+  }
+
+  // The four chained handles, as a hook call elsewhere sees them, when the
+  // pair set by calls[at] and calls[at + 1] is installed.
+  std::vector<void*> HandlesOfPairAt(size_t at) const {
+    return {api.calls[at].hook, api.calls[at].hook, api.calls[at + 1].hook,
+            api.calls[at + 1].hook};
+  }
+
   FakeHookApi api;
   pellix::SharedState shared = {};
   pellix::ProcessState first = {};
   pellix::ProcessState second = {};
-  first.moduleInstance = kModule;
-  second.moduleInstance = kModule;
+};
 
-  api.process = 1;
-  pellix::Install(shared, first, 1, api, kMouseProc, kKeyboardProc);
+TEST_P(PellixSecondInstaller, InstallsOnlyOnceTheFirstHasEnded) {
   ASSERT_EQ(api.calls.size(), 2u);
-  const std::vector<void*> firstHandles = {api.calls[0].hook, api.calls[0].hook,
-                                           api.calls[1].hook, api.calls[1].hook};
-
+  if (GetParam().firstEnded) api.ended.insert(1);
   api.process = 3;
-  EXPECT_EQ(pellix::Install(shared, second, 1, api, kMouseProc, kKeyboardProc), 0);
-  EXPECT_EQ(api.calls.size(), 2u) << "the second install set no hook";
-  EXPECT_EQ(second.hookState, 0);
-  EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart), firstHandles);
+  const int32_t result = pellix::Install(shared, second, 1, api, kMouseProc, kKeyboardProc);
+  if (GetParam().firstEnded) {
+    ASSERT_EQ(api.calls.size(), 4u);
+    EXPECT_EQ(second.hookState, 1);
+    EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart), HandlesOfPairAt(2));
+  } else {
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(api.calls.size(), 2u) << "the second install set no hook";
+    EXPECT_EQ(second.hookState, 0);
+    EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart), HandlesOfPairAt(0));
+  }
+}
 
+INSTANTIATE_TEST_SUITE_P(Table, PellixSecondInstaller,
+                         testing::Values(SecondInstallerCase{"FirstRuns", false},
+                                         SecondInstallerCase{"FirstEnded", true}),
+                         [](const testing::TestParamInfo<SecondInstallerCase>& info) {
+                           return info.param.name;
+                         });
+
+// The second program's removal, while the first runs, takes none of the
+// first's hooks away; once the first has removed its own, the second's next
+// install installs.
+TEST_F(PellixSecondInstaller, RemovalLeavesTheFirstsHooksUntilItRemovesThem) {
+  const std::vector<void*> firstHandles = HandlesOfPairAt(0);
+  api.process = 3;
+  pellix::Install(shared, second, 1, api, kMouseProc, kKeyboardProc);
   const size_t before = api.calls.size();
   EXPECT_EQ(pellix::Install(shared, second, 0, api, kMouseProc, kKeyboardProc), 0);
   EXPECT_EQ(api.calls.size(), before) << "the second removal unhooked nothing";
   EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart + 1), firstHandles);
 
-  // Once the first has removed its hooks, the next install installs.
   api.process = 1;
   pellix::Install(shared, first, 0, api, kMouseProc, kKeyboardProc);
   api.process = 3;
@@ -311,30 +350,6 @@ TEST(PellixTwoProcesses, SecondInstallerInstallsNothingWhileTheFirstRuns) {
   ASSERT_EQ(api.calls.size(), removed + 2);
   EXPECT_EQ(Describe(api.calls[removed], api.calls), "set mouse");
   EXPECT_EQ(second.hookState, 1);
-}
-
-// A first program that ended without removing its hooks (a crash): the
-// system removed them with the process, so its handles left in the shared
-// words do not stop the next start.
-TEST(PellixTwoProcesses, HandlesOfAnEndedInstallerDoNotBlockTheNext) {
-  FakeHookApi api;
-  pellix::SharedState shared = {};
-  pellix::ProcessState crashed = {};
-  pellix::ProcessState next = {};
-  crashed.moduleInstance = kModule;
-  next.moduleInstance = kModule;
-
-  api.process = 1;
-  pellix::Install(shared, crashed, 1, api, kMouseProc, kKeyboardProc);
-  api.ended.insert(1);
-
-  api.process = 3;
-  pellix::Install(shared, next, 1, api, kMouseProc, kKeyboardProc);
-  ASSERT_EQ(api.calls.size(), 4u);
-  EXPECT_EQ(next.hookState, 1);
-  EXPECT_EQ(ChainedHandlesInProcessB(shared, api, kStart),
-            (std::vector<void*>{api.calls[2].hook, api.calls[2].hook, api.calls[3].hook,
-                                api.calls[3].hook}));
 }
 
 // ---------------------------------------------------------------------------
