@@ -13,7 +13,7 @@
 #
 # Settings: FUZZ_BUILD_DIR (default build/fuzz), FUZZ_SECONDS (per target,
 # default 15), FUZZ_TARGETS (names without _fuzz, default all), FUZZ_JOBS
-# (build jobs, default 2).
+# (build jobs, and targets run at once, default 2).
 set -uo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 
@@ -49,8 +49,13 @@ fi
 
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"
-status=0
-for name in "${names[@]}"; do
+results=$(mktemp -d)
+trap 'rm -rf "$results"' EXIT
+
+# fuzz_target NAME: runs one target; its result line goes to $results/NAME,
+# its output's tail (on a finding) to $results/NAME.tail.
+fuzz_target() {
+  local name=$1 program seeds scratch output rc executions found findings result
   program="$build/tests/fuzz/${name}_fuzz"
   seeds="tests/fuzz/corpus/$name"
   scratch=$(mktemp -d)
@@ -69,11 +74,32 @@ for name in "${names[@]}"; do
     result=passed
   else
     result=failed
-    status=1
     [ "$findings" -gt 0 ] || findings=1
-    tail -n 40 "$output" >&2
+    tail -n 40 "$output" >"$results/$name.tail"
   fi
-  echo "fuzz-result: ${name}_fuzz $result executions=${executions:-0} findings=$findings"
+  echo "fuzz-result: ${name}_fuzz $result executions=${executions:-0} findings=$findings" \
+    >"$results/$name"
   rm -rf "$scratch" "$output"
+}
+
+# The targets run a fixed time each, FUZZ_JOBS at once; their lines are
+# printed in the targets' order.
+jobs=${FUZZ_JOBS:-2}
+for name in "${names[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n; done
+  fuzz_target "$name" &
+done
+wait
+
+status=0
+for name in "${names[@]}"; do
+  [ -f "$results/$name.tail" ] && cat "$results/$name.tail" >&2
+  if [ -f "$results/$name" ]; then
+    cat "$results/$name"
+    grep -q ' passed ' "$results/$name" || status=1
+  else
+    echo "fuzz-result: ${name}_fuzz failed executions=0 findings=1"
+    status=1
+  fi
 done
 exit $status

@@ -1,22 +1,12 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds both configurations and
 # runs every test (native unit tests, Win32 tests under Wine, end-to-end
-# suite, then each fuzz target for a bounded time), then prints one summary
-# line.
+# suite, and beside them each fuzz target for a bounded time), then prints
+# one summary line.
 set -uo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 
 scripts/install-deps.sh || exit 1
-
-build() {
-  cmake --preset "$1" >"build-$1.log" 2>&1 || { cat "build-$1.log"; return 1; }
-  cmake --build --preset "$1" >>"build-$1.log" 2>&1 || { tail -n 80 "build-$1.log"; return 1; }
-  rm -f "build-$1.log"
-}
-build native || exit 1
-build win32 || exit 1
-
-passed=0 failed=0
 
 # Every Win32 and end-to-end test runs under Wine; a machine where Wine cannot
 # run (install-deps.sh sets up the emulator where the kernel runs no 32-bit
@@ -29,14 +19,42 @@ if ! wine --version >/dev/null 2>&1; then
   echo "0 passed, 1 failed"
   exit 1
 fi
-# One display for the whole run, and the template prefix booted before the
-# tests start in parallel.
+
 . scripts/winebed.sh
-winebed_template || exit 1
+# The template prefix that every Wine test copies boots while the builds run.
+winebed_template & template_boot=$!
+
+# The two configurations build at once, each with its own jobs: on a
+# machine shared with other work that keeps the run's share of the
+# processors up, and alone on it this takes no longer than one after the
+# other.
+build() {
+  cmake --preset "$1" >"build-$1.log" 2>&1 || { cat "build-$1.log"; return 1; }
+  cmake --build --preset "$1" >>"build-$1.log" 2>&1 || { tail -n 80 "build-$1.log"; return 1; }
+  rm -f "build-$1.log"
+}
+build native & native_build=$!
+build win32 & win32_build=$!
+built=1
+wait "$native_build" || built=0
+wait "$win32_build" || built=0
+wait "$template_boot" || built=0
+[ "$built" = 1 ] || exit 1
+
+passed=0 failed=0
+
+# One display for the whole run.
 if [ -z "${DISPLAY:-}" ]; then
   winebed_display || exit 1
   trap winebed_cleanup EXIT
 fi
+
+# The fuzz targets (a clang build of their own, then each target for a fixed
+# time) beside the tests: they need neither Wine nor the display, and their
+# bound is time, not work.
+fuzz_log=$(mktemp)
+scripts/fuzz.sh >"$fuzz_log" 2>&1 &
+fuzz_run=$!
 
 run_ctest() {
   local log
@@ -58,9 +76,9 @@ run_ctest() {
 run_ctest native
 run_ctest win32
 
-# The fuzz targets, each for a bounded time; one pass or fail per target.
-fuzz_log=$(mktemp)
-scripts/fuzz.sh 2>&1 | tee "$fuzz_log"
+# The fuzz targets: one pass or fail per target.
+wait "$fuzz_run"
+cat "$fuzz_log"
 fuzz_passed=$(grep -c '^fuzz-result: .* passed ' "$fuzz_log")
 fuzz_failed=$(grep -c '^fuzz-result: .* failed ' "$fuzz_log")
 if [ "$fuzz_passed" -eq 0 ] && [ "$fuzz_failed" -eq 0 ]; then
