@@ -49,21 +49,22 @@ if [ -z "${DISPLAY:-}" ]; then
   trap winebed_cleanup EXIT
 fi
 
-# The fuzz targets (a clang build of their own, then each target for a fixed
-# time) beside the tests: they need neither Wine nor the display, and their
-# bound is time, not work.
-fuzz_log=$(mktemp)
+# The native unit tests and the fuzz targets (a clang build of their own,
+# then each target for a fixed time) run beside the Wine tests: they need
+# neither Wine nor the display, and the fuzz targets' bound is time, not
+# work. Their output follows the Wine tests'.
+native_log=$(mktemp) fuzz_log=$(mktemp)
+ctest --preset native >"$native_log" 2>&1 &
+native_run=$!
 scripts/fuzz.sh >"$fuzz_log" 2>&1 &
 fuzz_run=$!
 
-run_ctest() {
-  local log
-  log=$(mktemp)
-  ctest --preset "$@" 2>&1 | tee "$log"
-  local line
-  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+# count_ctest LOG: adds the passed and failed tests of a ctest run to the
+# totals; a run without its summary line counts as one failure.
+count_ctest() {
+  local line f t
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
   if [ -n "$line" ]; then
-    local f t
     f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
     t=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
     passed=$((passed + t - f))
@@ -71,10 +72,15 @@ run_ctest() {
   else
     failed=$((failed + 1))
   fi
-  rm -f "$log"
 }
-run_ctest native
-run_ctest win32
+
+win32_log=$(mktemp)
+ctest --preset win32 2>&1 | tee "$win32_log"
+count_ctest "$win32_log"
+
+wait "$native_run"
+cat "$native_log"
+count_ctest "$native_log"
 
 # The fuzz targets: one pass or fail per target.
 wait "$fuzz_run"
@@ -86,7 +92,7 @@ if [ "$fuzz_passed" -eq 0 ] && [ "$fuzz_failed" -eq 0 ]; then
 fi
 passed=$((passed + fuzz_passed))
 failed=$((failed + fuzz_failed))
-rm -f "$fuzz_log"
+rm -f "$win32_log" "$native_log" "$fuzz_log"
 
 echo
 echo "$passed passed, $failed failed"
