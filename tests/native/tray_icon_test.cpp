@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/messages.h"
+#include "contracts/tray_menu.h"
 #include "fakes/fake_shell.h"
 #include "res/resource.h"
 #include "ui/tray_icon.h"
@@ -27,7 +28,7 @@ class TrayIconTest : public testing::Test {
   TrayIconTest() {
     shell.strings = {{IDR_TRAY, kTipNormal}, {IDR_TRAY_DISABLED, kTipDisabled}};
     shell.smallIcons = {IDR_TRAY, IDR_TRAY_DISABLED};
-    shell.menus[IDR_TRAY] = {ID_TRAY_SHOW, ID_TRAY_DISABLE, 0, ID_TRAY_BACKUP_NOW, 0, ID_TRAY_LAUNCH_VANTOR, ID_TRAY_UNLOAD};
+    shell.menus[IDR_TRAY] = TrayMenuCommands();
     shell.cursor = {10, 20};
   }
   CTrayIcon& Icon() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "contracts/tray_menu.h"
 #include "res/resource.h"
 
 namespace {
@@ -241,19 +242,7 @@ TEST(TrayMenu, HasOnePopupWithTheItemsInOrder) {
   HMENU popup = GetSubMenu(menu, 0);
   ASSERT_NE(popup, nullptr);
 
-  struct Item {
-    UINT id;
-    const char* text;  // null: a separator
-  };
-  const Item items[] = {
-      {ID_TRAY_SHOW, "&Show Tessaly"},
-      {ID_TRAY_DISABLE, "&Disable Tessaly"},
-      {0, nullptr},
-      {ID_TRAY_BACKUP_NOW, "&Backup System Files Now"},
-      {0, nullptr},
-      {ID_TRAY_LAUNCH_VANTOR, "Launch &Vantor"},
-      {ID_TRAY_UNLOAD, "&Unload Vantor Tessaly"},
-  };
+  const auto& items = tessaly::kTrayMenu;
   ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(sizeof items / sizeof items[0]));
   for (int pos = 0; pos < GetMenuItemCount(popup); ++pos) {
     const UINT state = GetMenuState(popup, pos, MF_BYPOSITION);
@@ -400,7 +389,9 @@ TEST(MainWindowTemplate, EveryCountedItemIsThereWithAnIdOfItsOwn) {
   EXPECT_EQ(static_cast<int>(items.size()), t.items);
   std::set<int> ids;
   for (const TemplateItem& item : items) {
-    if (item.id != IDC_STATIC) EXPECT_TRUE(ids.insert(item.id).second) << "id " << item.id << " twice";
+    if (item.id != IDC_STATIC) {
+      EXPECT_TRUE(ids.insert(item.id).second) << "id " << item.id << " twice";
+    }
   }
 }
 

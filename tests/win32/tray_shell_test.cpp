@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/messages.h"
+#include "contracts/tray_menu.h"
 #include "res/resource.h"
 #include "ui/tray_icon.h"
 #include "ui/win32/framework_dialog.h"
@@ -212,10 +213,7 @@ TEST_P(TrayRightClick, OpensMenu150WithDefaultItemAndCheckMarkWhileDisabled) {
   g_openMenu = nullptr;
 
   ASSERT_TRUE(seen.seen) << "the pop-up menu did not open";
-  const UINT separator = 0;
-  EXPECT_EQ(seen.items,
-            (std::vector<UINT>{ID_TRAY_SHOW, ID_TRAY_DISABLE, separator, ID_TRAY_BACKUP_NOW, separator,
-                               ID_TRAY_LAUNCH_VANTOR, ID_TRAY_UNLOAD}));
+  EXPECT_EQ(std::vector<uint32_t>(seen.items.begin(), seen.items.end()), TrayMenuCommands());
   EXPECT_EQ(seen.defaultItem, 0u);
   EXPECT_EQ(seen.disableChecked, GetParam() != 0);
   // WM_NULL follows the closed menu.
