@@ -125,11 +125,24 @@ std::string WindowsFolder() {
   return folder;
 }
 
+// The program opens the chooser from the thread of its main window, where
+// the window system was set up long before. Here that is done, with a window
+// made and destroyed, before the answering thread starts: otherwise that
+// thread's first window calls meet this thread's first ones (the chooser's
+// dialog). Under Wine both threads then load the display driver at once, and
+// were seen to wait on each other for good, one holding the loader's lock.
+void SetUpWindowSystem() {
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  if (window != nullptr) DestroyWindow(window);
+}
+
 // Runs the chooser over buffer on this thread while answer(dialog) runs on a
 // second thread once the chooser is up. *titled tells whether the chooser
 // showed the title.
 int32_t Choose(char* buffer, const std::function<void(HWND)>& answer, bool* titled) {
   *titled = false;
+  SetUpWindowSystem();
   std::thread user([&] {
     HWND dialog = nullptr;
     for (int i = 0; i < 300 && dialog == nullptr; ++i) {
