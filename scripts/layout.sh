@@ -84,7 +84,7 @@ probe() {
     dir=$WINEPREFIX/probe-server end=$((SECONDS + 90)) tag=$BASHPID.$RANDOM
     line='' part='' answer=''
     pid=$(cat "$dir/pid" 2>/dev/null)
-    if ! probe_server_alive "$pid"; then
+    if ! winebed_alive "$pid"; then
       probe_server_start "$dir" || exit 1
       pid=$(cat "$dir/pid")
     fi
@@ -104,7 +104,7 @@ probe() {
         line=''
       else
         line=${line}${part}
-        if ! probe_server_alive "$pid" || [ "$SECONDS" -ge "$end" ]; then
+        if ! winebed_alive "$pid" || [ "$SECONDS" -ge "$end" ]; then
           kill "$pid" 2>/dev/null
           rm -f "$dir/pid"
           exit 124
@@ -112,12 +112,6 @@ probe() {
       fi
     done
   ) 8>>"$WINEPREFIX/probe-server.lock"
-}
-
-# A server that has ended may stay a zombie, unreaped, for a while.
-probe_server_alive() {
-  local _pid _name state
-  [ -n "$1" ] && read -r _pid _name state _ 2>/dev/null <"/proc/$1/stat" && [ "$state" != Z ]
 }
 
 probe_server_start() {

@@ -74,9 +74,14 @@ count_ctest() {
   fi
 }
 
+# The Win32 test programs' kept sessions (scripts/wine-run.sh) start anew
+# with each run, and end with the Win32 tests rather than once idle.
+sessions=build/win32/wine-sessions
+winebed_sessions_end "$sessions"
 win32_log=$(mktemp)
 ctest --preset win32 2>&1 | tee "$win32_log"
 count_ctest "$win32_log"
+winebed_sessions_end "$sessions"
 
 wait "$native_run"
 cat "$native_log"

@@ -3,6 +3,12 @@
 # build's bin folder on the DLL search path, and prints its output without
 # carriage returns. Used by CTest as the cross-compiling emulator.
 #
+# With TESSALY_WINE_SESSIONS set (a folder), on a display of the run's, the
+# program runs in a kept session under that folder instead (winebed.sh), one
+# no other program holds at the time; when it fails, the session ends with
+# it, so that what it left behind reaches no other program. Without a free
+# session it gets a fresh prefix.
+#
 # The output goes through files, not a pipe: the services Wine starts with a
 # prefix's first program inherit that program's standard output and can
 # outlive it, so a reader of a pipe would wait for them, not for the program.
@@ -10,7 +16,13 @@
 set -u
 here=$(dirname "$(readlink -f "$0")")
 . "$here/winebed.sh"
-winebed_start || exit 1
+kept=0
+if [ -n "${TESSALY_WINE_SESSIONS:-}" ] && [ -n "${DISPLAY:-}" ] &&
+   [ "${WINEBED_OWN_DISPLAY:-0}" != 1 ] && winebed_session_take "$TESSALY_WINE_SESSIONS"; then
+  kept=1
+else
+  winebed_start || exit 1
+fi
 if [ -n "${TESSALY_BIN:-}" ]; then
   WINEPATH=$(winebed_winpath "$TESSALY_BIN")
   export WINEPATH
@@ -18,7 +30,13 @@ fi
 out=$(mktemp) err=$(mktemp)
 winebed_wine "$@" >"$out" 2>"$err"
 rc=$?
-winebed_end_processes
+if [ "$kept" = 0 ]; then
+  winebed_end_processes
+elif [ "$rc" = 0 ]; then
+  touch "$WINEBED_SESSION/used"
+else
+  winebed_session_end
+fi
 tr -d '\r' <"$out"
 tr -d '\r' <"$err" >&2
 rm -f "$out" "$err"

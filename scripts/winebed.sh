@@ -12,16 +12,26 @@
 #   winebed_end_processes   end every process of this prefix and wait for them
 #   winebed_cleanup         end this prefix's processes, stop our Xvfb, delete
 #                           the prefix (kept when WINEBED_KEEP=1).
+#   winebed_session_take ROOT   hold a kept session under ROOT (below)
+#   winebed_session_end     end the held session's processes and prefix
+#   winebed_sessions_end ROOT   end every kept session under ROOT
+#   winebed_alive PID       the process runs (a zombie does not)
 #
 # Settings: WINEBED_SCREEN (default 1024x768x24), WINEBED_CACHE (template
 # prefix cache, default /tmp/tessaly-winebed-UID), WINEBED_PREFIX (use this
-# folder as the prefix, made from the template when empty, and never deleted).
+# folder as the prefix, made from the template when empty, and never deleted),
+# WINEBED_SESSIONS (kept sessions under one root, default 4),
+# WINEBED_SESSION_IDLE (seconds unused after which a kept session ends,
+# default 60).
 
 export WINEARCH=win32
 # Quiet, but for Wine's own errors: a program whose windows cannot be made
 # then says why (no display driver, and the reason Wine has for it).
 export WINEDEBUG=${WINEDEBUG:--all,err+all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No .NET, no HTML engine, and no menu builder: each session's desktop
+# process starts it to write Linux menu entries, which no test reads, at a
+# cost in processor time under an emulator close to the desktop's own.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 
 WINEBED_CACHE=${WINEBED_CACHE:-/tmp/tessaly-winebed-$(id -u)}
 WINEBED_OWNS_PREFIX=0
@@ -56,6 +66,7 @@ winebed_template() {
          ! grep -qx "\"Version\"=\"$reported\"" "$tpl.tmp/user.reg" 2>/dev/null; then
         winebed_log "wineboot failed"; exit 1
       fi
+      WINEPREFIX=$tpl.tmp winebed_fonts
       mv "$tpl.tmp" "$tpl"
       touch "$tpl/.ready"
     fi
@@ -98,16 +109,28 @@ winebed_prefix() {
     export WINEPREFIX=$WINEBED_PREFIX
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       mkdir -p "$WINEPREFIX"
-      cp -a "$WINEBED_TEMPLATE/." "$WINEPREFIX/"
+      winebed_copy_template "$WINEPREFIX" || return 1
     fi
   else
     WINEPREFIX=$(mktemp -d /tmp/tessaly-wine.XXXXXX)
     export WINEPREFIX
     WINEBED_OWNS_PREFIX=1
-    cp -a "$WINEBED_TEMPLATE/." "$WINEPREFIX/"
+    winebed_copy_template "$WINEPREFIX" || return 1
   fi
   rm -f "$WINEPREFIX/.ready"
   winebed_fonts
+}
+
+# The modules and code-page tables in system32, nine tenths of the
+# template's size, are hard links to the template's: Wine maps them and
+# writes none of them once booted, nor does any test. Copying them for every
+# prefix cost more of the processor than most test programs take. Every
+# other file, the registry among them, is a copy of the prefix's own.
+winebed_copy_template() {
+  local modules='.*/system32/.*\.\(dll\|exe\|nls\|sys\|drv\|vxd\|ocx\|cpl\|acm\|tlb\|ax\|com\|mod\)'
+  cp -a --link "$WINEBED_TEMPLATE/." "$1/" &&
+    (cd "$WINEBED_TEMPLATE" && find . -type f ! -regex "$modules" -print0 |
+       xargs -0 -r cp -p --parents --remove-destination -t "$1")
 }
 
 # Wine's own fonts (package fonts-wine): "MS Sans Serif" for dialogs and
@@ -198,4 +221,100 @@ winebed_cleanup() {
     wait "$WINEBED_XVFB_PID" 2>/dev/null || true
     WINEBED_XVFB_PID=
   fi
+}
+
+# A process that has ended may stay a zombie, unreaped, for a while.
+winebed_alive() {
+  local _pid _name state
+  [ -n "$1" ] && read -r _pid _name state _ 2>/dev/null <"/proc/$1/stat" && [ "$state" != Z ]
+}
+
+# Kept sessions. A prefix's first process starts its services, wineboot and
+# the desktop process, and they end again with its last one: under an
+# emulator that costs seconds of processor time per program, more than most
+# test programs take themselves. A program that leaves no state behind for
+# another to read can run in a session kept running by a waiting process
+# (the keeper). Each session is held by one program at a time (a lock on
+# fd 7, kept until the holder exits), so programs run at once never share
+# one. A session ends once unused for WINEBED_SESSION_IDLE seconds, and is
+# made again from the template when its keeper has ended or its display
+# differs.
+winebed_session_take() {
+  local root=$1 i
+  mkdir -p "$root" || return 1
+  for ((i = 0; i < ${WINEBED_SESSIONS:-4}; i++)); do
+    exec 7>>"$root/$i.lock" || return 1
+    if flock -n 7; then
+      WINEBED_SESSION=$root/$i
+      export WINEPREFIX=$WINEBED_SESSION/prefix
+      if winebed_alive "$(cat "$WINEBED_SESSION/keeper" 2>/dev/null)" &&
+         [ "$(cat "$WINEBED_SESSION/display" 2>/dev/null)" = "$DISPLAY" ]; then
+        return 0
+      fi
+      winebed_session_boot && return 0
+      winebed_session_end
+      exec 7>&-
+      return 1
+    fi
+    exec 7>&-
+  done
+  return 1
+}
+
+# The held session's prefix, fresh from the template, and its keeper: a
+# command prompt waiting for a line that never comes, watched by a detached
+# shell that ends the session when it has been idle too long.
+winebed_session_boot() {
+  local dir=$WINEBED_SESSION
+  winebed_session_end
+  mkdir -p "$dir" && WINEBED_PREFIX=$WINEPREFIX winebed_prefix || return 1
+  mkfifo "$dir/hold" && printf '%s\n' "$DISPLAY" >"$dir/display" && touch "$dir/used" || return 1
+  setsid bash -c '. "$1"; winebed_session_keep "$2"' bash "${BASH_SOURCE[0]}" "$dir" \
+    </dev/null >/dev/null 2>&1 7>&- &
+  local end=$((SECONDS + 60))
+  until [ -s "$dir/keeper" ]; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.1
+  done
+}
+
+# Runs detached from the test that started the session: it outlives it.
+winebed_session_keep() {
+  local dir=$1 keeper idle
+  export WINEPREFIX=$dir/prefix
+  wine cmd /c "set /p line=" 0<>"$dir/hold" &
+  keeper=$!
+  echo "$keeper" >"$dir/keeper"
+  while winebed_alive "$keeper"; do
+    sleep 5
+    idle=$(( $(date +%s) - $(stat -c %Y "$dir/used" 2>/dev/null || echo 0) ))
+    [ "$idle" -ge "${WINEBED_SESSION_IDLE:-60}" ] || continue
+    exec 7>>"$dir.lock"
+    if flock -n 7; then
+      WINEBED_SESSION=$dir winebed_session_end
+      return
+    fi
+    exec 7>&-
+  done
+}
+
+# The session's processes end with the server; the next holder boots it anew.
+winebed_session_end() {
+  [ -n "${WINEBED_SESSION:-}" ] || return 0
+  if [ -d "$WINEBED_SESSION/prefix" ]; then
+    WINEPREFIX=$WINEBED_SESSION/prefix winebed_end_processes
+  fi
+  rm -rf "$WINEBED_SESSION/prefix" "$WINEBED_SESSION/keeper" "$WINEBED_SESSION/hold" \
+    "$WINEBED_SESSION/display" "$WINEBED_SESSION/used"
+}
+
+winebed_sessions_end() {
+  local lock
+  for lock in "$1"/*.lock; do
+    [ -e "$lock" ] || continue
+    (
+      flock 7
+      WINEBED_SESSION=${lock%.lock} winebed_session_end
+    ) 7>>"$lock"
+  done
 }
