@@ -21,25 +21,39 @@ if ! wine --version >/dev/null 2>&1; then
 fi
 
 . scripts/winebed.sh
-# The template prefix that every Wine test copies boots while the builds run.
-winebed_template & template_boot=$!
-
-# The two configurations build at once, each with its own jobs: on a
-# machine shared with other work that keeps the run's share of the
-# processors up, and alone on it this takes no longer than one after the
-# other.
 build() {
   cmake --preset "$1" >"build-$1.log" 2>&1 || { cat "build-$1.log"; return 1; }
   cmake --build --preset "$1" >>"build-$1.log" 2>&1 || { tail -n 80 "build-$1.log"; return 1; }
   rm -f "build-$1.log"
 }
-build native & native_build=$!
+
+# The Wine tests take most of the run: they start as soon as the win32
+# configuration is built and the template prefix that every Wine test copies
+# has booted beside it. The native configuration builds at the same time,
+# and its unit tests and the fuzz targets (a clang build of their own, then
+# each target for a fixed time) follow it beside the Wine tests: they need
+# neither Wine nor the display, and the fuzz targets' bound is time, not
+# work. Their output follows the Wine tests'. On a machine shared with other
+# work this keeps the run's share of the processors up; alone on it, the
+# run takes no longer than one part after the other.
+native_log=$(mktemp) fuzz_log=$(mktemp)
+beside_wine() {
+  build native >"$native_log" 2>&1 || return 1
+  ctest --preset native >>"$native_log" 2>&1 &
+  scripts/fuzz.sh >"$fuzz_log" 2>&1
+  wait
+}
+beside_wine & beside_run=$!
+winebed_template & template_boot=$!
 build win32 & win32_build=$!
-built=1
-wait "$native_build" || built=0
-wait "$win32_build" || built=0
-wait "$template_boot" || built=0
-[ "$built" = 1 ] || exit 1
+ready=1
+wait "$win32_build" || ready=0
+wait "$template_boot" || ready=0
+if [ "$ready" = 0 ]; then
+  wait "$beside_run"
+  cat "$native_log"
+  exit 1
+fi
 
 passed=0 failed=0
 
@@ -48,16 +62,6 @@ if [ -z "${DISPLAY:-}" ]; then
   winebed_display || exit 1
   trap winebed_cleanup EXIT
 fi
-
-# The native unit tests and the fuzz targets (a clang build of their own,
-# then each target for a fixed time) run beside the Wine tests: they need
-# neither Wine nor the display, and the fuzz targets' bound is time, not
-# work. Their output follows the Wine tests'.
-native_log=$(mktemp) fuzz_log=$(mktemp)
-ctest --preset native >"$native_log" 2>&1 &
-native_run=$!
-scripts/fuzz.sh >"$fuzz_log" 2>&1 &
-fuzz_run=$!
 
 # count_ctest LOG: adds the passed and failed tests of a ctest run to the
 # totals; a run without its summary line counts as one failure.
@@ -83,12 +87,11 @@ ctest --preset win32 2>&1 | tee "$win32_log"
 count_ctest "$win32_log"
 winebed_sessions_end "$sessions"
 
-wait "$native_run"
+wait "$beside_run"
 cat "$native_log"
 count_ctest "$native_log"
 
 # The fuzz targets: one pass or fail per target.
-wait "$fuzz_run"
 cat "$fuzz_log"
 fuzz_passed=$(grep -c '^fuzz-result: .* passed ' "$fuzz_log")
 fuzz_failed=$(grep -c '^fuzz-result: .* failed ' "$fuzz_log")

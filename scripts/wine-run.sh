@@ -28,7 +28,9 @@ if [ -n "${TESSALY_BIN:-}" ]; then
   export WINEPATH
 fi
 out=$(mktemp) err=$(mktemp)
-winebed_wine "$@" >"$out" 2>"$err"
+# The session's lock stays with this script: a process the program leaves
+# behind does not hold it.
+winebed_wine "$@" >"$out" 2>"$err" 7>&-
 rc=$?
 if [ "$kept" = 0 ]; then
   winebed_end_processes
