@@ -125,12 +125,16 @@ winebed_prefix() {
 # template's size, are hard links to the template's: Wine maps them and
 # writes none of them once booted, nor does any test. Copying them for every
 # prefix cost more of the processor than most test programs take. Every
-# other file, the registry among them, is a copy of the prefix's own.
+# other file, the registry among them, is a copy of the prefix's own. A
+# prefix on another file system than the template's is a whole copy.
 winebed_copy_template() {
   local modules='.*/system32/.*\.\(dll\|exe\|nls\|sys\|drv\|vxd\|ocx\|cpl\|acm\|tlb\|ax\|com\|mod\)'
-  cp -a --link "$WINEBED_TEMPLATE/." "$1/" &&
-    (cd "$WINEBED_TEMPLATE" && find . -type f ! -regex "$modules" -print0 |
-       xargs -0 -r cp -p --parents --remove-destination -t "$1")
+  if ! cp -a --link "$WINEBED_TEMPLATE/." "$1/" 2>/dev/null; then
+    rm -rf "$1" && mkdir -p "$1" && cp -a "$WINEBED_TEMPLATE/." "$1/"
+    return
+  fi
+  (cd "$WINEBED_TEMPLATE" && find . -type f ! -regex "$modules" -print0 |
+     xargs -0 -r cp -p --parents --remove-destination -t "$1")
 }
 
 # Wine's own fonts (package fonts-wine): "MS Sans Serif" for dialogs and
