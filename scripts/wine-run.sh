@@ -28,9 +28,10 @@ if [ -n "${TESSALY_BIN:-}" ]; then
   export WINEPATH
 fi
 out=$(mktemp) err=$(mktemp)
-# The session's lock stays with this script: a process the program leaves
-# behind does not hold it.
-winebed_wine "$@" >"$out" 2>"$err" 7>&-
+# The session's lock stays with this script: a process the program starts
+# that outlives it (the session's desktop process, when the program is the
+# session's first with a window) does not hold it, nor this script's input.
+winebed_wine "$@" </dev/null >"$out" 2>"$err" 7>&-
 rc=$?
 if [ "$kept" = 0 ]; then
   winebed_end_processes

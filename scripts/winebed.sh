@@ -282,9 +282,14 @@ winebed_session_boot() {
   done
 }
 
-# Runs detached from the test that started the session: it outlives it.
+# Runs detached from the test that started the session: it outlives it, and
+# so keeps none of the files the test's runner left open to it.
 winebed_session_keep() {
-  local dir=$1 keeper idle
+  local dir=$1 keeper idle fd
+  for fd in /proc/$BASHPID/fd/*; do
+    fd=${fd##*/}
+    [ "$fd" -gt 2 ] 2>/dev/null && eval "exec $fd>&-"
+  done
   export WINEPREFIX=$dir/prefix
   wine cmd /c "set /p line=" 0<>"$dir/hold" &
   keeper=$!
@@ -312,12 +317,15 @@ winebed_session_end() {
     "$WINEBED_SESSION/display" "$WINEBED_SESSION/used"
 }
 
+# A holder that has not let go within 30 seconds is one left behind by a
+# run that was cut off: its session ends all the same.
 winebed_sessions_end() {
-  local lock
-  for lock in "$1"/*.lock; do
+  local root lock
+  root=$(readlink -f "$1")  # Wine takes a prefix by its absolute path only
+  for lock in "$root"/*.lock; do
     [ -e "$lock" ] || continue
     (
-      flock 7
+      flock -w 30 7 || winebed_log "${lock%.lock} still held; ended all the same"
       WINEBED_SESSION=${lock%.lock} winebed_session_end
     ) 7>>"$lock"
   done
